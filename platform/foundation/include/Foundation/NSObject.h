@@ -1,0 +1,61 @@
+// NSObject, the root class of every runtime object of the platform, and its
+// typed wrapper NS::Object. Ownership follows the Objective-C conventions:
+// alloc/new/copy/mutableCopy give +1, everything else +0.
+#pragma once
+
+#include <ObjCBridge/ObjCBridge.h>
+
+namespace NS {
+
+class String;
+
+class Object : public objc::Object {
+public:
+    static Object* alloc() { return objc::send<Object*>("NSObject"_cls, "alloc"_sel); }
+    static Object* new_() { return objc::send<Object*>("NSObject"_cls, "new"_sel); }
+
+    Object* init() { return objc::send<Object*>(this, "init"_sel); }
+    Object* retain() { return objc::send<Object*>(this, "retain"_sel); }
+    void release() { objc::send<void>(this, "release"_sel); }
+    Object* autorelease() { return objc::send<Object*>(this, "autorelease"_sel); }
+    NSUInteger retainCount() const { return objc::send<NSUInteger>(this, "retainCount"_sel); }
+    Object* copy() const { return objc::send<Object*>(this, "copy"_sel); }
+    Object* mutableCopy() const { return objc::send<Object*>(this, "mutableCopy"_sel); }
+
+    Class class_() const { return objc::send<Class>(this, "class"_sel); }
+    Class superclass() const { return objc::send<Class>(this, "superclass"_sel); }
+    BOOL isKindOfClass(Class cls) const { return objc::send<BOOL>(this, "isKindOfClass:"_sel, cls); }
+    BOOL isMemberOfClass(Class cls) const { return objc::send<BOOL>(this, "isMemberOfClass:"_sel, cls); }
+    BOOL respondsToSelector(SEL s) const { return objc::send<BOOL>(this, "respondsToSelector:"_sel, s); }
+    BOOL isEqual(const void* other) const { return objc::send<BOOL>(this, "isEqual:"_sel, objc::asId(other)); }
+    NSUInteger hash() const { return objc::send<NSUInteger>(this, "hash"_sel); }
+    String* description() const { return objc::send<String*>(this, "description"_sel); }
+
+    id performSelector(SEL s) { return objc::send<id>(this, "performSelector:"_sel, s); }
+    id performSelector(SEL s, const void* object) {
+        return objc::send<id>(this, "performSelector:withObject:"_sel, s, objc::asId(object));
+    }
+    id performSelector(SEL s, const void* a, const void* b) {
+        return objc::send<id>(this, "performSelector:withObject:withObject:"_sel, s, objc::asId(a), objc::asId(b));
+    }
+    // Runs the selector on the main run loop after the delay; the target and
+    // the argument are retained until it has run.
+    void performSelector(SEL s, const void* object, double delay) {
+        objc::send<void>(this, "performSelector:withObject:afterDelay:"_sel, s, objc::asId(object), delay);
+    }
+
+    static BOOL instancesRespondToSelector(Class cls, SEL s) {
+        return objc::send<BOOL>(cls, "instancesRespondToSelector:"_sel, s);
+    }
+
+    id asId() const { return objc::asId(this); }
+};
+
+// Registers NSObject with the runtime. Every Foundation entry point calls it;
+// it runs once.
+void registerRootClass();
+
+}  // namespace NS
+
+// NSClassFromString's C++ face: the class of that name, or Nil.
+inline Class NSClassFromString(const char* name) { return objc_getClass(name); }

@@ -1,0 +1,159 @@
+#include <Foundation/NSObject.h>
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace {
+
+struct Rect {
+    double x, y, w, h;
+};
+
+}  // namespace
+
+template <>
+struct objc::Encoding<Rect> {
+    static constexpr const char* value = "{Rect=dddd}";
+};
+
+namespace {
+
+struct CounterState {
+    int value = 41;
+    std::string label = "fresh";
+    static inline int destroyed = 0;
+    ~CounterState() { ++destroyed; }
+};
+
+struct SubState {
+    double scale = 2.5;
+};
+
+int add(id self, SEL, int a) { return objc::state<CounterState>(self).value += a; }
+Rect grow(id, SEL, Rect r, double by) { return Rect{r.x - by, r.y - by, r.w + 2 * by, r.h + 2 * by}; }
+double scale(id self, SEL) { return objc::state<SubState>(self).scale; }
+int subAdd(id self, SEL s, int a) { return 1000 + objc::sendSuper<int>(self, "BridgeSub"_cls, s, a); }
+id classFactory(Class self, SEL) { return objc::send<id>(objc::send<id>(self, "alloc"_sel), "init"_sel); }
+
+Class counterClass() {
+    static Class c = objc::ClassBuilder("BridgeCounter", "NSObject")
+                         .state<CounterState>()
+                         .method("add:", &add)
+                         .method("grow:by:", &grow)
+                         .classMethod("make", &classFactory)
+                         .build();
+    return c;
+}
+
+Class subClass() {
+    counterClass();
+    static Class c = objc::ClassBuilder("BridgeSub", "BridgeCounter")
+                         .state<SubState>()
+                         .method("add:", &subAdd)
+                         .method("scale", &scale)
+                         .build();
+    return c;
+}
+
+class BridgeTest : public ::testing::Test {
+protected:
+    objc::AutoreleasePool pool;
+};
+
+TEST_F(BridgeTest, MessageToNilReturnsZeroOfEveryResultType) {
+    id none = nil;
+    EXPECT_EQ(objc::send<id>(none, "anything"_sel), nil);
+    EXPECT_EQ(objc::send<int>(none, "anything"_sel), 0);
+    EXPECT_EQ(objc::send<BOOL>(none, "anything"_sel), NO);
+    EXPECT_EQ(objc::send<double>(none, "anything"_sel, 3.0), 0.0);
+    Rect r = objc::send<Rect>(none, "grow:by:"_sel, Rect{1, 2, 3, 4}, 1.0);
+    EXPECT_EQ(r.x, 0.0);
+    EXPECT_EQ(r.h, 0.0);
+    objc::send<void>(none, "release"_sel);
+}
+
+TEST_F(BridgeTest, StateIsConstructedAtAllocAndDestroyedAtDealloc) {
+    int before = CounterState::destroyed;
+    id counter = objc::send<id>(counterClass(), "make"_sel);
+    EXPECT_EQ(objc::state<CounterState>(counter).label, "fresh");
+    EXPECT_EQ(objc::send<int>(counter, "add:"_sel, 1), 42);
+    EXPECT_EQ(objc::send<int>(counter, "add:"_sel, 2), 44);
+    objc::release(counter);
+    EXPECT_EQ(CounterState::destroyed, before + 1);
+}
+
+TEST_F(BridgeTest, StructArgumentsAndResultsPassByValue) {
+    id counter = objc::send<id>(counterClass(), "make"_sel);
+    Rect r = objc::send<Rect>(counter, "grow:by:"_sel, Rect{10, 20, 30, 40}, 5.0);
+    EXPECT_EQ(r.x, 5.0);
+    EXPECT_EQ(r.y, 15.0);
+    EXPECT_EQ(r.w, 40.0);
+    EXPECT_EQ(r.h, 50.0);
+    objc::release(counter);
+}
+
+TEST_F(BridgeTest, SubclassStatesAndSuperSends) {
+    int before = CounterState::destroyed;
+    id sub = objc::send<id>(subClass(), "make"_sel);
+    EXPECT_EQ(objc::send<double>(sub, "scale"_sel), 2.5);
+    EXPECT_EQ(objc::send<int>(sub, "add:"_sel, 1), 1042);  // override, then the base's add:
+    EXPECT_EQ(objc::state<CounterState>(sub).value, 42);
+    objc::release(sub);
+    EXPECT_EQ(CounterState::destroyed, before + 1);
+}
+
+TEST_F(BridgeTest, TypeEncodingsFollowTheCppSignature) {
+    counterClass();
+    Method m = class_getInstanceMethod(counterClass(), "grow:by:"_sel);
+    ASSERT_NE(m, nullptr);
+    EXPECT_STREQ(method_getTypeEncoding(m), "{Rect=dddd}@:{Rect=dddd}d");
+    EXPECT_EQ(objc::methodTypes<void>(), "v@:");
+    EXPECT_EQ((objc::methodTypes<BOOL, id, SEL, NS::Object*>()), "C@:@:@");
+}
+
+TEST_F(BridgeTest, RefRetainsAdoptsAndReleases) {
+    NS::Object* raw = NS::Object::alloc()->init();
+    {
+        Ref<NS::Object> owner = objc::adopt(raw);
+        EXPECT_EQ(raw->retainCount(), 1u);
+        Ref<NS::Object> second = owner;
+        EXPECT_EQ(raw->retainCount(), 2u);
+        Ref<NS::Object> moved = std::move(second);
+        EXPECT_EQ(raw->retainCount(), 2u);
+        EXPECT_FALSE(second);
+        raw->retain()->autorelease();
+        EXPECT_EQ(raw->retainCount(), 3u);
+    }
+    EXPECT_EQ(raw->retainCount(), 1u);  // only the autoreleased reference is left
+}
+
+TEST_F(BridgeTest, PoolDrainReleasesEveryAutoreleasedObject) {
+    int before = CounterState::destroyed;
+    {
+        objc::AutoreleasePool inner;
+        for (int i = 0; i < 3; ++i) objc::autorelease(objc::send<id>(counterClass(), "make"_sel));
+        EXPECT_EQ(CounterState::destroyed, before);
+    }
+    EXPECT_EQ(CounterState::destroyed, before + 3);
+}
+
+TEST_F(BridgeTest, RootClassAnswersTheIntrospectionMessages) {
+    Ref<NS::Object> sub = objc::adopt(objc::send<NS::Object*>(subClass(), "make"_sel));
+    EXPECT_TRUE(sub->isKindOfClass(counterClass()));
+    EXPECT_TRUE(sub->isKindOfClass("NSObject"_cls));
+    EXPECT_FALSE(sub->isMemberOfClass(counterClass()));
+    EXPECT_TRUE(sub->respondsToSelector("scale"_sel));
+    EXPECT_FALSE(sub->respondsToSelector("nothing"_sel));
+    EXPECT_TRUE(NS::Object::instancesRespondToSelector(subClass(), "add:"_sel));
+    EXPECT_FALSE(NS::Object::instancesRespondToSelector(counterClass(), "scale"_sel));
+    // Class objects are not reference counted: retaining one changes nothing.
+    EXPECT_EQ(objc::retain(counterClass()), reinterpret_cast<id>(counterClass()));
+    objc::release(counterClass());
+}
+
+TEST(BridgeDeathTest, ProgrammerMistakesFailLoudly) {
+    EXPECT_DEATH(objc::ClassBuilder("NSObject", "NSObject"), "registered twice");
+    EXPECT_DEATH(objc::autorelease(NS::Object::alloc()->init()), "no autorelease pool");
+}
+
+}  // namespace
