@@ -123,6 +123,3 @@ void registerRootClass() {
 }
 
 }  // namespace NS
-
-// The root class exists as soon as Foundation is loaded, as on the phone.
-__attribute__((constructor)) static void registerFoundationRoot() { NS::registerRootClass(); }

@@ -5,6 +5,8 @@
 
 #include <ObjCBridge/ObjCBridge.h>
 
+#include <initializer_list>
+
 namespace NS {
 
 class String;
@@ -50,6 +52,14 @@ public:
 
     id asId() const { return objc::asId(this); }
 };
+
+namespace detail {
+// The objects of a C++ list as the `const id*` that the ...count: methods
+// take (a wrapper pointer is the object pointer).
+inline const id* idList(std::initializer_list<const objc::Object*> objects) {
+    return reinterpret_cast<const id*>(const_cast<objc::Object* const*>(objects.begin()));
+}
+}  // namespace detail
 
 // Registers NSObject with the runtime. Every Foundation entry point calls it;
 // it runs once.

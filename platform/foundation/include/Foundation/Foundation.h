@@ -1,0 +1,10 @@
+// Everything of Foundation in one include.
+#pragma once
+
+#include <Foundation/NSArray.h>
+#include <Foundation/NSDictionary.h>
+#include <Foundation/NSNull.h>
+#include <Foundation/NSNumber.h>
+#include <Foundation/NSObject.h>
+#include <Foundation/NSRange.h>
+#include <Foundation/NSString.h>
