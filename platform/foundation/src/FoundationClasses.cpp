@@ -2,6 +2,7 @@
 // puts every superclass before its subclasses. Constructors of different
 // files run in no defined order, so no other file of this library has one.
 #include <Foundation/NSObject.h>
+#include <Foundation/NSRunLoop.h>
 
 #include "FoundationInternal.h"
 
@@ -16,8 +17,8 @@ void registerAll() {
         registerNull();
         registerArray();
         registerDictionary();
-        // The run loop's classes are registered here too:
-        // registerRunLoop();
+        // The run loop's classes (NSRunLoop, delayed performs on NSObject).
+        registerRunLoop();
         return true;
     }();
     (void)registered;
