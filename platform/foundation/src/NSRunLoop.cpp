@@ -327,8 +327,3 @@ void registerRunLoop() {
 }
 
 }  // namespace NS
-
-// TEMPORARY: until Foundation has its single registration entry point, the
-// run loop registers itself. registerRunLoop registers the root class first,
-// so the order of load-time constructors does not matter.
-__attribute__((constructor)) static void registerFoundationRunLoop() { NS::registerRunLoop(); }
