@@ -17,6 +17,9 @@ void registerAll() {
         registerNull();
         registerArray();
         registerDictionary();
+        registerData();
+        registerDate();
+        registerPropertyListMethods();
         // The run loop's classes (NSRunLoop, delayed performs on NSObject).
         registerRunLoop();
         return true;

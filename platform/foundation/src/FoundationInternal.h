@@ -8,6 +8,7 @@
 
 #include <cstdarg>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -74,6 +75,10 @@ id newArrayAdopting(Class cls, std::vector<id> items);
 id newDictionaryAdopting(Class cls, std::vector<id> keys, std::vector<id> values);
 // Entries in insertion order.
 void dictionaryEntries(id dictionary, std::vector<id>& keys, std::vector<id>& values);
+
+// The host path of a phone path given as a string; nothing when the path
+// is not a string or the device refuses it.
+std::optional<std::string> hostPathOf(id phonePath);
 
 // Data and dates.
 bool isData(id object);

@@ -2,6 +2,8 @@
 #pragma once
 
 #include <Foundation/NSArray.h>
+#include <Foundation/NSData.h>
+#include <Foundation/NSDate.h>
 #include <Foundation/NSDictionary.h>
 #include <Foundation/NSNull.h>
 #include <Foundation/NSNumber.h>
