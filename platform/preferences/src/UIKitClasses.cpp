@@ -1,0 +1,11 @@
+// The framework's classes that stand on UIKit, registered after the row
+// specifier and in superclass order.
+#include <Preferences/PSViewController.h>
+
+#include "PreferencesInternal.h"
+
+namespace PS::internal {
+
+void registerUIKitClasses() { registerViewController(); }
+
+}  // namespace PS::internal
