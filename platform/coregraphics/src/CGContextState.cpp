@@ -84,7 +84,7 @@ void concat(CGContextRef c, const cairo_matrix_t& t) {
 
 CGAffineTransform toCG(const cairo_matrix_t& m) { return CGAffineTransform{m.xx, m.yx, m.xy, m.yy, m.x0, m.y0}; }
 
-cg::RGBA clampedColor(CGFloat r, CGFloat g, CGFloat b, CGFloat a) { return cg::RGBA{r, g, b, a}; }
+cg::RGBA rgba(CGFloat r, CGFloat g, CGFloat b, CGFloat a) { return cg::RGBA{r, g, b, a}; }
 
 void applyAntialias(CGContextRef c) {
     cairo_set_antialias(c->cr,
@@ -157,16 +157,16 @@ void CGContextSetStrokeColorWithColor(CGContextRef c, CGColorRef color) {
     if (c && color) c->gs.stroke = cg::rgbaOf(color);
 }
 void CGContextSetRGBFillColor(CGContextRef c, CGFloat r, CGFloat g, CGFloat b, CGFloat a) {
-    if (c) c->gs.fill = clampedColor(r, g, b, a);
+    if (c) c->gs.fill = rgba(r, g, b, a);
 }
 void CGContextSetRGBStrokeColor(CGContextRef c, CGFloat r, CGFloat g, CGFloat b, CGFloat a) {
-    if (c) c->gs.stroke = clampedColor(r, g, b, a);
+    if (c) c->gs.stroke = rgba(r, g, b, a);
 }
 void CGContextSetGrayFillColor(CGContextRef c, CGFloat gray, CGFloat a) {
-    if (c) c->gs.fill = clampedColor(gray, gray, gray, a);
+    if (c) c->gs.fill = rgba(gray, gray, gray, a);
 }
 void CGContextSetGrayStrokeColor(CGContextRef c, CGFloat gray, CGFloat a) {
-    if (c) c->gs.stroke = clampedColor(gray, gray, gray, a);
+    if (c) c->gs.stroke = rgba(gray, gray, gray, a);
 }
 
 void CGContextSetAlpha(CGContextRef c, CGFloat alpha) {
