@@ -1,0 +1,110 @@
+#include <Device/DevicePath.h>
+#include <Foundation/NSArray.h>
+#include <Foundation/NSString.h>
+#include <UIKit/UIApplication.h>
+#include <UIKit/UIWindow.h>
+
+#include "ApplicationInternals.h"
+#include "UIKitRegistration.h"
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+
+namespace UI {
+namespace {
+
+std::vector<id> shown;  // each retained
+id key = nil;           // one of the shown windows, or a window about to be shown
+std::vector<std::string> opened;
+
+id sharedApplication(Class self, SEL) {
+    // The one application lives as long as the process.
+    static id application = objc::send<id>(objc::send<id>(self, "alloc"_sel), "init"_sel);
+    return application;
+}
+
+id keyWindow(id, SEL) { return key; }
+
+id windows(id, SEL) { return objc::asId(NS::Array::arrayWithObjects(shown.data(), shown.size())); }
+
+const char* textOf(id url) {
+    auto* text = objc::send<NS::String*>(url, "absoluteString"_sel);
+    const char* utf8 = text ? text->UTF8String() : nullptr;
+    return utf8 && *utf8 ? utf8 : nullptr;
+}
+
+void appendToLog(const std::string& line) {
+    auto path = device::hostPath("/var/run/hbsim/urls.log");
+    if (!path) return;
+    std::error_code ec;
+    std::filesystem::create_directories(std::filesystem::path(*path).parent_path(), ec);
+    std::ofstream out(*path, std::ios::app);
+    out << line << '\n';
+}
+
+BOOL openURL(id, SEL, id url) {
+    const char* text = textOf(url);
+    if (text == nullptr) return NO;
+    opened.emplace_back(text);
+    appendToLog(text);
+    return YES;
+}
+
+BOOL canOpenURL(id, SEL, id url) { return textOf(url) != nullptr ? YES : NO; }
+
+void sendEvent(id, SEL, id event) {
+    id touches = objc::send<id>(event, "allTouches"_sel);
+    id touch = objc::send<id>(touches, "anyObject"_sel);
+    id window = objc::send<id>(touch, "window"_sel);
+    objc::send<void>(window, "sendEvent:"_sel, event);
+}
+
+}  // namespace
+
+namespace detail {
+
+void windowShown(id window) {
+    if (std::find(shown.begin(), shown.end(), window) != shown.end()) return;
+    shown.push_back(objc::retain(window));
+}
+
+void windowHidden(id window) {
+    auto it = std::find(shown.begin(), shown.end(), window);
+    if (it == shown.end()) return;
+    shown.erase(it);
+    if (key == window) key = nil;
+    objc::release(window);
+}
+
+id keyWindow() { return key; }
+void setKeyWindow(id window) { key = window; }
+const std::vector<id>& shownWindows() { return shown; }
+
+}  // namespace detail
+
+namespace application {
+
+std::vector<std::string> openedURLs() { return opened; }
+void forgetOpenedURLs() { opened.clear(); }
+
+std::vector<Window*> visibleWindows() {
+    std::vector<Window*> result;
+    for (id w : shown) result.push_back(objc::cast<Window>(w));
+    return result;
+}
+
+}  // namespace application
+
+void registerApplication() {
+    objc::ClassBuilder("UIApplication", "UIResponder"_cls)
+        .classMethod("sharedApplication", &sharedApplication)
+        .method("keyWindow", &keyWindow)
+        .method("windows", &windows)
+        .method("openURL:", &openURL)
+        .method("canOpenURL:", &canOpenURL)
+        .method("sendEvent:", &sendEvent)
+        .build();
+}
+
+}  // namespace UI

@@ -1,0 +1,130 @@
+#include <UIKit/UIGestureRecognizer.h>
+#include <UIKit/UITouch.h>
+#include <UIKit/UIView.h>
+
+#include "GestureInternals.h"
+#include "TouchInternals.h"
+#include "UIKitRegistration.h"
+
+#include <algorithm>
+#include <utility>
+#include <vector>
+
+namespace UI {
+namespace {
+
+struct RecognizerState {
+    std::vector<std::pair<id, SEL>> targets;  // targets not retained
+    UIGestureRecognizerState state = UIGestureRecognizerStatePossible;
+    id view = nil;    // observed
+    id window = nil;  // observed: the window of the current finger
+    CGPoint location = CGPointZero;  // in the window
+    double timestamp = 0;
+    NSUInteger touches = 0;
+    bool enabled = true;
+    bool cancelsTouchesInView = true;
+};
+
+RecognizerState& stateOf(id self) { return objc::state<RecognizerState>(self); }
+
+id initWithTarget(id self, SEL, id target, SEL action) {
+    self = objc::sendSuper<id>(self, "UIGestureRecognizer"_cls, "init"_sel);
+    if (self != nil && target != nil && action != nullptr) stateOf(self).targets.emplace_back(target, action);
+    return self;
+}
+
+void addTarget(id self, SEL, id target, SEL action) {
+    auto& targets = stateOf(self).targets;
+    if (target == nil || action == nullptr) return;
+    for (auto& t : targets) {
+        if (t.first == target && sel_isEqual(t.second, action)) return;
+    }
+    targets.emplace_back(target, action);
+}
+
+void removeTarget(id self, SEL, id target, SEL action) {
+    auto& targets = stateOf(self).targets;
+    std::erase_if(targets, [&](const std::pair<id, SEL>& t) {
+        return (target == nil || t.first == target) && (action == nullptr || sel_isEqual(t.second, action));
+    });
+}
+
+UIGestureRecognizerState state(id self, SEL) { return stateOf(self).state; }
+
+void setState(id self, SEL, UIGestureRecognizerState state) {
+    stateOf(self).state = state;
+    if (state == UIGestureRecognizerStatePossible || state == UIGestureRecognizerStateFailed) return;
+    // A copy: an action may add or remove targets.
+    auto targets = stateOf(self).targets;
+    objc::retain(self);
+    for (auto& [target, action] : targets) objc::send<void>(target, action, self);
+    objc::release(self);
+}
+
+id view(id self, SEL) { return stateOf(self).view; }
+BOOL isEnabled(id self, SEL) { return stateOf(self).enabled; }
+void setEnabled(id self, SEL, BOOL e) { stateOf(self).enabled = e; }
+BOOL cancelsTouchesInView(id self, SEL) { return stateOf(self).cancelsTouchesInView; }
+void setCancelsTouchesInView(id self, SEL, BOOL c) { stateOf(self).cancelsTouchesInView = c; }
+
+CGPoint locationInView(id self, SEL, id view) {
+    RecognizerState& s = stateOf(self);
+    if (view == nil) return s.location;
+    return objc::send<CGPoint>(view, "convertPoint:fromView:"_sel, s.location, s.window);
+}
+
+NSUInteger numberOfTouches(id self, SEL) { return stateOf(self).touches; }
+
+void nothing(id, SEL) {}
+void touchesNothing(id, SEL, id, id) {}
+
+}  // namespace
+
+namespace detail {
+
+void setRecognizerView(id recognizer, id view) { stateOf(recognizer).view = view; }
+
+void setRecognizerTouch(id recognizer, id touch) {
+    RecognizerState& s = stateOf(recognizer);
+    s.window = objc::send<id>(touch, "window"_sel);
+    s.location = touchLocationInWindow(touch);
+    s.timestamp = objc::send<double>(touch, "timestamp"_sel);
+    UITouchPhase phase = objc::send<UITouchPhase>(touch, "phase"_sel);
+    s.touches = phase == UITouchPhaseEnded || phase == UITouchPhaseCancelled ? 0 : 1;
+}
+
+CGPoint recognizerLocationInWindow(id recognizer) { return stateOf(recognizer).location; }
+double recognizerTimestamp(id recognizer) { return stateOf(recognizer).timestamp; }
+
+void resetRecognizer(id recognizer) {
+    stateOf(recognizer).state = UIGestureRecognizerStatePossible;
+    stateOf(recognizer).touches = 0;
+    objc::send<void>(recognizer, "reset"_sel);
+}
+
+}  // namespace detail
+
+void registerGestureRecognizer() {
+    objc::ClassBuilder("UIGestureRecognizer", "NSObject"_cls)
+        .state<RecognizerState>()
+        .method("initWithTarget:action:", &initWithTarget)
+        .method("addTarget:action:", &addTarget)
+        .method("removeTarget:action:", &removeTarget)
+        .method("state", &state)
+        .method("setState:", &setState)
+        .method("view", &view)
+        .method("isEnabled", &isEnabled)
+        .method("setEnabled:", &setEnabled)
+        .method("cancelsTouchesInView", &cancelsTouchesInView)
+        .method("setCancelsTouchesInView:", &setCancelsTouchesInView)
+        .method("locationInView:", &locationInView)
+        .method("numberOfTouches", &numberOfTouches)
+        .method("reset", &nothing)
+        .method("touchesBegan:withEvent:", &touchesNothing)
+        .method("touchesMoved:withEvent:", &touchesNothing)
+        .method("touchesEnded:withEvent:", &touchesNothing)
+        .method("touchesCancelled:withEvent:", &touchesNothing)
+        .build();
+}
+
+}  // namespace UI

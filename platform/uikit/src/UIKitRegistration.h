@@ -1,0 +1,25 @@
+// The register functions of UIKit's runtime classes. UIKitClasses.cpp calls
+// them from the library's one load-time constructor, superclasses first.
+#pragma once
+
+namespace UI {
+
+void registerColor();
+void registerImage();
+void registerScreen();
+void registerBlock();
+void registerLayer();
+void registerResponder();
+void registerView();
+void registerWindow();
+void registerViewController();
+void registerApplication();
+void registerPasteboard();
+void registerTouch();
+void registerTouchSet();
+void registerEvent();
+void registerGestureRecognizer();
+void registerPanGestureRecognizer();
+void registerTapGestureRecognizer();
+
+}  // namespace UI

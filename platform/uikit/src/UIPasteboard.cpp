@@ -1,0 +1,56 @@
+#include <Device/DevicePath.h>
+#include <Foundation/AtomicFile.h>
+#include <Foundation/NSString.h>
+#include <UIKit/UIPasteboard.h>
+
+#include "UIKitRegistration.h"
+
+#include <filesystem>
+
+namespace UI {
+namespace {
+
+constexpr const char* kPasteboardFile = "/var/run/hbsim/pasteboard.txt";
+
+id generalPasteboard(Class self, SEL) {
+    static id pasteboard = objc::send<id>(objc::send<id>(self, "alloc"_sel), "init"_sel);
+    return pasteboard;
+}
+
+id string(id, SEL) {
+    auto path = device::hostPath(kPasteboardFile);
+    if (!path) return nil;
+    auto bytes = NS::readHostFile(*path);
+    if (!bytes) return nil;
+    // Text that is not UTF-8 reads as no text.
+    id text = objc::send<id>(objc::send<id>("NSString"_cls, "alloc"_sel), "initWithBytes:length:encoding:"_sel,
+                             static_cast<const void*>(bytes->data()), NSUInteger(bytes->size()),
+                             NSUTF8StringEncoding);
+    return objc::send<id>(text, "autorelease"_sel);
+}
+
+void setString(id, SEL, id text) {
+    auto path = device::hostPath(kPasteboardFile);
+    if (!path) return;
+    if (text == nil) {
+        std::error_code ec;
+        std::filesystem::remove(*path, ec);
+        return;
+    }
+    const char* utf8 = objc::cast<NS::String>(text)->UTF8String();
+    std::error_code ec;
+    std::filesystem::create_directories(std::filesystem::path(*path).parent_path(), ec);
+    NS::writeHostFileAtomically(*path, utf8, std::char_traits<char>::length(utf8));
+}
+
+}  // namespace
+
+void registerPasteboard() {
+    objc::ClassBuilder("UIPasteboard", "NSObject"_cls)
+        .classMethod("generalPasteboard", &generalPasteboard)
+        .method("string", &string)
+        .method("setString:", &setString)
+        .build();
+}
+
+}  // namespace UI

@@ -1,0 +1,86 @@
+#include <CoreGraphics/CGCairo.h>
+#include <Foundation/AtomicFile.h>
+#include <UIKit/UIScreen.h>
+#include <UIKit/UIScreenshot.h>
+#include <UIKit/UIWindow.h>
+
+#include "ApplicationInternals.h"
+
+#include <cmath>
+
+namespace UI::screenshot {
+namespace {
+
+CGContextRef createContext(CGSize points, CGFloat scale) {
+    double w = std::ceil(points.width * scale - 1e-9), h = std::ceil(points.height * scale - 1e-9);
+    if (!(w >= 1 && h >= 1 && w <= 16384 && h <= 16384)) return nullptr;
+    CGColorSpaceRef space = CGColorSpaceCreateDeviceRGB();
+    CGContextRef c = CGBitmapContextCreate(nullptr, static_cast<size_t>(w), static_cast<size_t>(h), 8, 0, space,
+                                           kCGImageAlphaPremultipliedFirst | kCGBitmapByteOrder32Little);
+    CGColorSpaceRelease(space);
+    if (c == nullptr) return nullptr;
+    CGContextScaleCTM(c, scale, scale);
+    CGCairoContextSetBaseCTM(c, CGContextGetCTM(c));
+    return c;
+}
+
+CGImageRef finish(CGContextRef c) {
+    CGImageRef image = CGBitmapContextCreateImage(c);
+    CGContextRelease(c);
+    return image;
+}
+
+}  // namespace
+
+CGImageRef createScreenImage() {
+    updateDisplay();
+    Screen* screen = Screen::mainScreen();
+    CGRect bounds = screen->bounds();
+    CGContextRef c = createContext(bounds.size, screen->scale());
+    if (c == nullptr) return nullptr;
+    CGContextSetRGBFillColor(c, 0, 0, 0, 1);
+    CGContextFillRect(c, bounds);
+    for (id window : detail::shownWindows()) {
+        CGRect frame = objc::send<CGRect>(window, "frame"_sel);
+        CGContextSaveGState(c);
+        CGContextTranslateCTM(c, frame.origin.x, frame.origin.y);
+        objc::send<void>(objc::send<id>(window, "layer"_sel), "renderInContext:"_sel, c);
+        CGContextRestoreGState(c);
+    }
+    return finish(c);
+}
+
+CGImageRef createViewImage(View* view) {
+    if (view == nullptr) return nullptr;
+    updateDisplay();
+    view->layoutIfNeeded();
+    CGContextRef c = createContext(view->bounds().size, Screen::mainScreen()->scale());
+    if (c == nullptr) return nullptr;
+    view->layer()->renderInContext(c);
+    return finish(c);
+}
+
+std::vector<unsigned char> pngData(CGImageRef image) {
+    return image ? CGCairoImageCopyPNGData(image) : std::vector<unsigned char>();
+}
+
+bool writePNG(CGImageRef image, const std::string& hostPath) {
+    std::vector<unsigned char> png = pngData(image);
+    return !png.empty() && NS::writeHostFileAtomically(hostPath, png.data(), png.size());
+}
+
+bool writeScreenPNG(const std::string& hostPath) {
+    CGImageRef image = createScreenImage();
+    bool ok = writePNG(image, hostPath);
+    if (image) CGImageRelease(image);
+    return ok;
+}
+
+bool writeViewPNG(View* view, const std::string& hostPath) {
+    CGImageRef image = createViewImage(view);
+    bool ok = writePNG(image, hostPath);
+    if (image) CGImageRelease(image);
+    return ok;
+}
+
+}  // namespace UI::screenshot

@@ -1,0 +1,132 @@
+#include <UIKit/UIApplication.h>
+#include <UIKit/UIScreen.h>
+#include <UIKit/UIViewController.h>
+#include <UIKit/UIWindow.h>
+
+#include "ApplicationInternals.h"
+#include "LayerState.h"
+#include "TouchDelivery.h"
+#include "UIKitRegistration.h"
+
+namespace UI {
+namespace {
+
+struct WindowState {
+    id rootViewController = nil;  // retained
+    ~WindowState() { objc::release(rootViewController); }
+};
+
+WindowState& stateOf(id self) { return objc::state<WindowState>(self); }
+
+id initWithFrame(id self, SEL, CGRect frame) {
+    self = objc::sendSuper<id>(self, "UIWindow"_cls, "initWithFrame:"_sel, frame);
+    if (self == nil) return nil;
+    // A window is hidden until it is shown.
+    objc::sendSuper<void>(self, "UIWindow"_cls, "setHidden:"_sel, BOOL(YES));
+    return self;
+}
+
+id init(id self, SEL) { return objc::send<id>(self, "initWithFrame:"_sel, Screen::mainScreen()->bounds()); }
+
+void dealloc(id self, SEL) {
+    if (detail::keyWindow() == self) detail::setKeyWindow(nil);
+    objc::sendSuper<void>(self, "UIWindow"_cls, "dealloc"_sel);
+}
+
+void setHidden(id self, SEL, BOOL hidden) {
+    objc::sendSuper<void>(self, "UIWindow"_cls, "setHidden:"_sel, hidden);
+    if (hidden) {
+        if (detail::keyWindow() == self) {
+            objc::send<void>(self, "resignKeyWindow"_sel);
+            detail::setKeyWindow(nil);
+        }
+        detail::windowHidden(self);
+    } else {
+        detail::windowShown(self);
+    }
+}
+
+void makeKeyWindow(id self, SEL) {
+    id previous = detail::keyWindow();
+    if (previous == self) return;
+    if (previous != nil) objc::send<void>(previous, "resignKeyWindow"_sel);
+    detail::setKeyWindow(self);
+    objc::send<void>(self, "becomeKeyWindow"_sel);
+}
+
+void makeKeyAndVisible(id self, SEL) {
+    objc::send<void>(self, "makeKeyWindow"_sel);
+    objc::send<void>(self, "setHidden:"_sel, BOOL(NO));
+}
+
+BOOL isKeyWindow(id self, SEL) { return detail::keyWindow() == self ? YES : NO; }
+void nothing(id, SEL) {}
+
+id rootViewController(id self, SEL) { return stateOf(self).rootViewController; }
+
+void setRootViewController(id self, SEL, id controller) {
+    WindowState& s = stateOf(self);
+    if (controller == s.rootViewController) return;
+    objc::retain(controller);
+    id old = s.rootViewController;
+    s.rootViewController = controller;
+    if (old != nil && objc::send<BOOL>(old, "isViewLoaded"_sel)) {
+        id oldView = objc::send<id>(old, "view"_sel);
+        if (objc::send<id>(oldView, "superview"_sel) == self) objc::send<void>(oldView, "removeFromSuperview"_sel);
+    }
+    objc::release(old);
+    if (controller != nil) {
+        id view = objc::send<id>(controller, "view"_sel);
+        objc::send<void>(view, "setFrame:"_sel, objc::send<CGRect>(self, "bounds"_sel));
+        objc::send<void>(self, "addSubview:"_sel, view);
+    }
+}
+
+id windowScreen(id, SEL) { return objc::asId(Screen::mainScreen()); }
+id nextResponder(id, SEL) { return objc::asId(Application::sharedApplication()); }
+void sendEvent(id self, SEL, id event) { detail::deliverTouchEvent(self, event); }
+
+// Paints every drawing layer of the tree that needs it, front to back order
+// does not matter here.
+void displayTree(id layer) {
+    auto& s = CA::detail::stateOf(layer);
+    if (s.hidden) return;
+    if (s.needsDisplay && CA::detail::drawsContent(layer)) objc::send<void>(layer, "display"_sel);
+    std::vector<id> subs = s.sublayers;
+    for (id sub : subs) objc::retain(sub);
+    for (id sub : subs) displayTree(sub);
+    for (id sub : subs) objc::release(sub);
+    if (s.mask != nil) displayTree(s.mask);
+}
+
+}  // namespace
+
+void updateDisplay() {
+    std::vector<id> windows = detail::shownWindows();
+    for (id w : windows) objc::retain(w);
+    for (id w : windows) objc::send<void>(w, "layoutIfNeeded"_sel);
+    for (id w : windows) displayTree(objc::send<id>(w, "layer"_sel));
+    for (id w : windows) objc::release(w);
+}
+
+void registerWindow() {
+    objc::ClassBuilder("UIWindow", "UIView"_cls)
+        .state<WindowState>()
+        .method("initWithFrame:", &initWithFrame)
+        .method("init", &init)
+        .method("dealloc", &dealloc)
+        .method("setHidden:", &setHidden)
+        .method("makeKeyWindow", &makeKeyWindow)
+        .method("makeKeyAndVisible", &makeKeyAndVisible)
+        .method("isKeyWindow", &isKeyWindow)
+        .method("becomeKeyWindow", &nothing)
+        .method("resignKeyWindow", &nothing)
+        .method("rootViewController", &rootViewController)
+        .method("setRootViewController:", &setRootViewController)
+        .method("screen", &windowScreen)
+        .method("nextResponder", &nextResponder)
+        .method("sendEvent:", &sendEvent)
+        .build();
+}
+
+}  // namespace UI
