@@ -52,7 +52,9 @@ std::optional<std::vector<unsigned char>> readHostFile(const std::string& hostPa
     struct stat info {};
     if (::fstat(fd.get(), &info) != 0 || !S_ISREG(info.st_mode)) return std::nullopt;
     if (static_cast<unsigned long long>(info.st_size) > kMaxReadableFileSize) return std::nullopt;
-    std::vector<unsigned char> bytes(static_cast<std::size_t>(info.st_size));
+    // One byte more than the size, so that the read that finds the end needs
+    // no second buffer.
+    std::vector<unsigned char> bytes(static_cast<std::size_t>(info.st_size) + 1);
     std::size_t filled = 0;
     // Read until the end, whatever the size said: the file may be changing.
     for (;;) {

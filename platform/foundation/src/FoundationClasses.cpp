@@ -20,6 +20,9 @@ void registerAll() {
         registerData();
         registerDate();
         registerPropertyListMethods();
+        registerScanner();
+        registerFileManager();
+        registerURL();
         // The run loop's classes (NSRunLoop, delayed performs on NSObject).
         registerRunLoop();
         return true;

@@ -83,6 +83,19 @@ long find(const DictionaryState& d, id key, std::uint64_t hash) {
     }
 }
 
+// Adds an entry whose key is not in the dictionary yet.
+void append(DictionaryState& d, Entry entry) {
+    d.entries.push_back(entry);
+    if (d.slots.size() < d.entries.size() * 2) {
+        rebuildIndex(d);
+        return;
+    }
+    const std::size_t mask = d.slots.size() - 1;
+    std::size_t slot = entry.hash & mask;
+    while (d.slots[slot] != DictionaryState::kEmpty) slot = (slot + 1) & mask;
+    d.slots[slot] = static_cast<std::uint32_t>(d.entries.size() - 1);
+}
+
 bool isMutable(id self) {
     for (Class c = object_getClass(self); c != Nil; c = class_getSuperclass(c)) {
         if (c == mutableDictionaryClass) return true;
@@ -106,15 +119,7 @@ void store(id self, id value, id key, const char* method) {
     }
     id copied = objc::send<id>(key, "copy"_sel);
     if (copied == nil) objc::fatal("-[%s %s]: key of class %s cannot be copied", object_getClassName(self), method, object_getClassName(key));
-    d.entries.push_back(Entry{copied, objc::retain(value), hash});
-    if (d.slots.size() < d.entries.size() * 2) {
-        rebuildIndex(d);
-    } else {
-        const std::size_t mask = d.slots.size() - 1;
-        std::size_t slot = hash & mask;
-        while (d.slots[slot] != DictionaryState::kEmpty) slot = (slot + 1) & mask;
-        d.slots[slot] = static_cast<std::uint32_t>(d.entries.size() - 1);
-    }
+    append(d, Entry{copied, objc::retain(value), hash});
 }
 
 void fillFrom(id self, id other, const char* method) {
@@ -257,7 +262,19 @@ bool isDictionary(id object) {
 
 id newDictionaryAdopting(Class cls, std::vector<id> keys, std::vector<id> values) {
     id d = alloc(cls);
+    DictionaryState& state = st(d);
+    state.entries.reserve(keys.size());
     for (std::size_t i = 0; i < keys.size(); ++i) {
+        // Immutable strings need no copy: the entry takes the caller's
+        // references over. A repeated key keeps the last value.
+        if (object_getClass(keys[i]) == stringClass) {
+            std::uint64_t hash = keyHash(keys[i]);
+            long at = find(state, keys[i], hash);
+            if (at < 0) {
+                append(state, Entry{keys[i], values[i], hash});
+                continue;
+            }
+        }
         store(d, values[i], keys[i], "dictionary");
         objc::release(keys[i]);
         objc::release(values[i]);
