@@ -1,0 +1,63 @@
+// PSListController: a pane of the Settings app. It shows its rows
+// (`specifiers`) as a grouped table and keeps them in the instance variable
+// `_specifiers`, which subclasses fill themselves:
+//
+//     NS::Array* specifiers(id self, SEL) {
+//         id& rows = PS::ListController::specifiersIvar(self);
+//         if (rows == nil)
+//             rows = objc::retain(objc::cast<PS::ListController>(self)->loadSpecifiersFromPlistName("Huebloom"_ns, self));
+//         return objc::cast<NS::Array>(rows);
+//     }
+//
+// A pane reads its lists from the folder of the bundle its class was loaded
+// from ("<bundle>/<name>.plist"); the Settings app may name the folder
+// itself (setBundlePath). Values of rows with a "key" are read and written
+// through the row's "defaults" domain (CFPreferences), shown as the row's
+// "default" while nothing is stored; a written value is synchronised at once
+// and the row's "PostNotification" is posted device-wide. Rows with "get" or
+// "set" selectors ask their target instead.
+#pragma once
+
+#include <Preferences/PSSpecifier.h>
+#include <UIKit/UIViewController.h>
+
+#include <string>
+
+namespace PS {
+
+class ListController : public UI::ViewController {
+public:
+    static ListController* alloc() { return objc::send<ListController*>("PSListController"_cls, "alloc"_sel); }
+    ListController* init() { return objc::send<ListController*>(this, "init"_sel); }
+
+    // The rows; the base gives what `_specifiers` holds (nil when empty).
+    NS::Array* specifiers() { return objc::send<NS::Array*>(this, "specifiers"_sel); }
+    NS::Array* loadSpecifiersFromPlistName(const NS::String* name, const void* target) {
+        return objc::send<NS::Array*>(this, "loadSpecifiersFromPlistName:target:"_sel, name, objc::asId(target));
+    }
+    // Asks `specifiers` again and places every cell anew.
+    void reload() { objc::send<void>(this, "reload"_sel); }
+
+    id readPreferenceValue(Specifier* row) { return objc::send<id>(this, "readPreferenceValue:"_sel, row); }
+    void setPreferenceValue(const void* value, Specifier* row) {
+        objc::send<void>(this, "setPreferenceValue:specifier:"_sel, objc::asId(value), row);
+    }
+
+    // The host folder the lists are read from.
+    NS::String* bundlePath() { return objc::send<NS::String*>(this, "bundlePath"_sel); }
+    void setBundlePath(const NS::String* path) { objc::send<void>(this, "setBundlePath:"_sel, path); }
+
+    void viewWillAppear(BOOL animated) { objc::send<void>(this, "viewWillAppear:"_sel, animated); }
+
+    // The instance variable `_specifiers` of a list controller: a retained
+    // array or nil, released with the controller.
+    static id& specifiersIvar(id self);
+};
+
+// How often a list controller has rebuilt its rows (reload) in this process;
+// for tests and the simulator's dumps.
+std::size_t reloadCount(id listController);
+
+void registerListController();
+
+}  // namespace PS

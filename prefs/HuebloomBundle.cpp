@@ -1,0 +1,11 @@
+// The bundle's classes exist as soon as the Settings app loads it: the colour
+// picker kit first (the colour cell opens its chooser), then the panes and
+// the colour cell. One constructor, so the order is the one written here.
+#include "PaneControllers.h"
+
+#include <ColorPickerKit.h>
+
+__attribute__((constructor)) static void registerHuebloomBundle() {
+    colorpicker::registerClasses();
+    huebloom::registerPaneControllers();
+}
