@@ -16,6 +16,8 @@ class Window : public View {
 public:
     static Window* alloc() { return objc::send<Window*>("UIWindow"_cls, "alloc"_sel); }
     Window* initWithFrame(CGRect frame) { return objc::send<Window*>(this, "initWithFrame:"_sel, frame); }
+    // A window over the whole screen.
+    Window* init() { return objc::send<Window*>(this, "init"_sel); }
 
     void makeKeyAndVisible() { objc::send<void>(this, "makeKeyAndVisible"_sel); }
     void makeKeyWindow() { objc::send<void>(this, "makeKeyWindow"_sel); }
