@@ -4,8 +4,14 @@
 #include "PaneControllers.h"
 
 #include <ColorPickerKit.h>
+#ifdef HB_BUNDLE_WITH_COLOR_CELL
+#include "PFColorCellHB.h"
+#endif
 
 __attribute__((constructor)) static void registerHuebloomBundle() {
     colorpicker::registerClasses();
     huebloom::registerPaneControllers();
+#ifdef HB_BUNDLE_WITH_COLOR_CELL
+    huebloom::registerColorCell();
+#endif
 }

@@ -2,6 +2,9 @@
 // specifier and in superclass order.
 #include <Preferences/PSListController.h>
 #include <Preferences/PSViewController.h>
+#ifdef HB_PREFERENCES_WITH_TABLE_CELL
+#include <Preferences/PSTableCell.h>
+#endif
 
 #include "PreferencesInternal.h"
 
@@ -10,6 +13,9 @@ namespace PS::internal {
 void registerUIKitClasses() {
     registerViewController();
     registerListController();
+#ifdef HB_PREFERENCES_WITH_TABLE_CELL
+    registerTableCell();
+#endif
 }
 
 }  // namespace PS::internal

@@ -1,0 +1,115 @@
+#include "PFColorCellHB.h"
+
+#include "ColorLookups.h"
+
+#include <PFColorViewController.h>
+
+#include <ObjCBridge/ObjCBridge.h>
+#include <UIKit/UIKit.h>
+
+#include <cstdlib>
+
+namespace huebloom {
+namespace {
+
+// The subtitle style, whatever the framework asked for.
+constexpr NSInteger kSubtitleStyle = 3;
+
+PS::Specifier* rowOf(id self) { return objc::cast<PS::Specifier>(PS::TableCell::specifierIvar(self)); }
+
+id property(id self, const NS::String* key) {
+    PS::Specifier* row = rowOf(self);
+    return row != nullptr ? row->propertyForKey(key) : nil;
+}
+
+NS::String* stringProperty(id self, const NS::String* key) {
+    id value = property(self, key);
+    return value != nil && objc::send<BOOL>(value, "isKindOfClass:"_sel, "NSString"_cls) ? objc::cast<NS::String>(value)
+                                                                                          : nullptr;
+}
+
+id initWithStyleReuseIdentifierSpecifier(id self, SEL _cmd, NSInteger, NS::String* reuse, PS::Specifier* row) {
+    return objc::sendSuper<id>(self, "PFColorCellHB"_cls, _cmd, kSubtitleStyle, reuse, row);
+}
+
+SEL openAction(id, SEL) { return "openColorPicker"_sel; }
+id itself(id self, SEL) { return self; }
+
+void openColorPicker(id self, SEL) {
+    id pane = objc::send<id>(self, "_viewControllerForAncestor"_sel);
+    UI::View* paneView = pane != nil ? objc::send<UI::View*>(pane, "view"_sel) : nullptr;
+    const CGRect frame = paneView != nullptr ? paneView->frame() : CGRect{};
+
+    PFColorViewController* chooser = PFColorViewController::alloc();
+    chooser = objc::respondsTo(chooser, "initForContentSize:"_sel) ? chooser->initForContentSize(frame.size)
+                                                                   : objc::send<PFColorViewController*>(chooser, "init"_sel);
+    NS::String* key = stringProperty(self, "color_key"_ns);
+    NS::String* domain = stringProperty(self, "color_defaults"_ns);
+    // A row without both names edits nothing, so the chooser is left as it
+    // was made.
+    if (key != nullptr && domain != nullptr) {
+        objc::send<void>(chooser, "setKey:"_sel, key);
+        objc::send<void>(chooser, "setDefaults:"_sel, domain);
+        objc::send<void>(chooser, "setUsesAlpha:"_sel, static_cast<BOOL>(objc::send<BOOL>(property(self, "usesAlpha"_ns), "boolValue"_sel)));
+        objc::send<void>(chooser, "setUsesRGB:"_sel, static_cast<BOOL>(objc::send<BOOL>(property(self, "usesRGB"_ns), "boolValue"_sel)));
+        NS::String* title = stringProperty(self, "title"_ns);
+        objc::send<void>(chooser, "setTitle:"_sel, title != nullptr ? title : "Choose Color"_ns);
+        NS::String* fallback = stringProperty(self, "color_fallback"_ns);
+        objc::send<void>(chooser, "setFallback:"_sel, fallback != nullptr ? fallback : "#a1a1a1"_ns);
+        objc::send<void>(chooser, "setPostNotification:"_sel, stringProperty(self, "color_postNotification"_ns));
+    }
+    chooser->view()->setFrame(frame);
+    id navigation = pane != nil && objc::respondsTo(pane, "navigationController"_sel)
+                        ? objc::send<id>(pane, "navigationController"_sel)
+                        : nil;
+    objc::send<void>(navigation, "pushViewController:animated:"_sel, objc::asId(chooser), static_cast<BOOL>(YES));
+    objc::release(chooser);
+}
+
+void didMoveToSuperview(id self, SEL _cmd) {
+    objc::sendSuper<void>(self, "PFColorCellHB"_cls, _cmd);
+
+    UI::View* swatch = UI::View::alloc()->initWithFrame(CGRectMake(0, 0, 51, 29));
+    swatch->setTag(kSwatchTag);
+    CA::Layer* layer = swatch->layer();
+    layer->setCornerRadius(swatch->frame().size.height / 2);
+    layer->setBorderWidth(1.5);
+    layer->setBorderColor(UI::Color::colorWithRed(228 / 255.0, 228 / 255.0, 228 / 255.0, 1)->CGColor());
+    NS::String* fallback = stringProperty(self, "color_fallback"_ns);
+    swatch->setBackgroundColor(colorFromDefaultsWithKey(stringProperty(self, "color_defaults"_ns),
+                                                        stringProperty(self, "color_key"_ns),
+                                                        fallback != nullptr ? fallback : "#a1a1a1"_ns));
+    objc::send<void>(self, "setAccessoryView:"_sel, swatch);
+    objc::release(swatch);
+
+    if (PS::Specifier* row = rowOf(self)) {
+        row->setTarget(self);
+        row->setButtonAction("openColorPicker"_sel);
+    }
+    // Messages reads its settings only when it starts: end it, so the next
+    // launch shows the colours as saved now. The result does not matter.
+    (void)std::system("killall -9 MobileSMS");
+}
+
+void dealloc(id self, SEL _cmd) { objc::sendSuper<void>(self, "PFColorCellHB"_cls, _cmd); }
+
+}  // namespace
+
+void registerColorCell() {
+    static const bool registered = [] {
+        objc::ClassBuilder("PFColorCellHB", "PSTableCell"_cls)
+            .method("initWithStyle:reuseIdentifier:specifier:", &initWithStyleReuseIdentifierSpecifier)
+            .method("action", &openAction)
+            .method("target", &itself)
+            .method("cellAction", &openAction)
+            .method("cellTarget", &itself)
+            .method("openColorPicker", &openColorPicker)
+            .method("didMoveToSuperview", &didMoveToSuperview)
+            .method("dealloc", &dealloc)
+            .build();
+        return true;
+    }();
+    (void)registered;
+}
+
+}  // namespace huebloom
