@@ -194,11 +194,11 @@ void useVirtualClock(bool on) {
 
 bool usesVirtualClock() { return theLoop().virtualClock; }
 
-void runFor(double seconds) {
-    runUntil([] { return false; }, seconds);
-}
+namespace {
 
-bool runUntil(std::function<bool()> done, double timeoutSeconds) {
+// Both runFor and runUntil. On the virtual clock only runUntil waits for the
+// sources in real time: runFor returns at once, serving what is readable.
+bool runLoopUntil(const std::function<bool()>& done, double timeoutSeconds, bool waitForSources) {
     Loop& l = theLoop();
     if (done()) return true;
     const Ticks timeout = toTicks(timeoutSeconds);
@@ -219,7 +219,7 @@ bool runUntil(std::function<bool()> done, double timeoutSeconds) {
             // No timer left in the window: what can still happen comes from
             // other processes through the sources, in real time.
             Ticks remaining = realDeadline - steadyTicks();
-            if (l.sources.empty() || remaining <= 0) break;
+            if (!waitForSources || l.sources.empty() || remaining <= 0) break;
             serveSources(remaining);
         }
         advanceVirtualClock(deadline);
@@ -235,6 +235,16 @@ bool runUntil(std::function<bool()> done, double timeoutSeconds) {
         serveSources(std::max<Ticks>(wakeUp - nowTicks(), 0));
         if (done()) return true;
     }
+}
+
+}  // namespace
+
+void runFor(double seconds) {
+    runLoopUntil([] { return false; }, seconds, false);
+}
+
+bool runUntil(std::function<bool()> done, double timeoutSeconds) {
+    return runLoopUntil(done, timeoutSeconds, true);
 }
 
 void addSource(int fd, std::function<void()> onReadable) {

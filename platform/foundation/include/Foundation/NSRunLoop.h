@@ -56,7 +56,8 @@ bool usesVirtualClock();
 // Runs every timer due up to now+seconds, in time order, and serves the
 // sources that are readable. On the virtual clock it returns at once with the
 // clock moved by exactly `seconds` (each timer sees now() equal to its due
-// time); on the real clock it waits, serving sources as they become readable.
+// time), serving only what is readable already; on the real clock it waits,
+// serving sources as they become readable.
 void runFor(double seconds);
 
 // Runs the loop until done() holds or the timeout has passed on the loop's
