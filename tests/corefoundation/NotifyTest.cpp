@@ -161,9 +161,9 @@ TEST_F(NotifyTest, RemovedObserversHearNothingMore) {
     CFNotificationCenterPostNotification(center, CFSTR("two"), nullptr, nullptr, true);
     NS::loop::runFor(0.05);
     EXPECT_FALSE(NS::loop::runUntil([] { return !deliveries.empty(); }, 0.2));
-}
 
-TEST_F(NotifyTest, AnObserverMayLeaveFromItsOwnCallback) {
+    // An observer may leave from its own callback; the others of the same
+    // delivery are still called.
     CFNotificationCenterAddObserver(center, observerA, &recordAndLeave, CFSTR("n"), nullptr,
                                     CFNotificationSuspensionBehaviorDeliverImmediately);
     CFNotificationCenterAddObserver(center, observerB, &record, CFSTR("n"), nullptr,

@@ -194,13 +194,4 @@ TEST(Processes, RegistrationNeedsADeviceAPlainNameAndALiveProcess) {
     if (!saved.empty()) device::setRoot(saved);
 }
 
-TEST(Random, Arc4randomIsTheSystemsOwn) {
-    // Declared by the standard header, as on the phone.
-    std::uint32_t first = arc4random();
-    bool varied = false;
-    for (int i = 0; i < 64 && !varied; ++i) varied = arc4random() != first;
-    EXPECT_TRUE(varied);
-    for (int i = 0; i < 1000; ++i) EXPECT_LT(arc4random_uniform(6), 6u);
-}
-
 }  // namespace

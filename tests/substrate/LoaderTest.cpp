@@ -135,13 +135,4 @@ TEST_F(LoaderTest, LinksOutOfTheDeviceAreNotFollowed) {
     fs::remove(outside);
 }
 
-TEST_F(LoaderTest, NoDeviceLoadsNothing) {
-    install("Any", filter("<key>Bundles</key>" + array({"com.apple.MobileSMS"})));
-    std::string saved = device::root();
-    ::unsetenv(device::kEnvironmentVariable);
-    EXPECT_TRUE(substrate::loadLibraries("com.apple.MobileSMS", "MobileSMS").empty());
-    device::setRoot(saved);
-    EXPECT_TRUE(loaderProbeLog().empty());
-}
-
 }  // namespace
