@@ -1,0 +1,143 @@
+#include "MessagesDump.h"
+
+#include <ChatKit/ChatKit.h>
+#include <Foundation/Foundation.h>
+#include <UIKit/UIButton.h>
+#include <UIKit/UIColor.h>
+
+namespace mobilesms {
+namespace {
+
+using nlohmann::json;
+
+const char* const kColorGetters[] = {
+    "transcriptBackgroundColor",
+    "blue_balloonOverlayColor",  "blue_balloonTextColor",  "blue_balloonTextLinkColor",
+    "blue_recipientTextColor",   "blue_sendButtonColor",   "blue_progressViewColor",
+    "green_balloonOverlayColor", "green_balloonTextColor", "green_balloonTextLinkColor",
+    "green_recipientTextColor",  "green_sendButtonColor",  "green_progressViewColor",
+    "gray_balloonOverlayColor",  "gray_balloonTextColor",  "gray_balloonTextLinkColor",
+    "gray_recipientTextColor",   "gray_sendButtonColor",   "gray_progressViewColor",
+    "appTintColor",              "entryFieldCoverFillColor", "entryFieldBackgroundColor",
+    "entryFieldTextColor",
+};
+const char* const kArrayGetters[] = {"blue_balloonColors", "green_balloonColors", "gray_balloonColors"};
+
+json objectJSON(id object) {
+    if (object == nil) return nullptr;
+    if (objc::respondsTo(object, "getRed:green:blue:alpha:"_sel)) return colorJSON(objc::cast<UI::Color>(object));
+    if (objc::respondsTo(object, "objectAtIndex:"_sel)) {
+        auto* array = objc::cast<NS::Array>(object);
+        json list = json::array();
+        for (NSUInteger i = 0; i < array->count(); ++i) list.push_back(objectJSON(array->objectAtIndex(i)));
+        return list;
+    }
+    const char* text = objc::cast<NS::Object>(object)->description()->UTF8String();
+    return text ? json(text) : json(nullptr);
+}
+
+json behaviorJSON() {
+    CK::UIBehavior* behavior = CK::UIBehavior::sharedBehaviors();
+    json out = json::object();
+    for (const char* getter : kColorGetters) {
+        out[getter] = behavior ? objectJSON(objc::send<id>(behavior, objc::sel(getter))) : json(nullptr);
+    }
+    for (const char* getter : kArrayGetters) {
+        out[getter] = behavior ? objectJSON(objc::send<id>(behavior, objc::sel(getter))) : json(nullptr);
+    }
+    out["shouldShowContactPhotosInConversationList"] =
+        behavior ? json(bool(behavior->shouldShowContactPhotosInConversationList())) : json(nullptr);
+    return out;
+}
+
+json frameJSON(CGRect r) {
+    return {{"x", r.origin.x}, {"y", r.origin.y}, {"width", r.size.width}, {"height", r.size.height}};
+}
+
+NS::Array* balloonsOf(UI::View* transcriptView) {
+    return objc::respondsTo(transcriptView, "balloons"_sel) ? objc::cast<CK::TranscriptView>(transcriptView)->balloons()
+                                                            : nullptr;
+}
+
+json textBalloonJSON(UI::View* transcriptView) {
+    NS::Array* balloons = balloonsOf(transcriptView);
+    if (balloons == nullptr || balloons->count() == 0) return nullptr;
+    auto* balloon = objc::cast<UI::View>(balloons->objectAtIndex(0));
+    CA::Layer* layer = balloon->layer();
+    CGColorRef border = layer->borderColor();
+    return {
+        {"backgroundColor", colorJSON(balloon->backgroundColor())},
+        {"borderColor", border ? colorJSON(UI::Color::colorWithCGColor(border)) : json(nullptr)},
+        {"borderWidth", layer->borderWidth()},
+        {"cornerRadius", layer->cornerRadius()},
+        {"masksToBounds", bool(layer->masksToBounds())},
+    };
+}
+
+json hasTailJSON(UI::View* transcriptView) {
+    json list = json::array();
+    if (NS::Array* balloons = balloonsOf(transcriptView)) {
+        for (NSUInteger i = 0; i < balloons->count(); ++i) {
+            list.push_back(bool(objc::send<BOOL>(balloons->objectAtIndex(i), "hasTail"_sel)));
+        }
+    }
+    return list;
+}
+
+const char* kindName(CK::BalloonKind kind) {
+    switch (kind) {
+    case CK::BalloonKind::Green: return "green";
+    case CK::BalloonKind::Gray: return "gray";
+    case CK::BalloonKind::Blue: break;
+    }
+    return "blue";
+}
+
+json balloonsJSON(UI::View* transcriptView, bool onScreen) {
+    json list = json::array();
+    NS::Array* balloons = balloonsOf(transcriptView);
+    if (balloons == nullptr) return list;
+    for (NSUInteger i = 0; i < balloons->count(); ++i) {
+        auto* balloon = objc::cast<CK::TextBalloonView>(balloons->objectAtIndex(i));
+        CGRect frame = balloon->convertRectToView(balloon->bounds(), onScreen ? nullptr : transcriptView);
+        const char* text = balloon->text() ? balloon->text()->UTF8String() : "";
+        list.push_back({{"kind", kindName(balloon->balloonKind())},
+                        {"fromMe", bool(balloon->isFromMe())},
+                        {"text", text ? text : ""},
+                        {"frame", frameJSON(frame)}});
+    }
+    return list;
+}
+
+json randomColorJSON() {
+    Class gradient = objc_getClass("CKGradientView");
+    if (gradient == Nil || !class_respondsToSelector(gradient, "getRandomColor"_sel)) return nullptr;
+    Ref<UI::View> view = objc::adopt(objc::send<UI::View*>(objc::send<id>(gradient, "alloc"_sel), "init"_sel));
+    return objectJSON(objc::send<id>(view.get(), "getRandomColor"_sel));
+}
+
+}  // namespace
+
+json colorJSON(const UI::Color* color) {
+    if (color == nullptr) return nullptr;
+    CGFloat r = 0, g = 0, b = 0, a = 0;
+    if (!color->getRed(&r, &g, &b, &a)) return nullptr;
+    return {{"r", r}, {"g", g}, {"b", b}, {"a", a}};
+}
+
+json makeDump(const DumpSources& s) {
+    json dump = json::object();
+    dump["loaded"] = s.loaded;
+    dump["screen"] = s.screen;
+    dump["behavior"] = behaviorJSON();
+    UI::Button* details = s.transcriptController ? objc::send<UI::Button*>(s.transcriptController, "detailsButton"_sel)
+                                                 : nullptr;
+    dump["detailsButtonTint"] = details ? colorJSON(details->tintColor()) : json(nullptr);
+    dump["textBalloon"] = textBalloonJSON(s.transcriptView);
+    dump["hasTail"] = hasTailJSON(s.transcriptView);
+    dump["getRandomColor"] = randomColorJSON();
+    dump["balloons"] = balloonsJSON(s.transcriptView, s.transcriptOnScreen);
+    return dump;
+}
+
+}  // namespace mobilesms
