@@ -1,0 +1,102 @@
+#include "ColorString.h"
+#include "Settings.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using huebloom::AlphaRule;
+
+class ColorStringTest : public ::testing::Test {
+protected:
+    objc::AutoreleasePool pool;
+};
+
+TEST_F(ColorStringTest, ParsesTheStoredForms) {
+    struct Case {
+        const char* text;
+        AlphaRule rule;
+        int r, g, b;
+        double alpha;
+    } cases[] = {
+        {"#5FC6F4", AlphaRule::Opaque, 0x5F, 0xC6, 0xF4, 1.0},
+        {"#5fc6f4", AlphaRule::Opaque, 0x5F, 0xC6, 0xF4, 1.0},
+        {"5FC6F4", AlphaRule::Opaque, 0x0F, 0xC6, 0xF4, 1.0},   // the first character is always skipped
+        {"#ABC", AlphaRule::Opaque, 0x00, 0x0A, 0xBC, 1.0},     // no short forms
+        {"#5FC6F4:0.500000", AlphaRule::FromString, 0x5F, 0xC6, 0xF4, 0.5},
+        {"#5FC6F4:0.500000", AlphaRule::Opaque, 0x5F, 0xC6, 0xF4, 1.0},
+        {"#5FC6F4:", AlphaRule::FromString, 0x5F, 0xC6, 0xF4, 0.0},
+        {"#000000:0.300000", AlphaRule::FromString, 0, 0, 0, 0.3},
+        {"#5FC6F4:abc", AlphaRule::FromString, 0x5F, 0xC6, 0xF4, 0.0},
+        {"#GGGGGG", AlphaRule::Opaque, 0, 0, 0, 1.0},
+        {"#123456789", AlphaRule::Opaque, 0xFF, 0xFF, 0xFF, 1.0},  // too large for 32 bits
+        {"#12345678", AlphaRule::Opaque, 0x34, 0x56, 0x78, 1.0},   // the top byte is dropped
+        {"#", AlphaRule::Opaque, 0, 0, 0, 1.0},
+        // No meaning of their own: an empty hexadecimal part is black, and an
+        // alpha-taking key without ":" is opaque.
+        {":0.5", AlphaRule::FromString, 0, 0, 0, 0.5},
+        {"#5FC6F4", AlphaRule::FromString, 0x5F, 0xC6, 0xF4, 1.0},
+        {"#FF0000:0.25:0.75", AlphaRule::FromString, 0xFF, 0, 0, 0.25},
+    };
+    for (const auto& c : cases) {
+        auto parsed = huebloom::parseColorString(NS::String::stringWithUTF8String(c.text), c.rule);
+        EXPECT_DOUBLE_EQ(parsed.red, c.r / 255.0) << c.text;
+        EXPECT_DOUBLE_EQ(parsed.green, c.g / 255.0) << c.text;
+        EXPECT_DOUBLE_EQ(parsed.blue, c.b / 255.0) << c.text;
+        EXPECT_DOUBLE_EQ(parsed.alpha, c.alpha) << c.text;
+    }
+}
+
+TEST_F(ColorStringTest, EveryByteValueSurvivesTheParse) {
+    for (int k = 0; k < 256; ++k) {
+        char text[16];
+        std::snprintf(text, sizeof text, "#%02X%02X%02X", k, 255 - k, k ^ 0x5A);
+        auto parsed = huebloom::parseColorString(NS::String::stringWithUTF8String(text), AlphaRule::Opaque);
+        EXPECT_EQ(int(parsed.red * 255.0 + 0.5), k);
+        EXPECT_EQ(int(parsed.green * 255.0 + 0.5), 255 - k);
+        EXPECT_EQ(int(parsed.blue * 255.0 + 0.5), k ^ 0x5A);
+    }
+}
+
+class SettingsTest : public ColorStringTest {
+protected:
+    void use(std::initializer_list<std::pair<const char*, NS::Object*>> values) {
+        NS::MutableDictionary* d = NS::MutableDictionary::dictionary();
+        for (auto& [k, v] : values) d->setObject(v, NS::String::stringWithUTF8String(k));
+        pref = d;
+    }
+    void TearDown() override { pref = nullptr; }
+};
+
+TEST_F(SettingsTest, ValuesOfEveryStoredTypeAreRead) {
+    use({{"onBool", NS::Number::numberWithBool(YES)},
+         {"onString", NS::String::stringWithUTF8String("YES")},
+         {"onNumber", NS::Number::numberWithInteger(2)},
+         {"offString", NS::String::stringWithUTF8String("no")},
+         {"real", NS::Number::numberWithDouble(2.7)},
+         {"intString", NS::String::stringWithUTF8String("3")},
+         {"colorNumber", NS::Number::numberWithInteger(0xFF0000)},
+         {"colorEmpty", NS::String::stringWithUTF8String("")},
+         {"color", NS::String::stringWithUTF8String("#FF0000")}});
+    EXPECT_TRUE(huebloom::settingSwitch("onBool"_ns));
+    EXPECT_TRUE(huebloom::settingSwitch("onString"_ns));
+    EXPECT_TRUE(huebloom::settingSwitch("onNumber"_ns));
+    EXPECT_FALSE(huebloom::settingSwitch("offString"_ns));
+    EXPECT_FALSE(huebloom::settingSwitch("missing"_ns));
+    EXPECT_EQ(huebloom::settingInteger("real"_ns), 2);
+    EXPECT_EQ(huebloom::settingInteger("intString"_ns), 3);
+    EXPECT_EQ(huebloom::settingInteger("missing"_ns), 0);
+    EXPECT_EQ(huebloom::settingColorString("colorNumber"_ns), nullptr);
+    EXPECT_EQ(huebloom::settingColorString("colorEmpty"_ns), nullptr);
+    EXPECT_EQ(huebloom::settingColorString("missing"_ns), nullptr);
+    ASSERT_NE(huebloom::settingColorString("color"_ns), nullptr);
+}
+
+TEST_F(SettingsTest, NoSettingsFileReadsAsEverythingEmpty) {
+    pref = nullptr;
+    EXPECT_FALSE(huebloom::enabled());
+    EXPECT_EQ(huebloom::settingInteger("imessage"_ns), 0);
+    EXPECT_EQ(huebloom::settingColorString("blueText"_ns), nullptr);
+}
+
+}  // namespace
