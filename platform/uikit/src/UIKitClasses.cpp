@@ -28,6 +28,16 @@ void registerUIKitClasses() {
         registerTapGestureRecognizer();
         // Classes added to UIKit later are registered here, after their
         // superclasses.
+        registerFont();
+        registerIndexPath();
+        registerBarButtonItem();
+        registerNavigationItem();
+        registerControl();
+        registerLabel();
+        registerButton();
+        registerSlider();
+        registerSwitch();
+        registerTextField();
         return true;
     }();
     (void)registered;

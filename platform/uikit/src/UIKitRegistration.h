@@ -22,4 +22,16 @@ void registerGestureRecognizer();
 void registerPanGestureRecognizer();
 void registerTapGestureRecognizer();
 
+// Controls and controllers.
+void registerFont();
+void registerIndexPath();
+void registerBarButtonItem();
+void registerNavigationItem();
+void registerControl();
+void registerLabel();
+void registerButton();
+void registerSlider();
+void registerSwitch();
+void registerTextField();
+
 }  // namespace UI

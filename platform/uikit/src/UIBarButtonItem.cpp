@@ -1,0 +1,106 @@
+#include <UIKit/UIBarButtonItem.h>
+
+#include "BarItemInternals.h"
+#include "UIKitRegistration.h"
+
+namespace UI {
+namespace {
+
+struct BarButtonItemState {
+    id title = nil;      // retained copy
+    id tintColor = nil;  // retained
+    id target = nil;     // not retained
+    SEL action = nullptr;
+    UIBarButtonItemStyle style = UIBarButtonItemStylePlain;
+    bool enabled = true;
+    id observer = nil;  // not retained
+
+    ~BarButtonItemState() {
+        objc::release(title);
+        objc::release(tintColor);
+    }
+};
+
+BarButtonItemState& stateOf(id self) { return objc::state<BarButtonItemState>(self); }
+
+void changed(id self) {
+    if (id observer = stateOf(self).observer) objc::send<void>(observer, "_itemDidChange:"_sel, self);
+}
+
+void replace(id& slot, id value) {
+    objc::retain(value);
+    objc::release(slot);
+    slot = value;
+}
+
+id initWithTitle(id self, SEL, id title, UIBarButtonItemStyle style, id target, SEL action) {
+    self = objc::sendSuper<id>(self, "UIBarButtonItem"_cls, "init"_sel);
+    if (self == nil) return nil;
+    BarButtonItemState& s = stateOf(self);
+    s.title = objc::send<id>(title, "copy"_sel);
+    s.style = style;
+    s.target = target;
+    s.action = action;
+    return self;
+}
+
+id title(id self, SEL) { return stateOf(self).title; }
+void setTitle(id self, SEL, id title) {
+    id copy = objc::send<id>(title, "copy"_sel);
+    objc::release(stateOf(self).title);
+    stateOf(self).title = copy;
+    changed(self);
+}
+
+UIBarButtonItemStyle style(id self, SEL) { return stateOf(self).style; }
+void setStyle(id self, SEL, UIBarButtonItemStyle style) {
+    stateOf(self).style = style;
+    changed(self);
+}
+
+id target(id self, SEL) { return stateOf(self).target; }
+void setTarget(id self, SEL, id target) { stateOf(self).target = target; }
+SEL action(id self, SEL) { return stateOf(self).action; }
+void setAction(id self, SEL, SEL action) { stateOf(self).action = action; }
+
+id tintColor(id self, SEL) { return stateOf(self).tintColor; }
+void setTintColor(id self, SEL, id color) {
+    replace(stateOf(self).tintColor, color);
+    changed(self);
+}
+
+BOOL isEnabled(id self, SEL) { return stateOf(self).enabled; }
+void setEnabled(id self, SEL, BOOL enabled) {
+    stateOf(self).enabled = enabled;
+    changed(self);
+}
+
+}  // namespace
+
+namespace detail {
+void setBarButtonItemObserver(id item, id observer) {
+    if (item != nil) stateOf(item).observer = observer;
+}
+id barButtonItemObserver(id item) { return item != nil ? stateOf(item).observer : nil; }
+}  // namespace detail
+
+void registerBarButtonItem() {
+    objc::ClassBuilder("UIBarButtonItem", "NSObject"_cls)
+        .state<BarButtonItemState>()
+        .method("initWithTitle:style:target:action:", &initWithTitle)
+        .method("title", &title)
+        .method("setTitle:", &setTitle)
+        .method("style", &style)
+        .method("setStyle:", &setStyle)
+        .method("target", &target)
+        .method("setTarget:", &setTarget)
+        .method("action", &action)
+        .method("setAction:", &setAction)
+        .method("tintColor", &tintColor)
+        .method("setTintColor:", &setTintColor)
+        .method("isEnabled", &isEnabled)
+        .method("setEnabled:", &setEnabled)
+        .build();
+}
+
+}  // namespace UI

@@ -1,0 +1,255 @@
+#include <Foundation/NSArray.h>
+#include <Foundation/NSString.h>
+#include <UIKit/UIControl.h>
+
+#include "UIKitRegistration.h"
+
+#include <algorithm>
+#include <cstring>
+#include <vector>
+
+namespace UI {
+namespace {
+
+struct TargetAction {
+    id target;  // not retained
+    SEL action;
+    UIControlEvents events;
+};
+
+struct ControlState {
+    std::vector<TargetAction> actions;
+    bool enabled = true;
+    bool highlighted = false;
+    bool selected = false;
+    bool tracking = false;
+    bool touchInside = false;
+    id trackedTouch = nil;  // retained while a finger is down
+    ~ControlState() { objc::release(trackedTouch); }
+};
+
+ControlState& stateOf(id self) { return objc::state<ControlState>(self); }
+
+bool sameSelector(SEL a, SEL b) {
+    return a == b || (a != nullptr && b != nullptr && std::strcmp(sel_getName(a), sel_getName(b)) == 0);
+}
+
+// --- target-action ----------------------------------------------------------
+
+void addTarget(id self, SEL, id target, SEL action, UIControlEvents events) {
+    if (action == nullptr) objc::fatal("-[UIControl addTarget:action:forControlEvents:] needs an action");
+    auto& list = stateOf(self).actions;
+    for (TargetAction& pair : list) {
+        if (pair.target == target && sameSelector(pair.action, action)) {
+            pair.events |= events;
+            return;
+        }
+    }
+    list.push_back({target, action, events});
+}
+
+void removeTarget(id self, SEL, id target, SEL action, UIControlEvents events) {
+    auto& list = stateOf(self).actions;
+    for (TargetAction& pair : list) {
+        if ((target == nil || pair.target == target) && (action == nullptr || sameSelector(pair.action, action))) {
+            pair.events &= ~events;
+        }
+    }
+    list.erase(std::remove_if(list.begin(), list.end(), [](const TargetAction& p) { return p.events == 0; }),
+               list.end());
+}
+
+id actionsForTarget(id self, SEL, id target, UIControlEvents event) {
+    NS::MutableArray* names = nullptr;
+    for (const TargetAction& pair : stateOf(self).actions) {
+        if (pair.target != target || (pair.events & event) == 0) continue;
+        if (names == nullptr) names = NS::MutableArray::array();
+        names->addObject(NS::String::stringWithUTF8String(sel_getName(pair.action)));
+    }
+    return objc::asId(names);
+}
+
+UIControlEvents allControlEvents(id self, SEL) {
+    UIControlEvents all = 0;
+    for (const TargetAction& pair : stateOf(self).actions) all |= pair.events;
+    return all;
+}
+
+std::size_t argumentCount(SEL action) {
+    const char* name = sel_getName(action);
+    return static_cast<std::size_t>(std::count(name, name + std::strlen(name), ':'));
+}
+
+// Where an action with no target goes: the first responder along the chain
+// from the sender that answers it.
+id receiverFor(id sender, SEL action) {
+    for (id r = sender; r != nil; r = objc::send<id>(r, "nextResponder"_sel)) {
+        if (objc::respondsTo(r, action)) return r;
+    }
+    return nil;
+}
+
+void sendAction(id self, SEL, SEL action, id target, id event) {
+    id receiver = target != nil ? target : receiverFor(self, action);
+    if (receiver == nil) return;
+    switch (argumentCount(action)) {
+    case 0: objc::send<void>(receiver, action); break;
+    case 1: objc::send<void>(receiver, action, self); break;
+    default: objc::send<void>(receiver, action, self, event); break;
+    }
+}
+
+void sendActionsWithEvent(id self, UIControlEvents events, id event) {
+    // The list may change while actions run (a target removes itself), so
+    // the matching pairs are taken first; the control stays alive meanwhile.
+    std::vector<TargetAction> matching;
+    for (const TargetAction& pair : stateOf(self).actions) {
+        if (pair.events & events) matching.push_back(pair);
+    }
+    if (matching.empty()) return;
+    objc::retain(self);
+    for (const TargetAction& pair : matching) {
+        objc::send<void>(self, "sendAction:to:forEvent:"_sel, pair.action, pair.target, event);
+    }
+    objc::release(self);
+}
+
+void sendActionsForControlEvents(id self, SEL, UIControlEvents events) { sendActionsWithEvent(self, events, nil); }
+
+// --- states -----------------------------------------------------------------
+
+BOOL isEnabled(id self, SEL) { return stateOf(self).enabled; }
+void setEnabled(id self, SEL, BOOL enabled) {
+    if (stateOf(self).enabled == static_cast<bool>(enabled)) return;
+    stateOf(self).enabled = enabled;
+    objc::send<void>(self, "setNeedsDisplay"_sel);
+}
+BOOL isHighlighted(id self, SEL) { return stateOf(self).highlighted; }
+void setHighlighted(id self, SEL, BOOL highlighted) {
+    if (stateOf(self).highlighted == static_cast<bool>(highlighted)) return;
+    stateOf(self).highlighted = highlighted;
+    objc::send<void>(self, "setNeedsDisplay"_sel);
+}
+BOOL isSelected(id self, SEL) { return stateOf(self).selected; }
+void setSelected(id self, SEL, BOOL selected) {
+    if (stateOf(self).selected == static_cast<bool>(selected)) return;
+    stateOf(self).selected = selected;
+    objc::send<void>(self, "setNeedsDisplay"_sel);
+}
+UIControlState controlState(id self, SEL) {
+    const ControlState& s = stateOf(self);
+    UIControlState state = UIControlStateNormal;
+    if (s.highlighted) state |= UIControlStateHighlighted;
+    if (!s.enabled) state |= UIControlStateDisabled;
+    if (s.selected) state |= UIControlStateSelected;
+    return state;
+}
+BOOL isTracking(id self, SEL) { return stateOf(self).tracking; }
+BOOL isTouchInside(id self, SEL) { return stateOf(self).touchInside; }
+
+BOOL beginTracking(id, SEL, id, id) { return YES; }
+BOOL continueTracking(id, SEL, id, id) { return YES; }
+void endTracking(id, SEL, id, id) {}
+void cancelTracking(id, SEL, id) {}
+
+// --- touches ----------------------------------------------------------------
+
+bool touchIsInside(id self, id touch) {
+    CGPoint p = objc::send<CGPoint>(touch, "locationInView:"_sel, self);
+    return objc::send<BOOL>(self, "pointInside:withEvent:"_sel, p, nil);
+}
+
+void touchesBegan(id self, SEL, id touches, id event) {
+    ControlState& s = stateOf(self);
+    if (!s.enabled || s.trackedTouch != nil) return;
+    id touch = objc::send<id>(touches, "anyObject"_sel);
+    if (touch == nil) return;
+    objc::retain(self);
+    s.trackedTouch = objc::retain(touch);
+    s.touchInside = true;
+    s.tracking = objc::send<BOOL>(self, "beginTrackingWithTouch:withEvent:"_sel, touch, event);
+    objc::send<void>(self, "setHighlighted:"_sel, YES);
+    sendActionsWithEvent(self, UIControlEventTouchDown, event);
+    objc::release(self);
+}
+
+void touchesMoved(id self, SEL, id touches, id event) {
+    ControlState& s = stateOf(self);
+    id touch = s.trackedTouch;
+    if (touch == nil || !objc::send<BOOL>(touches, "containsObject:"_sel, touch)) return;
+    objc::retain(self);
+    bool wasInside = s.touchInside;
+    bool inside = touchIsInside(self, touch);
+    s.touchInside = inside;
+    if (s.tracking) s.tracking = objc::send<BOOL>(self, "continueTrackingWithTouch:withEvent:"_sel, touch, event);
+    objc::send<void>(self, "setHighlighted:"_sel, inside ? YES : NO);
+    UIControlEvents events = inside ? UIControlEventTouchDragInside : UIControlEventTouchDragOutside;
+    if (inside != wasInside) events |= inside ? UIControlEventTouchDragEnter : UIControlEventTouchDragExit;
+    sendActionsWithEvent(self, events, event);
+    objc::release(self);
+}
+
+void touchesEnded(id self, SEL, id touches, id event) {
+    ControlState& s = stateOf(self);
+    id touch = s.trackedTouch;
+    if (touch == nil || !objc::send<BOOL>(touches, "containsObject:"_sel, touch)) return;
+    objc::retain(self);
+    bool inside = touchIsInside(self, touch);
+    s.touchInside = inside;
+    if (s.tracking) objc::send<void>(self, "endTrackingWithTouch:withEvent:"_sel, touch, event);
+    s.tracking = false;
+    s.trackedTouch = nil;
+    objc::send<void>(self, "setHighlighted:"_sel, NO);
+    sendActionsWithEvent(self, inside ? UIControlEventTouchUpInside : UIControlEventTouchUpOutside, event);
+    s.touchInside = false;
+    objc::release(touch);
+    objc::release(self);
+}
+
+void touchesCancelled(id self, SEL, id touches, id event) {
+    ControlState& s = stateOf(self);
+    id touch = s.trackedTouch;
+    if (touch == nil || !objc::send<BOOL>(touches, "containsObject:"_sel, touch)) return;
+    objc::retain(self);
+    if (s.tracking) objc::send<void>(self, "cancelTrackingWithEvent:"_sel, event);
+    s.tracking = false;
+    s.trackedTouch = nil;
+    s.touchInside = false;
+    objc::send<void>(self, "setHighlighted:"_sel, NO);
+    sendActionsWithEvent(self, UIControlEventTouchCancel, event);
+    objc::release(touch);
+    objc::release(self);
+}
+
+}  // namespace
+
+void registerControl() {
+    objc::ClassBuilder("UIControl", "UIView"_cls)
+        .state<ControlState>()
+        .method("addTarget:action:forControlEvents:", &addTarget)
+        .method("removeTarget:action:forControlEvents:", &removeTarget)
+        .method("actionsForTarget:forControlEvent:", &actionsForTarget)
+        .method("allControlEvents", &allControlEvents)
+        .method("sendAction:to:forEvent:", &sendAction)
+        .method("sendActionsForControlEvents:", &sendActionsForControlEvents)
+        .method("isEnabled", &isEnabled)
+        .method("setEnabled:", &setEnabled)
+        .method("isHighlighted", &isHighlighted)
+        .method("setHighlighted:", &setHighlighted)
+        .method("isSelected", &isSelected)
+        .method("setSelected:", &setSelected)
+        .method("state", &controlState)
+        .method("isTracking", &isTracking)
+        .method("isTouchInside", &isTouchInside)
+        .method("beginTrackingWithTouch:withEvent:", &beginTracking)
+        .method("continueTrackingWithTouch:withEvent:", &continueTracking)
+        .method("endTrackingWithTouch:withEvent:", &endTracking)
+        .method("cancelTrackingWithEvent:", &cancelTracking)
+        .method("touchesBegan:withEvent:", &touchesBegan)
+        .method("touchesMoved:withEvent:", &touchesMoved)
+        .method("touchesEnded:withEvent:", &touchesEnded)
+        .method("touchesCancelled:withEvent:", &touchesCancelled)
+        .build();
+}
+
+}  // namespace UI
