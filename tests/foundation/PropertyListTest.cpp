@@ -290,6 +290,11 @@ TEST_F(PropertyListTest, NodeConversionsBothWays) {
     EXPECT_TRUE(back->isEqual(d));
     EXPECT_STREQ(number(objc::cast<NS::Dictionary>(back)->objectForKey("pic"_ns))->objCType(), "c");
     EXPECT_EQ(NS::plistNodeFromObject(NS::Null::null()), nullptr);
+    // Keys are written in order, whatever order they were stored in.
+    std::string xml = NS::xmlPropertyList(d);
+    EXPECT_LT(xml.find("<key>a</key>"), xml.find("<key>pic</key>"));
+    EXPECT_LT(xml.find("<key>pic</key>"), xml.find("<key>r</key>"));
+    EXPECT_EQ(NS::xmlPropertyList(NS::Null::null()), "");
     EXPECT_EQ(NS::objectFromPlistNode(nullptr), nullptr);
 }
 

@@ -73,6 +73,9 @@ const std::vector<id>& arrayItems(id array);
 // `values` over (no retain).
 id newArrayAdopting(Class cls, std::vector<id> items);
 id newDictionaryAdopting(Class cls, std::vector<id> keys, std::vector<id> values);
+// Moves every entry of `from` (left empty) into the empty `to`, keeping
+// order: for a dictionary that only this library holds.
+void moveDictionaryEntries(id from, id to);
 // Entries in insertion order.
 void dictionaryEntries(id dictionary, std::vector<id>& keys, std::vector<id>& values);
 

@@ -282,6 +282,12 @@ id newDictionaryAdopting(Class cls, std::vector<id> keys, std::vector<id> values
     return d;
 }
 
+void moveDictionaryEntries(id from, id to) {
+    if (!st(to).entries.empty()) objc::fatal("moveDictionaryEntries into a dictionary that has entries");
+    std::swap(st(from).entries, st(to).entries);
+    std::swap(st(from).slots, st(to).slots);
+}
+
 void dictionaryEntries(id dictionary, std::vector<id>& keys, std::vector<id>& values) {
     keys.clear();
     values.clear();
