@@ -38,6 +38,8 @@ void registerUIKitClasses() {
         registerSlider();
         registerSwitch();
         registerTextField();
+        registerNavigationBar();
+        registerNavigationController();
         return true;
     }();
     (void)registered;

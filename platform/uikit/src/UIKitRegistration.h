@@ -33,5 +33,7 @@ void registerButton();
 void registerSlider();
 void registerSwitch();
 void registerTextField();
+void registerNavigationBar();
+void registerNavigationController();
 
 }  // namespace UI
