@@ -40,6 +40,8 @@ void registerUIKitClasses() {
         registerTextField();
         registerNavigationBar();
         registerNavigationController();
+        registerTableViewCell();
+        registerTableView();
         return true;
     }();
     (void)registered;

@@ -35,5 +35,7 @@ void registerSwitch();
 void registerTextField();
 void registerNavigationBar();
 void registerNavigationController();
+void registerTableViewCell();
+void registerTableView();
 
 }  // namespace UI

@@ -1,0 +1,470 @@
+#include <Foundation/NSArray.h>
+#include <UIKit/UILabel.h>
+#include <UIKit/UITableView.h>
+
+#include "ControlDrawing.h"
+#include "FontInternals.h"
+#include "UIKitRegistration.h"
+
+#include <algorithm>
+#include <cctype>
+#include <cmath>
+#include <vector>
+
+namespace UI {
+namespace {
+
+struct Row {
+    id cell = nil;  // retained, also a subview
+    CGFloat height = 0;
+    CGFloat y = 0;
+};
+
+struct Section {
+    id header = nil;  // titles, retained
+    id footer = nil;
+    std::vector<Row> rows;
+    CGFloat headerHeight = 0;
+    CGFloat footerHeight = 0;
+};
+
+struct TableState {
+    UITableViewStyle style = UITableViewStylePlain;
+    id dataSource = nil;  // not retained
+    id delegate = nil;    // not retained
+    CGFloat rowHeight = metrics::kRowHeight;
+    std::vector<Section> sections;
+    std::vector<id> decorations;  // separators and section labels, retained subviews
+    bool loaded = false;
+    CGSize contentSize = CGSizeZero;
+    UIEdgeInsets inset = UIEdgeInsetsZero;
+    NSInteger selectedSection = -1;
+    NSInteger selectedRow = -1;
+    CGFloat laidOutWidth = -1;
+    ~TableState() {
+        forgetSections();
+        for (id d : decorations) objc::release(d);
+    }
+
+    void forgetSections() {
+        for (Section& s : sections) {
+            objc::release(s.header);
+            objc::release(s.footer);
+            for (Row& r : s.rows) objc::release(r.cell);
+        }
+        sections.clear();
+    }
+};
+
+TableState& stateOf(id self) { return objc::state<TableState>(self); }
+
+bool answers(id object, SEL s) { return object != nil && objc::respondsTo(object, s); }
+
+id path(NSInteger section, NSInteger row) {
+    return objc::send<id>("NSIndexPath"_cls, "indexPathForRow:inSection:"_sel, row, section);
+}
+
+// --- creation and properties ------------------------------------------------
+
+id initWithFrameStyle(id self, SEL, CGRect frame, UITableViewStyle style) {
+    self = objc::sendSuper<id>(self, "UITableView"_cls, "initWithFrame:"_sel, frame);
+    if (self == nil) return nil;
+    stateOf(self).style = style;
+    objc::send<void>(self, "setClipsToBounds:"_sel, YES);
+    id background = style == UITableViewStyleGrouped ? detail::color(metrics::kGroupedBackground)
+                                                     : objc::asId(Color::whiteColor());
+    objc::send<void>(self, "setBackgroundColor:"_sel, background);
+    return self;
+}
+
+id initWithFrame(id self, SEL, CGRect frame) { return initWithFrameStyle(self, nullptr, frame, UITableViewStylePlain); }
+
+UITableViewStyle style(id self, SEL) { return stateOf(self).style; }
+id dataSource(id self, SEL) { return stateOf(self).dataSource; }
+void setDataSource(id self, SEL, id source) {
+    stateOf(self).dataSource = source;
+    stateOf(self).loaded = false;
+    objc::send<void>(self, "setNeedsLayout"_sel);
+}
+id delegate(id self, SEL) { return stateOf(self).delegate; }
+void setDelegate(id self, SEL, id d) {
+    stateOf(self).delegate = d;
+    stateOf(self).loaded = false;
+    objc::send<void>(self, "setNeedsLayout"_sel);
+}
+CGFloat rowHeight(id self, SEL) { return stateOf(self).rowHeight; }
+void setRowHeight(id self, SEL, CGFloat h) { stateOf(self).rowHeight = h; }
+
+// --- geometry -----------------------------------------------------------------
+
+id makeSectionLabel(id text, bool header, CGFloat width) {
+    std::string t = detail::utf8(text);
+    if (header) {
+        for (char& c : t) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    }
+    auto* label = Label::alloc()->initWithFrame(CGRectZero);
+    label->setText(NS::String::stringWithUTF8String(t.c_str()));
+    label->setFont(objc::cast<Font>(detail::systemFont(header ? metrics::kHeaderTextSize : metrics::kFooterTextSize, false)));
+    label->setTextColor(objc::cast<Color>(detail::color(metrics::kSectionText)));
+    label->setNumberOfLines(0);
+    CGSize size = label->sizeThatFits(CGSizeMake(width, 1000));
+    label->setFrame(CGRectMake(0, 0, width, size.height));
+    return objc::asId(label);
+}
+
+void addDecoration(id self, id view) {
+    stateOf(self).decorations.push_back(view);  // takes the +1
+    objc::send<void>(self, "addSubview:"_sel, view);
+}
+
+void addSeparator(id self, CGRect frame) {
+    id line = objc::retain(detail::solidView(frame, detail::color(metrics::kSeparator)));
+    addDecoration(self, line);
+}
+
+// Places the cells, separators and section titles for the table's width.
+void layOut(id self) {
+    TableState& s = stateOf(self);
+    for (id d : s.decorations) {
+        objc::send<void>(d, "removeFromSuperview"_sel);
+        objc::release(d);
+    }
+    s.decorations.clear();
+    const bool grouped = s.style == UITableViewStyleGrouped;
+    const CGFloat W = objc::send<CGRect>(self, "bounds"_sel).size.width;
+    const CGFloat textWidth = std::fmax(W - 2 * metrics::kCellMargin, 0);
+    const CGFloat hairline = 0.5;
+    CGFloat y = 0;
+    for (Section& sec : s.sections) {
+        // The header: the gap above the section, with its title at the foot.
+        id header = nil;
+        if (sec.header != nil) header = makeSectionLabel(sec.header, true, textWidth);
+        CGFloat headerTextHeight = header ? objc::send<CGRect>(header, "frame"_sel).size.height : 0;
+        if (grouped) {
+            // A title longer than a line makes the header taller.
+            sec.headerHeight = header ? std::fmax(metrics::kTitledHeaderHeight,
+                                                  headerTextHeight + 3 * metrics::kSectionTextPadding + 17)
+                                      : metrics::kSectionGap;
+        } else {
+            sec.headerHeight = header ? headerTextHeight + 2 * metrics::kSectionTextPadding : 0;
+        }
+        if (header) {
+            objc::send<void>(header, "setFrame:"_sel,
+                             CGRectMake(metrics::kCellMargin, y + sec.headerHeight - metrics::kSectionTextPadding - headerTextHeight,
+                                        textWidth, headerTextHeight));
+            addDecoration(self, header);
+        }
+        y += sec.headerHeight;
+
+        const std::size_t n = sec.rows.size();
+        for (std::size_t i = 0; i < n; ++i) {
+            Row& r = sec.rows[i];
+            r.y = y;
+            objc::send<void>(r.cell, "setFrame:"_sel, CGRectMake(0, y, W, r.height));
+            if (objc::send<id>(r.cell, "superview"_sel) != self) objc::send<void>(self, "addSubview:"_sel, r.cell);
+            y += r.height;
+        }
+        // Separators go above the cells: across the whole width at the top and
+        // bottom of a grouped section, inset between rows.
+        for (std::size_t i = 0; i < n; ++i) {
+            const Row& r = sec.rows[i];
+            if (i == 0 && grouped) addSeparator(self, CGRectMake(0, r.y, W, hairline));
+            bool last = i + 1 == n;
+            CGFloat x = last && grouped ? 0 : metrics::kSeparatorInset;
+            addSeparator(self, CGRectMake(x, r.y + r.height - hairline, W - x, hairline));
+        }
+
+        id footer = nil;
+        if (sec.footer != nil) footer = makeSectionLabel(sec.footer, false, textWidth);
+        sec.footerHeight = 0;
+        if (footer) {
+            CGFloat h = objc::send<CGRect>(footer, "frame"_sel).size.height;
+            objc::send<void>(footer, "setFrame:"_sel,
+                             CGRectMake(metrics::kCellMargin, y + metrics::kSectionTextPadding, textWidth, h));
+            addDecoration(self, footer);
+            sec.footerHeight = h + metrics::kSectionTextPadding;
+        }
+        y += sec.footerHeight;
+    }
+    if (grouped && !s.sections.empty()) y += metrics::kSectionGap;
+    s.contentSize = CGSizeMake(W, y);
+    s.laidOutWidth = W;
+}
+
+// --- loading ------------------------------------------------------------------
+
+void reloadData(id self, SEL) {
+    TableState& s = stateOf(self);
+    Ref<NS::Object> keep(objc::cast<NS::Object>(self));
+    // Every cell leaves the table first, each hearing of it.
+    for (Section& sec : s.sections) {
+        for (Row& r : sec.rows) {
+            if (objc::send<id>(r.cell, "superview"_sel) == self) objc::send<void>(r.cell, "removeFromSuperview"_sel);
+        }
+    }
+    s.forgetSections();
+    s.loaded = true;
+    s.selectedSection = s.selectedRow = -1;
+
+    id source = s.dataSource;
+    id delegate = s.delegate;
+    NSInteger sections = 0;
+    if (source != nil) {
+        sections = answers(source, "numberOfSectionsInTableView:"_sel)
+                       ? objc::send<NSInteger>(source, "numberOfSectionsInTableView:"_sel, self)
+                       : 1;
+    }
+    std::vector<Section> built(static_cast<std::size_t>(std::max<NSInteger>(sections, 0)));
+    for (NSInteger i = 0; i < sections; ++i) {
+        Section& sec = built[static_cast<std::size_t>(i)];
+        if (answers(source, "tableView:titleForHeaderInSection:"_sel)) {
+            sec.header = objc::retain(objc::send<id>(source, "tableView:titleForHeaderInSection:"_sel, self, i));
+        }
+        if (answers(source, "tableView:titleForFooterInSection:"_sel)) {
+            sec.footer = objc::retain(objc::send<id>(source, "tableView:titleForFooterInSection:"_sel, self, i));
+        }
+        NSInteger rows = answers(source, "tableView:numberOfRowsInSection:"_sel)
+                             ? objc::send<NSInteger>(source, "tableView:numberOfRowsInSection:"_sel, self, i)
+                             : 0;
+        for (NSInteger j = 0; j < rows; ++j) {
+            id indexPath = path(i, j);
+            Row r;
+            r.height = answers(delegate, "tableView:heightForRowAtIndexPath:"_sel)
+                           ? objc::send<CGFloat>(delegate, "tableView:heightForRowAtIndexPath:"_sel, self, indexPath)
+                           : s.rowHeight;
+            r.cell = objc::send<id>(source, "tableView:cellForRowAtIndexPath:"_sel, self, indexPath);
+            if (r.cell == nil) {
+                objc::fatal("-[UITableView reloadData] the data source gave no cell for row %ld of section %ld",
+                            static_cast<long>(j), static_cast<long>(i));
+            }
+            objc::retain(r.cell);
+            sec.rows.push_back(r);
+        }
+    }
+    s.sections = std::move(built);
+    layOut(self);
+}
+
+void layoutSubviews(id self, SEL) {
+    TableState& s = stateOf(self);
+    if (!s.loaded) {
+        reloadData(self, nullptr);
+    } else if (s.laidOutWidth != objc::send<CGRect>(self, "bounds"_sel).size.width) {
+        layOut(self);
+    }
+}
+
+const Row* rowAt(id self, id indexPath) {
+    if (indexPath == nil) return nullptr;
+    TableState& s = stateOf(self);
+    NSInteger section = objc::send<NSInteger>(indexPath, "section"_sel);
+    NSInteger row = objc::send<NSInteger>(indexPath, "row"_sel);
+    if (section < 0 || static_cast<std::size_t>(section) >= s.sections.size()) return nullptr;
+    const auto& rows = s.sections[static_cast<std::size_t>(section)].rows;
+    if (row < 0 || static_cast<std::size_t>(row) >= rows.size()) return nullptr;
+    return &rows[static_cast<std::size_t>(row)];
+}
+
+void loadIfNeeded(id self) {
+    if (!stateOf(self).loaded) reloadData(self, nullptr);
+}
+
+NSInteger numberOfSections(id self, SEL) {
+    loadIfNeeded(self);
+    return static_cast<NSInteger>(stateOf(self).sections.size());
+}
+
+NSInteger numberOfRowsInSection(id self, SEL, NSInteger section) {
+    loadIfNeeded(self);
+    const auto& sections = stateOf(self).sections;
+    if (section < 0 || static_cast<std::size_t>(section) >= sections.size()) return 0;
+    return static_cast<NSInteger>(sections[static_cast<std::size_t>(section)].rows.size());
+}
+
+id cellForRowAtIndexPath(id self, SEL, id indexPath) {
+    loadIfNeeded(self);
+    const Row* r = rowAt(self, indexPath);
+    return r ? r->cell : nil;
+}
+
+id indexPathForCell(id self, SEL, id cell) {
+    const auto& sections = stateOf(self).sections;
+    for (std::size_t i = 0; i < sections.size(); ++i) {
+        for (std::size_t j = 0; j < sections[i].rows.size(); ++j) {
+            if (sections[i].rows[j].cell == cell) return path(static_cast<NSInteger>(i), static_cast<NSInteger>(j));
+        }
+    }
+    return nil;
+}
+
+id indexPathForRowAtPoint(id self, SEL, CGPoint p) {
+    loadIfNeeded(self);
+    const auto& sections = stateOf(self).sections;
+    for (std::size_t i = 0; i < sections.size(); ++i) {
+        for (std::size_t j = 0; j < sections[i].rows.size(); ++j) {
+            const Row& r = sections[i].rows[j];
+            if (p.y >= r.y && p.y < r.y + r.height) return path(static_cast<NSInteger>(i), static_cast<NSInteger>(j));
+        }
+    }
+    return nil;
+}
+
+id visibleCells(id self, SEL) {
+    loadIfNeeded(self);
+    CGRect b = objc::send<CGRect>(self, "bounds"_sel);
+    NS::MutableArray* cells = NS::MutableArray::array();
+    for (const Section& sec : stateOf(self).sections) {
+        for (const Row& r : sec.rows) {
+            if (r.y + r.height > b.origin.y && r.y < b.origin.y + b.size.height) cells->addObject(r.cell);
+        }
+    }
+    return objc::asId(cells);
+}
+
+CGRect rectForRowAtIndexPath(id self, SEL, id indexPath) {
+    loadIfNeeded(self);
+    const Row* r = rowAt(self, indexPath);
+    if (r == nullptr) return CGRectZero;
+    return CGRectMake(0, r->y, stateOf(self).contentSize.width, r->height);
+}
+
+id dequeueReusableCell(id, SEL, id) { return nil; }
+
+// --- selection ----------------------------------------------------------------
+
+id indexPathForSelectedRow(id self, SEL) {
+    const TableState& s = stateOf(self);
+    return s.selectedSection < 0 ? nil : path(s.selectedSection, s.selectedRow);
+}
+
+void deselectRow(id self, SEL, id indexPath, BOOL animated) {
+    TableState& s = stateOf(self);
+    if (indexPath == nil || objc::send<NSInteger>(indexPath, "section"_sel) != s.selectedSection ||
+        objc::send<NSInteger>(indexPath, "row"_sel) != s.selectedRow) {
+        return;
+    }
+    if (const Row* r = rowAt(self, indexPath)) objc::send<void>(r->cell, "setSelected:animated:"_sel, NO, animated);
+    s.selectedSection = s.selectedRow = -1;
+}
+
+void selectRow(id self, SEL, id indexPath, BOOL animated, UITableViewScrollPosition position) {
+    TableState& s = stateOf(self);
+    if (id current = indexPathForSelectedRow(self, nullptr)) deselectRow(self, nullptr, current, animated);
+    const Row* r = rowAt(self, indexPath);
+    if (r == nullptr) return;
+    s.selectedSection = objc::send<NSInteger>(indexPath, "section"_sel);
+    s.selectedRow = objc::send<NSInteger>(indexPath, "row"_sel);
+    objc::send<void>(r->cell, "setSelected:animated:"_sel, YES, animated);
+    if (position != UITableViewScrollPositionNone) {
+        objc::send<void>(self, "scrollToRowAtIndexPath:atScrollPosition:animated:"_sel, indexPath, position, animated);
+    }
+}
+
+// A tap on a cell: the delegate may redirect or refuse the selection, then
+// hears of it.
+void cellTapped(id self, SEL, id cell) {
+    id indexPath = indexPathForCell(self, nullptr, cell);
+    if (indexPath == nil) return;
+    Ref<NS::Object> keep(objc::cast<NS::Object>(self));
+    id d = stateOf(self).delegate;
+    if (answers(d, "tableView:willSelectRowAtIndexPath:"_sel)) {
+        indexPath = objc::send<id>(d, "tableView:willSelectRowAtIndexPath:"_sel, self, indexPath);
+        if (indexPath == nil) return;
+    }
+    selectRow(self, nullptr, indexPath, NO, UITableViewScrollPositionNone);
+    if (answers(d, "tableView:didSelectRowAtIndexPath:"_sel)) {
+        objc::send<void>(d, "tableView:didSelectRowAtIndexPath:"_sel, self, indexPath);
+    }
+}
+
+// --- scrolling ----------------------------------------------------------------
+
+CGPoint contentOffset(id self, SEL) { return objc::send<CGRect>(self, "bounds"_sel).origin; }
+
+void setContentOffset(id self, SEL, CGPoint offset) {
+    CGRect b = objc::send<CGRect>(self, "bounds"_sel);
+    b.origin = offset;
+    objc::send<void>(self, "setBounds:"_sel, b);
+}
+
+void setContentOffsetAnimated(id self, SEL, CGPoint offset, BOOL animated) {
+    if (!animated) {
+        objc::send<void>(self, "setContentOffset:"_sel, offset);
+        return;
+    }
+    Ref<View> me(objc::cast<View>(self));
+    View::animateWithDuration(0.3, 0, UIViewAnimationOptionCurveEaseInOut,
+                              [me, offset] { objc::send<void>(me.get(), "setContentOffset:"_sel, offset); });
+}
+
+CGSize contentSize(id self, SEL) {
+    loadIfNeeded(self);
+    return stateOf(self).contentSize;
+}
+
+UIEdgeInsets contentInset(id self, SEL) { return stateOf(self).inset; }
+void setContentInset(id self, SEL, UIEdgeInsets insets) { stateOf(self).inset = insets; }
+
+void scrollToRow(id self, SEL, id indexPath, UITableViewScrollPosition position, BOOL animated) {
+    loadIfNeeded(self);
+    const Row* r = rowAt(self, indexPath);
+    if (r == nullptr) return;
+    const TableState& s = stateOf(self);
+    CGRect b = objc::send<CGRect>(self, "bounds"_sel);
+    const CGFloat visible = b.size.height - s.inset.top - s.inset.bottom;
+    CGFloat top = b.origin.y + s.inset.top;  // the content y at the top of the visible area
+    switch (position) {
+    case UITableViewScrollPositionTop: top = r->y; break;
+    case UITableViewScrollPositionMiddle: top = r->y + r->height / 2 - visible / 2; break;
+    case UITableViewScrollPositionBottom: top = r->y + r->height - visible; break;
+    default:
+        // Only as far as needed to show the whole row.
+        if (r->y < top) top = r->y;
+        else if (r->y + r->height > top + visible) top = r->y + r->height - visible;
+        break;
+    }
+    // Within the content: never above its start, never past its end.
+    top = std::fmin(top, std::fmax(s.contentSize.height - visible, 0));
+    top = std::fmax(top, 0);
+    setContentOffsetAnimated(self, nullptr, CGPointMake(b.origin.x, top - s.inset.top), animated);
+}
+
+}  // namespace
+
+void registerTableView() {
+    objc::ClassBuilder("UITableView", "UIView"_cls)
+        .state<TableState>()
+        .method("initWithFrame:style:", &initWithFrameStyle)
+        .method("initWithFrame:", &initWithFrame)
+        .method("style", &style)
+        .method("dataSource", &dataSource)
+        .method("setDataSource:", &setDataSource)
+        .method("delegate", &delegate)
+        .method("setDelegate:", &setDelegate)
+        .method("rowHeight", &rowHeight)
+        .method("setRowHeight:", &setRowHeight)
+        .method("reloadData", &reloadData)
+        .method("layoutSubviews", &layoutSubviews)
+        .method("numberOfSections", &numberOfSections)
+        .method("numberOfRowsInSection:", &numberOfRowsInSection)
+        .method("cellForRowAtIndexPath:", &cellForRowAtIndexPath)
+        .method("indexPathForCell:", &indexPathForCell)
+        .method("indexPathForRowAtPoint:", &indexPathForRowAtPoint)
+        .method("visibleCells", &visibleCells)
+        .method("rectForRowAtIndexPath:", &rectForRowAtIndexPath)
+        .method("dequeueReusableCellWithIdentifier:", &dequeueReusableCell)
+        .method("indexPathForSelectedRow", &indexPathForSelectedRow)
+        .method("selectRowAtIndexPath:animated:scrollPosition:", &selectRow)
+        .method("deselectRowAtIndexPath:animated:", &deselectRow)
+        .method("_cellTapped:", &cellTapped)
+        .method("contentOffset", &contentOffset)
+        .method("setContentOffset:", &setContentOffset)
+        .method("setContentOffset:animated:", &setContentOffsetAnimated)
+        .method("contentSize", &contentSize)
+        .method("contentInset", &contentInset)
+        .method("setContentInset:", &setContentInset)
+        .method("scrollToRowAtIndexPath:atScrollPosition:animated:", &scrollToRow)
+        .build();
+}
+
+}  // namespace UI
