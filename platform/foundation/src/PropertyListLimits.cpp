@@ -27,6 +27,41 @@ struct BinaryLayout {
         return bigEndian(data + tableOffset + index * offsetSize, offsetSize);
     }
 
+    // The count of an object whose marker's low nibble is 0xF is the integer
+    // that follows the marker. False when it lies out of bounds.
+    bool readCount(std::uint64_t& p, std::uint64_t& n) const {
+        if (n != 0xF) return true;
+        if (p >= tableOffset) return false;
+        unsigned intMarker = data[p];
+        if ((intMarker >> 4) != 0x1 || (intMarker & 0xF) > 3) return false;
+        unsigned bytes = 1u << (intMarker & 0xF);
+        if (p + 1 + bytes > tableOffset) return false;
+        n = bigEndian(data + p + 1, bytes);
+        p += 1 + bytes;
+        return true;
+    }
+
+    // A dictionary key must be a string, ASCII or UTF-16, without a zero
+    // character: libplist keeps keys as C strings and aborts on one that is
+    // shorter than its length.
+    bool usableKey(std::uint64_t index) const {
+        std::uint64_t offset = objectOffset(index);
+        if (offset < 8 || offset >= tableOffset) return false;
+        unsigned marker = data[offset];
+        unsigned type = marker >> 4;
+        if (type != 0x5 && type != 0x6) return false;
+        std::uint64_t p = offset + 1;
+        std::uint64_t n = marker & 0xF;
+        if (!readCount(p, n)) return false;
+        std::uint64_t unit = type == 0x5 ? 1 : 2;
+        if (n > (tableOffset - p) / unit) return false;
+        for (std::uint64_t i = 0; i < n; ++i) {
+            bool zero = unit == 1 ? data[p + i] == 0 : (data[p + 2 * i] == 0 && data[p + 2 * i + 1] == 0);
+            if (zero) return false;
+        }
+        return true;
+    }
+
     // The references an object holds (a dictionary's keys, then its values).
     // False when the object or its references lie out of bounds.
     bool references(std::uint64_t index, const unsigned char*& refs, std::uint64_t& count) const {
@@ -40,15 +75,7 @@ struct BinaryLayout {
         if (type != 0xA && type != 0xB && type != 0xC && type != 0xD) return true;
         std::uint64_t p = offset + 1;
         std::uint64_t n = marker & 0xF;
-        if (n == 0xF) {
-            if (p >= tableOffset) return false;
-            unsigned intMarker = data[p];
-            if ((intMarker >> 4) != 0x1 || (intMarker & 0xF) > 3) return false;
-            unsigned bytes = 1u << (intMarker & 0xF);
-            if (p + 1 + bytes > tableOffset) return false;
-            n = bigEndian(data + p + 1, bytes);
-            p += 1 + bytes;
-        }
+        if (!readCount(p, n)) return false;
         std::uint64_t room = (tableOffset - p) / refSize;
         if (n > room || (type == 0xD && n > room / 2)) return false;
         count = type == 0xD ? 2 * n : n;
@@ -79,11 +106,14 @@ bool binaryWithinLimits(const unsigned char* data, std::size_t length, int maxDe
         const unsigned char* refs;
         std::uint64_t count;
         std::uint64_t next;
+        bool dictionary;
     };
     std::vector<Frame> stack;
     auto enter = [&](std::uint64_t object) {
-        Frame f{object, nullptr, 0, 0};
+        Frame f{object, nullptr, 0, 0, false};
         if (!layout.references(object, f.refs, f.count)) return false;
+        // references() has checked that the object's offset is in bounds.
+        f.dictionary = (data[layout.objectOffset(object)] >> 4) == 0xD;
         mark[object] = Open;
         stack.push_back(f);
         return stack.size() <= static_cast<std::size_t>(maxDepth) + 1;
@@ -95,6 +125,8 @@ bool binaryWithinLimits(const unsigned char* data, std::size_t length, int maxDe
             std::uint64_t child = bigEndian(f.refs + f.next * layout.refSize, layout.refSize);
             ++f.next;
             if (child >= layout.objectCount) return false;
+            // A dictionary lists its keys first, then its values.
+            if (f.dictionary && f.next <= f.count / 2 && !layout.usableKey(child)) return false;
             if (mark[child] == Open) return false;  // a cycle
             if (mark[child] == Unvisited && !enter(child)) return false;
             continue;
