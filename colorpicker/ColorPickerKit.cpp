@@ -1,0 +1,21 @@
+#include "ColorPickerKit.h"
+
+#include "PFColorPicker.h"
+#include "PFColorTransparentView.h"
+#include "UIColor+PFColor.h"
+#include "UIPushedView.h"
+
+namespace colorpicker {
+
+void registerClasses() {
+    static const bool registered = [] {
+        registerColorCategory();
+        registerColorPicker();
+        registerTransparentView();
+        registerPushedView();
+        return true;
+    }();
+    (void)registered;
+}
+
+}  // namespace colorpicker
