@@ -34,6 +34,22 @@ Class paintingViewClass() {
     return cls;
 }
 
+// One-point squares of distinct colours, as a colour field paints them.
+void paintCheckers(id, SEL, CGRect) {
+    CGContextRef c = UIGraphicsGetCurrentContext();
+    for (int y = 0; y < 4; ++y) {
+        for (int x = 0; x < 4; ++x) {
+            CGContextSetRGBFillColor(c, x * 80 / 255.0, y * 80 / 255.0, (x + y) % 2 ? 1 : 0, 1);
+            CGContextFillRect(c, CGRectMake(x, y, 1, 1));
+        }
+    }
+}
+
+Class checkerViewClass() {
+    static Class cls = objc::ClassBuilder("TestCheckerView", "UIView"_cls).method("drawRect:", &paintCheckers).build();
+    return cls;
+}
+
 class DrawRectTest : public UIKitTest {
 protected:
     Ref<UI::View> view = makeView(CGRectMake(0, 0, 20, 10), nullptr, paintingViewClass());
@@ -79,6 +95,19 @@ TEST_F(DrawRectTest, TheBackingBitmapHasTheScreenScale) {
     EXPECT_EQ(picture.at(0, 0), kBlue);
     EXPECT_EQ(picture.at(1, 0), kRed);
     EXPECT_EQ(picture.at(0, 2), kRed);
+}
+
+TEST_F(DrawRectTest, SamplingAPointOfAScreenScaleBitmapGivesThatPointsColourExactly) {
+    Ref<UI::View> checkers = makeView(CGRectMake(0, 0, 4, 4), nullptr, checkerViewClass());
+    for (int y = 0; y < 4; ++y) {
+        for (int x = 0; x < 4; ++x) {
+            Pixel expected{x * 80, y * 80, (x + y) % 2 ? 255 : 0, 255};
+            EXPECT_EQ(samplePoint(checkers, x, y), expected) << x << ", " << y;
+        }
+    }
+    // Past the edges nothing is there, not a stretched edge pixel.
+    EXPECT_EQ(samplePoint(checkers, 4, 1), kClear);
+    EXPECT_EQ(samplePoint(checkers, 1, -1), kClear);
 }
 
 TEST_F(DrawRectTest, UpdateDisplayPaintsShownWindowsAheadOfCompositing) {
