@@ -107,17 +107,8 @@ void touchesEnded(id self, SEL, id, id) { objc::send<void>(self, "setHighlighted
 
 }  // namespace
 
-const char* kindName(CK::BalloonKind kind) {
-    switch (kind) {
-    case CK::BalloonKind::Green: return "green";
-    case CK::BalloonKind::Gray: return "gray";
-    case CK::BalloonKind::Blue: break;
-    }
-    return "blue";
-}
-
 SEL kindSelector(CK::BalloonKind kind, const char* getter) {
-    return sel_registerName((std::string(kindName(kind)) + "_" + getter).c_str());
+    return sel_registerName((std::string(CK::balloonKindName(kind)) + "_" + getter).c_str());
 }
 
 void registerBalloonView() {

@@ -96,7 +96,10 @@ void layoutSubviews(id self, SEL cmd) {
     CGRect name = s.name->frame();
     s.name->setFrame(CGRectMake(textX, 10, std::min(name.size.width, dateRight - date.size.width - 8 - textX),
                                 name.size.height));
-    s.preview->setFrame(CGRectMake(textX, 10 + name.size.height + 1, right - textX, 36));
+    // Up to two lines under the name, from the top.
+    const CGFloat previewWidth = right - textX;
+    CGSize preview = s.preview->sizeThatFits(CGSizeMake(previewWidth, 40));
+    s.preview->setFrame(CGRectMake(textX, 10 + name.size.height + 1, previewWidth, std::min<CGFloat>(preview.height, 40)));
     s.separator->setFrame(CGRectMake(textX, b.size.height - 0.5, b.size.width - textX, 0.5));
 }
 

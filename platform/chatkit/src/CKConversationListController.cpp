@@ -7,6 +7,8 @@
 #include <ChatKit/CKTranscriptController.h>
 #include <ChatKit/SampleConversation.h>
 #include <Foundation/NSString.h>
+#include <UIKit/UINavigationController.h>
+#include <UIKit/UINavigationItem.h>
 #include <UIKit/UIScreen.h>
 
 #include <vector>
@@ -44,19 +46,27 @@ void loadView(id self, SEL) {
     }
     objc::cast<UI::ViewController>(self)->setView(view.get());
     layoutRows(self);
-    if (objc::respondsTo(self, "setTitle:"_sel)) objc::send<void>(self, "setTitle:"_sel, "Messages"_ns);
+}
+
+id init(id self, SEL cmd) {
+    self = objc::sendSuper<id>(self, "CKConversationListController"_cls, cmd);
+    if (self == nil) return nil;
+    auto* controller = objc::cast<UI::ViewController>(self);
+    controller->setTitle("Messages"_ns);
+    Ref<UI::BarButtonItem> edit = objc::adopt(
+        UI::BarButtonItem::alloc()->initWithTitle("Edit"_ns, UI::UIBarButtonItemStylePlain, nullptr, nullptr));
+    controller->navigationItem()->setLeftBarButtonItem(edit.get());
+    return self;
 }
 
 // Opens the transcript of the conversation (there is one).
 void openConversation(id self, SEL, id) {
     Class transcript = objc_getClass("CKTranscriptController");
-    id navigation = objc::respondsTo(self, "navigationController"_sel)
-                        ? objc::send<id>(self, "navigationController"_sel)
-                        : nil;
-    if (transcript == Nil || navigation == nil) return;
+    UI::NavigationController* navigation = objc::cast<UI::ViewController>(self)->navigationController();
+    if (transcript == Nil || navigation == nullptr) return;
     Ref<CK::TranscriptController> controller = objc::adopt(
         objc::send<CK::TranscriptController*>(objc::send<id>(transcript, "alloc"_sel), "init"_sel));
-    objc::send<void>(navigation, "pushViewController:animated:"_sel, controller.get(), YES);
+    navigation->pushViewController(controller.get(), YES);
 }
 
 }  // namespace
@@ -64,6 +74,7 @@ void openConversation(id self, SEL, id) {
 void registerConversationListController() {
     objc::ClassBuilder("CKConversationListController", "UIViewController"_cls)
         .state<ListState>()
+        .method("init", &init)
         .method("loadView", &loadView)
         .method("openConversation:", &openConversation)
         .build();

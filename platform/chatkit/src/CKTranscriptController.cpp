@@ -7,6 +7,7 @@
 #include <ChatKit/SampleConversation.h>
 #include <Foundation/NSString.h>
 #include <UIKit/UIButton.h>
+#include <UIKit/UINavigationController.h>
 #include <UIKit/UIScreen.h>
 
 #include <cmath>
@@ -39,11 +40,17 @@ void placeDetailsButton(UI::Button* button, UI::View* parent, CGFloat width, CGF
                                 f.size.height));
 }
 
-id navigationBarOf(id controller) {
-    id navigation = objc::respondsTo(controller, "navigationController"_sel)
-                        ? objc::send<id>(controller, "navigationController"_sel)
-                        : nil;
-    return objc::respondsTo(navigation, "navigationBar"_sel) ? objc::send<id>(navigation, "navigationBar"_sel) : nil;
+UI::NavigationBar* navigationBarOf(id controller) {
+    UI::NavigationController* navigation = objc::cast<UI::ViewController>(controller)->navigationController();
+    return navigation ? navigation->navigationBar() : nullptr;
+}
+
+id init(id self, SEL cmd) {
+    self = objc::sendSuper<id>(self, "CKTranscriptController"_cls, cmd);
+    if (self == nil) return nil;
+    NS::String* title = NS::String::stringWithUTF8String(sampleConversation().contactName.c_str());
+    objc::cast<UI::ViewController>(self)->setTitle(title);
+    return self;
 }
 
 void loadView(id self, SEL) {
@@ -63,9 +70,6 @@ void loadView(id self, SEL) {
     // Until the controller is shown in a navigation bar, the button stands
     // where the bar will be.
     placeDetailsButton(details, view.get(), screen.size.width, kStatusBarHeight);
-
-    NS::String* title = NS::String::stringWithUTF8String(sampleConversation().contactName.c_str());
-    if (objc::respondsTo(self, "setTitle:"_sel)) objc::send<void>(self, "setTitle:"_sel, title);
 }
 
 id detailsButton(id self, SEL) { return objc::asId(stateOf(self).details.get()); }
@@ -73,31 +77,30 @@ id detailsButton(id self, SEL) { return objc::asId(stateOf(self).details.get());
 void viewWillAppear(id self, SEL cmd, BOOL animated) {
     objc::sendSuper<void>(self, "CKTranscriptController"_cls, cmd, animated);
     UI::Button* details = stateOf(self).details.get();
-    auto* bar = objc::cast<UI::View>(navigationBarOf(self));
+    UI::NavigationBar* bar = navigationBarOf(self);
     if (details && bar) placeDetailsButton(details, bar, bar->bounds().size.width, 0);
 }
 
 void viewWillDisappear(id self, SEL cmd, BOOL animated) {
     objc::sendSuper<void>(self, "CKTranscriptController"_cls, cmd, animated);
     UI::Button* details = stateOf(self).details.get();
-    if (details && navigationBarOf(self) && details->superview() == objc::cast<UI::View>(navigationBarOf(self))) {
-        details->removeFromSuperview();
-    }
+    UI::NavigationBar* bar = navigationBarOf(self);
+    if (details && bar && details->superview() == bar) details->removeFromSuperview();
 }
 
 }  // namespace
 
 void registerTranscriptController() {
-    objc::ClassBuilder builder("CKTranscriptController", "UIViewController"_cls);
-    builder.state<TranscriptControllerState>()
+    // The details button joins the navigation bar while the transcript is
+    // shown and leaves it when the transcript goes.
+    objc::ClassBuilder("CKTranscriptController", "UIViewController"_cls)
+        .state<TranscriptControllerState>()
+        .method("init", &init)
         .method("loadView", &loadView)
-        .method("detailsButton", &detailsButton);
-    // The bar's button moves with the controller's appearance; a UIKit
-    // without appearance callbacks keeps it over the transcript.
-    if (class_respondsToSelector("UIViewController"_cls, "viewWillAppear:"_sel)) {
-        builder.method("viewWillAppear:", &viewWillAppear).method("viewWillDisappear:", &viewWillDisappear);
-    }
-    builder.build();
+        .method("detailsButton", &detailsButton)
+        .method("viewWillAppear:", &viewWillAppear)
+        .method("viewWillDisappear:", &viewWillDisappear)
+        .build();
 }
 
 }  // namespace chatkit

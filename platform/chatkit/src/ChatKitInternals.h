@@ -50,7 +50,6 @@ void setBalloonTextColors(UI::View* textView, UI::Color* text, UI::Color* link);
 // The selector of a balloon kind's getter: kindSelector(Blue, "balloonColors")
 // is blue_balloonColors.
 SEL kindSelector(CK::BalloonKind kind, const char* getter);
-const char* kindName(CK::BalloonKind kind);
 
 }  // namespace chatkit
 

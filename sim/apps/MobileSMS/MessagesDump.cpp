@@ -84,15 +84,6 @@ json hasTailJSON(UI::View* transcriptView) {
     return list;
 }
 
-const char* kindName(CK::BalloonKind kind) {
-    switch (kind) {
-    case CK::BalloonKind::Green: return "green";
-    case CK::BalloonKind::Gray: return "gray";
-    case CK::BalloonKind::Blue: break;
-    }
-    return "blue";
-}
-
 json balloonsJSON(UI::View* transcriptView, bool onScreen) {
     json list = json::array();
     NS::Array* balloons = balloonsOf(transcriptView);
@@ -101,7 +92,7 @@ json balloonsJSON(UI::View* transcriptView, bool onScreen) {
         auto* balloon = objc::cast<CK::TextBalloonView>(balloons->objectAtIndex(i));
         CGRect frame = balloon->convertRectToView(balloon->bounds(), onScreen ? nullptr : transcriptView);
         const char* text = balloon->text() ? balloon->text()->UTF8String() : "";
-        list.push_back({{"kind", kindName(balloon->balloonKind())},
+        list.push_back({{"kind", CK::balloonKindName(balloon->balloonKind())},
                         {"fromMe", bool(balloon->isFromMe())},
                         {"text", text ? text : ""},
                         {"frame", frameJSON(frame)}});

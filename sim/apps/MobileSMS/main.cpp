@@ -15,6 +15,7 @@
 #include <Foundation/NSRunLoop.h>
 #include <Substrate/Loader.h>
 #include <UIKit/UIKit.h>
+#include <UIKit/UINavigationController.h>
 #include <UIKit/UIScreenshot.h>
 
 #include <CLI/CLI.hpp>
@@ -69,19 +70,21 @@ Screen buildScreen(const Options& o) {
 
     s.list = objc::adopt(objc::cast<UI::ViewController>(newInstance("CKConversationListController")));
     s.transcript = objc::adopt(objc::cast<UI::ViewController>(newInstance("CKTranscriptController")));
-    Class navigationClass = objc_getClass("UINavigationController");
     Ref<UI::ViewController> root;
-    if (navigationClass && s.list) {
-        root = objc::adopt(objc::send<UI::ViewController*>(objc::send<id>(navigationClass, "alloc"_sel),
-                                                           "initWithRootViewController:"_sel, s.list.get()));
+    if (s.list) {
+        Ref<UI::NavigationController> navigation =
+            objc::adopt(UI::NavigationController::alloc()->initWithRootViewController(s.list.get()));
         if (o.screen == "transcript" && s.transcript) {
-            objc::send<void>(root.get(), "pushViewController:animated:"_sel, s.transcript.get(), NO);
+            navigation->pushViewController(s.transcript.get(), NO);
             s.transcriptOnScreen = true;
         }
-    } else {
-        bool transcript = o.screen == "transcript" && s.transcript;
-        root = transcript ? s.transcript : s.list;
-        s.transcriptOnScreen = transcript;
+        root = navigation.get();
+    } else if (o.screen == "transcript" && s.transcript) {
+        // A system without the conversation list shows the transcript alone.
+        Ref<UI::NavigationController> navigation =
+            objc::adopt(UI::NavigationController::alloc()->initWithRootViewController(s.transcript.get()));
+        s.transcriptOnScreen = true;
+        root = navigation.get();
     }
     s.window->setRootViewController(root.get());
     s.window->makeKeyAndVisible();

@@ -28,6 +28,11 @@ class GradientView;
 // blue: iMessage, green: SMS, gray: received.
 enum class BalloonKind : NSInteger { Blue = 0, Green = 1, Gray = 2 };
 
+// "blue", "green" or "gray": the prefix of the kind's CKUIBehavior getters.
+constexpr const char* balloonKindName(BalloonKind kind) {
+    return kind == BalloonKind::Green ? "green" : kind == BalloonKind::Gray ? "gray" : "blue";
+}
+
 class BalloonView : public UI::View {
 public:
     static BalloonView* alloc() { return objc::send<BalloonView*>("CKBalloonView"_cls, "alloc"_sel); }
