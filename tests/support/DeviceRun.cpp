@@ -1,0 +1,317 @@
+#include "DeviceRun.h"
+
+#include <gtest/gtest.h>
+
+#include <cairo.h>
+#include <fcntl.h>
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <chrono>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <fstream>
+#include <sstream>
+#include <thread>
+
+namespace fs = std::filesystem;
+
+namespace e2e {
+namespace {
+
+std::string readFile(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+fs::path makeTemporaryFolder(const char* prefix) {
+    std::string pattern = (fs::temp_directory_path() / (std::string(prefix) + "XXXXXX")).string();
+    std::vector<char> buffer(pattern.begin(), pattern.end());
+    buffer.push_back('\0');
+    if (::mkdtemp(buffer.data()) == nullptr) {
+        ADD_FAILURE() << "cannot make a temporary folder: " << std::strerror(errno);
+        return {};
+    }
+    return buffer.data();
+}
+
+std::string commandLine(const fs::path& program, const std::vector<std::string>& arguments) {
+    std::string line = program.filename().string();
+    for (const std::string& a : arguments) line += " " + a;
+    return line;
+}
+
+std::string xmlEscaped(const std::string& text) {
+    std::string out;
+    for (char c : text) {
+        switch (c) {
+        case '&': out += "&amp;"; break;
+        case '<': out += "&lt;"; break;
+        case '>': out += "&gt;"; break;
+        default: out += c;
+        }
+    }
+    return out;
+}
+
+std::string plistValue(const Value& value) {
+    struct Visitor {
+        std::string operator()(bool b) const { return b ? "<true/>" : "<false/>"; }
+        std::string operator()(long long i) const { return "<integer>" + std::to_string(i) + "</integer>"; }
+        std::string operator()(double d) const {
+            char text[64];
+            std::snprintf(text, sizeof text, "%.17g", d);
+            return std::string("<real>") + text + "</real>";
+        }
+        std::string operator()(const std::string& s) const { return "<string>" + xmlEscaped(s) + "</string>"; }
+    };
+    return std::visit(Visitor{}, value.get());
+}
+
+std::string describe(const fs::path& program, const std::vector<std::string>& arguments, const RunResult& r) {
+    return "`" + commandLine(program, arguments) + "` exited " + std::to_string(r.exitCode) +
+           (r.timedOut ? " (timed out)" : "") + "\nstdout:\n" + r.out + "\nstderr:\n" + r.err;
+}
+
+}  // namespace
+
+fs::path buildDir() { return fs::path(HB_BINARY_DIR); }
+fs::path hbsimProgram() { return buildDir() / "bin" / "hbsim"; }
+bool hookLibraryBuilt() {
+    return fs::exists(buildDir() / "lib" / "Huebloom.dylib") && fs::exists(buildDir() / "lib" / "Huebloom.plist");
+}
+
+RunResult runProgram(const fs::path& program, const std::vector<std::string>& arguments,
+                     const std::vector<std::string>& environment, double timeoutSeconds) {
+    RunResult result;
+    fs::path scratch = makeTemporaryFolder("hb-run-");
+    if (scratch.empty()) return result;
+    const fs::path outPath = scratch / "stdout", errPath = scratch / "stderr";
+
+    std::vector<std::string> argvStrings{program.string()};
+    argvStrings.insert(argvStrings.end(), arguments.begin(), arguments.end());
+    std::vector<char*> argv;
+    for (auto& a : argvStrings) argv.push_back(a.data());
+    argv.push_back(nullptr);
+
+    std::fflush(nullptr);
+    pid_t child = ::fork();
+    if (child < 0) {
+        ADD_FAILURE() << "fork: " << std::strerror(errno);
+        return result;
+    }
+    if (child == 0) {
+        int out = ::open(outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+        int err = ::open(errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+        int in = ::open("/dev/null", O_RDONLY);
+        if (out < 0 || err < 0 || in < 0) ::_exit(126);
+        ::dup2(out, 1);
+        ::dup2(err, 2);
+        ::dup2(in, 0);
+        // Its own process group, so that a timeout ends the app hbsim started too.
+        ::setpgid(0, 0);
+        for (const std::string& entry : environment) {
+            std::size_t eq = entry.find('=');
+            if (eq == std::string::npos) continue;
+            std::string name = entry.substr(0, eq), value = entry.substr(eq + 1);
+            if (value.empty()) {
+                ::unsetenv(name.c_str());
+            } else {
+                ::setenv(name.c_str(), value.c_str(), 1);
+            }
+        }
+        ::execv(argv[0], argv.data());
+        std::fprintf(stderr, "cannot run %s: %s\n", argv[0], std::strerror(errno));
+        ::_exit(127);
+    }
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::duration<double>(timeoutSeconds);
+    int status = 0;
+    while (true) {
+        pid_t done = ::waitpid(child, &status, WNOHANG);
+        if (done == child) break;
+        if (done < 0 && errno != EINTR) break;
+        if (std::chrono::steady_clock::now() > deadline) {
+            result.timedOut = true;
+            ::kill(-child, SIGKILL);
+            ::kill(child, SIGKILL);
+            ::waitpid(child, &status, 0);
+            break;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
+    result.exitCode = WIFSIGNALED(status) ? 128 + WTERMSIG(status) : WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    result.out = readFile(outPath);
+    result.err = readFile(errPath);
+    std::error_code ec;
+    fs::remove_all(scratch, ec);
+    return result;
+}
+
+std::ostream& operator<<(std::ostream& out, const Pixel& p) {
+    return out << "(" << p.r << ", " << p.g << ", " << p.b << ", " << p.a << ")";
+}
+
+bool near(const Pixel& p, const Pixel& q, int tolerance) {
+    return std::abs(p.r - q.r) <= tolerance && std::abs(p.g - q.g) <= tolerance && std::abs(p.b - q.b) <= tolerance &&
+           std::abs(p.a - q.a) <= tolerance;
+}
+
+Screenshot::Screenshot(const fs::path& png) {
+    cairo_surface_t* s = cairo_image_surface_create_from_png(png.c_str());
+    if (cairo_surface_status(s) == CAIRO_STATUS_SUCCESS) {
+        cairo_surface_flush(s);
+        width_ = cairo_image_surface_get_width(s);
+        height_ = cairo_image_surface_get_height(s);
+        const int stride = cairo_image_surface_get_stride(s);
+        const unsigned char* data = cairo_image_surface_get_data(s);
+        const bool hasAlpha = cairo_image_surface_get_format(s) == CAIRO_FORMAT_ARGB32;
+        pixels_.resize(static_cast<std::size_t>(width_) * height_);
+        for (int y = 0; y < height_; ++y) {
+            const auto* row = reinterpret_cast<const std::uint32_t*>(data + static_cast<std::size_t>(y) * stride);
+            for (int x = 0; x < width_; ++x) {
+                pixels_[static_cast<std::size_t>(y) * width_ + x] = hasAlpha ? row[x] : (row[x] | 0xFF000000u);
+            }
+        }
+    }
+    cairo_surface_destroy(s);
+}
+
+Pixel Screenshot::at(int x, int y) const {
+    if (x < 0 || y < 0 || x >= width_ || y >= height_) {
+        ADD_FAILURE() << "pixel (" << x << ", " << y << ") is outside the " << width_ << "x" << height_ << " screenshot";
+        return {};
+    }
+    std::uint32_t v = pixels_[static_cast<std::size_t>(y) * width_ + x];
+    int a = int(v >> 24);
+    auto un = [a](std::uint32_t c) { return a == 0 ? 0 : int(std::lround(double(c & 0xFF) * 255.0 / a)); };
+    return {un(v >> 16), un(v >> 8), un(v), a};
+}
+
+Pixel Screenshot::atPoint(double x, double y, double scale) const {
+    return at(int(std::floor(x * scale)), int(std::floor(y * scale)));
+}
+
+Device::Device() : Device(Options{}) {}
+
+Device::Device(Options options) {
+    scratch_ = makeTemporaryFolder("hb-e2e-");
+    path_ = scratch_ / "device";
+    std::vector<std::string> create{"device", "create"};
+    if (!options.model.empty()) create.insert(create.end(), {"--model", options.model});
+    RunResult created = hbsim(create);
+    if (created.exitCode != 0) ADD_FAILURE() << describe(hbsimProgram(), create, created);
+    if (options.install) {
+        RunResult installed = hbsim({"install"});
+        if (installed.exitCode != 0) ADD_FAILURE() << describe(hbsimProgram(), {"install"}, installed);
+    }
+}
+
+Device::~Device() {
+    std::error_code ec;
+    if (!scratch_.empty()) fs::remove_all(scratch_, ec);
+}
+
+fs::path Device::operator/(std::string_view phonePath) const {
+    std::string p(phonePath);
+    if (p.rfind("/User/", 0) == 0 || p == "/User") p = "/var/mobile" + p.substr(5);
+    while (!p.empty() && p.front() == '/') p.erase(p.begin());
+    return path_ / p;
+}
+
+RunResult Device::hbsim(const std::vector<std::string>& arguments, double timeoutSeconds) const {
+    std::vector<std::string> all = arguments;
+    all.insert(all.end(), {"--device", path_.string()});
+    return runProgram(hbsimProgram(), all, {}, timeoutSeconds);
+}
+
+void Device::writeSettings(const Settings& settings, const std::string& domain) const {
+    std::string xml =
+        "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
+        "<!DOCTYPE plist PUBLIC \"-//Apple//DTD PLIST 1.0//EN\" \"http://www.apple.com/DTDs/PropertyList-1.0.dtd\">\n"
+        "<plist version=\"1.0\">\n<dict>\n";
+    for (const auto& [key, value] : settings) {
+        xml += "\t<key>" + xmlEscaped(key) + "</key>\n\t" + plistValue(value) + "\n";
+    }
+    xml += "</dict>\n</plist>\n";
+    fs::path file = *this / ("/var/mobile/Library/Preferences/" + domain + ".plist");
+    fs::path temporary = file;
+    temporary += ".writing";
+    std::ofstream(temporary, std::ios::binary | std::ios::trunc) << xml;
+    std::error_code ec;
+    fs::rename(temporary, file, ec);
+    if (ec) ADD_FAILURE() << "cannot write the settings " << file << ": " << ec.message();
+}
+
+std::pair<nlohmann::json, Screenshot> Device::messagesDumpAndScreenshot(const std::vector<std::string>& arguments) const {
+    fs::path png = scratch_ / "messages.png";
+    std::error_code ec;
+    fs::remove(png, ec);
+    std::vector<std::string> all{"messages", "--dump", "--screenshot", png.string()};
+    all.insert(all.end(), arguments.begin(), arguments.end());
+    RunResult r = hbsim(all);
+    if (r.exitCode != 0) {
+        ADD_FAILURE() << describe(hbsimProgram(), all, r);
+        return {nullptr, Screenshot()};
+    }
+    nlohmann::json dump = nlohmann::json::parse(r.out, nullptr, false);
+    if (dump.is_discarded()) {
+        ADD_FAILURE() << "the dump is not JSON: " << describe(hbsimProgram(), all, r);
+        dump = nullptr;
+    }
+    Screenshot shot(png);
+    if (!shot.valid()) ADD_FAILURE() << "no readable screenshot from " << describe(hbsimProgram(), all, r);
+    return {dump, shot};
+}
+
+nlohmann::json Device::messagesDump(const std::vector<std::string>& arguments) const {
+    std::vector<std::string> all{"messages", "--dump"};
+    all.insert(all.end(), arguments.begin(), arguments.end());
+    RunResult r = hbsim(all);
+    if (r.exitCode != 0) {
+        ADD_FAILURE() << describe(hbsimProgram(), all, r);
+        return nullptr;
+    }
+    nlohmann::json dump = nlohmann::json::parse(r.out, nullptr, false);
+    if (dump.is_discarded()) {
+        ADD_FAILURE() << "the dump is not JSON: " << describe(hbsimProgram(), all, r);
+        return nullptr;
+    }
+    return dump;
+}
+
+Screenshot Device::messagesScreenshot(const std::vector<std::string>& arguments) const {
+    fs::path png = scratch_ / "messages.png";
+    std::error_code ec;
+    fs::remove(png, ec);
+    std::vector<std::string> all{"messages", "--screenshot", png.string()};
+    all.insert(all.end(), arguments.begin(), arguments.end());
+    RunResult r = hbsim(all);
+    if (r.exitCode != 0) {
+        ADD_FAILURE() << describe(hbsimProgram(), all, r);
+        return Screenshot();
+    }
+    Screenshot shot(png);
+    if (!shot.valid()) ADD_FAILURE() << "no readable screenshot from " << describe(hbsimProgram(), all, r);
+    return shot;
+}
+
+nlohmann::json launchMessages(const Settings& settings, const std::vector<std::string>& arguments) {
+    Device device;
+    if (!settings.empty()) device.writeSettings(settings);
+    return device.messagesDump(arguments);
+}
+
+nlohmann::json color(std::uint32_t rgbHex, double alpha) {
+    return {{"r", double((rgbHex >> 16) & 0xFF) / 255.0},
+            {"g", double((rgbHex >> 8) & 0xFF) / 255.0},
+            {"b", double(rgbHex & 0xFF) / 255.0},
+            {"a", alpha}};
+}
+
+}  // namespace e2e
