@@ -42,6 +42,8 @@ void registerUIKitClasses() {
         registerNavigationController();
         registerTableViewCell();
         registerTableView();
+        registerAlertView();
+        registerOptionalClasses();
         return true;
     }();
     (void)registered;

@@ -37,5 +37,9 @@ void registerNavigationBar();
 void registerNavigationController();
 void registerTableViewCell();
 void registerTableView();
+void registerAlertView();
+// Classes a device model may lack; each registered unless the environment
+// leaves it out.
+void registerOptionalClasses();
 
 }  // namespace UI
