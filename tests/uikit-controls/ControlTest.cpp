@@ -199,6 +199,55 @@ TEST_F(ControlTest, TypedTextArrivesCharacterByCharacterAndBackspaceTakesWholeCh
     EXPECT_TRUE(field->text()->isEqualToString(""_ns));
 }
 
+TEST_F(ControlTest, ReturnAsksTheDelegateAndAnEmptyFieldShowsItsPlaceholderInLightGray) {
+    static Class delegate = objc::ClassBuilder("ControlTestFieldDelegate", "NSObject"_cls)
+                                .method("textFieldShouldReturn:", +[](id, SEL, id) -> BOOL {
+                                    journal().push_back("return");
+                                    return YES;
+                                })
+                                .build();
+    Ref<NS::Object> d = objc::adopt(objc::send<NS::Object*>(objc::send<id>(delegate, "alloc"_sel), "init"_sel));
+    Ref<UI::TextField> field = objc::adopt(UI::TextField::alloc()->initWithFrame(CGRectMake(0, 0, 200, 30)));
+    field->setDelegate(d);
+    field->setPlaceholder("MMMMMMMM"_ns);
+    field->setBorderStyle(UI::UITextBorderStyleRoundedRect);
+    showWindow()->addSubview(field);
+    uitest::Picture picture = uitest::pictureOf(field);
+    int placeholder = 0;
+    for (int y = 0; y < picture.height(); ++y)
+        for (int x = 0; x < picture.width(); ++x) placeholder += picture.at(x, y) == Pixel{0xC7, 0xC7, 0xCD, 255};
+    EXPECT_GT(placeholder, 20);
+    EXPECT_EQ(picture.at(0, 30), (Pixel{0xCC, 0xCC, 0xCC, 255}));  // the hairline border: one pixel
+    EXPECT_EQ(picture.at(1, 30), uitest::kWhite);
+    EXPECT_EQ(picture.at(200, 4), uitest::kWhite);
+
+    UI::textField::typeText(field, "ab\n");
+    EXPECT_TRUE(field->text()->isEqualToString("ab"_ns));
+    EXPECT_EQ(journal(), (Strings{"return"}));
+}
+
+TEST_F(ControlTest, ALabelDrawsItsTextWhereItsAlignmentPutsIt) {
+    struct Case {
+        UI::NSTextAlignment alignment;
+        int firstInk, lastInk;  // pixel columns the ink must fall within
+    };
+    const Case cases[] = {{UI::NSTextAlignmentLeft, 0, 200}, {UI::NSTextAlignmentCenter, 150, 450},
+                          {UI::NSTextAlignmentRight, 400, 600}};
+    for (const Case& c : cases) {
+        Ref<UI::Label> label = objc::adopt(UI::Label::alloc()->initWithFrame(CGRectMake(0, 0, 300, 30)));
+        label->setText("Hello"_ns);
+        label->setTextAlignment(c.alignment);
+        uitest::Picture p = uitest::pictureOf(label);
+        int first = p.width(), last = -1;
+        for (int y = 0; y < p.height(); ++y)
+            for (int x = 0; x < p.width(); ++x)
+                if (p.at(x, y).a > 128) first = std::min(first, x), last = std::max(last, x);
+        EXPECT_GE(first, c.firstInk) << c.alignment;
+        EXPECT_LE(last, c.lastInk) << c.alignment;
+        EXPECT_GT(last - first, 40) << c.alignment;
+    }
+}
+
 TEST_F(ControlTest, ALabelMeasuresOneLineUnlimitedAndWrapsWhenAllowedMoreLines) {
     Ref<UI::Label> label = objc::adopt(UI::Label::alloc()->initWithFrame(CGRectMake(0, 0, 100, 20)));
     label->setText("Enter a hex color or copy it to your pasteboard."_ns);

@@ -217,6 +217,48 @@ TEST_F(TableTest, ATapSelectsTheRowAndTellsTheDelegate) {
     EXPECT_EQ(table->indexPathForSelectedRow(), nullptr);
 }
 
+TEST_F(TableTest, ADelegateThatAnswersNilToWillSelectKeepsTheRowUnselected) {
+    static Class refusing = objc::ClassBuilder("TableTestRefusingDelegate", "NSObject"_cls)
+                                .method("tableView:willSelectRowAtIndexPath:", +[](id, SEL, id, id) -> id {
+                                    journal().push_back("willSelect");
+                                    return nil;
+                                })
+                                .method("tableView:didSelectRowAtIndexPath:", &didSelect)
+                                .build();
+    data().sections = {{"", "", {cell("A")}, {}}};
+    Ref<NS::Object> d = objc::adopt(objc::send<NS::Object*>(objc::send<id>(refusing, "alloc"_sel), "init"_sel));
+    auto table = showTable();
+    table->setDelegate(d);
+    UI::updateDisplay();
+    TableViewCell* c = table->cellForRowAtIndexPath(IndexPath::indexPathForRow(0, 0));
+    UI::input::tap(screenCentre(c));
+    EXPECT_EQ(journal(), (Strings{"willSelect"}));
+    EXPECT_FALSE(c->isSelected());
+    EXPECT_EQ(table->indexPathForSelectedRow(), nullptr);
+}
+
+TEST_F(TableTest, HeadersAreUpperCaseAndAPlainTableStacksRowsWithoutGaps) {
+    data().sections = {{"Balloon colors", "", {cell("A")}, {}}, {"", "", {cell("B")}, {}}};
+    auto grouped = showTable();
+    bool found = false;
+    for (NSUInteger i = 0; i < grouped->subviews()->count(); ++i) {
+        id v = grouped->subviews()->objectAtIndex(i);
+        if (!objc::send<BOOL>(v, "isKindOfClass:"_sel, "UILabel"_cls)) continue;
+        found = found || objc::cast<UI::Label>(v)->text()->isEqualToString("BALLOON COLORS"_ns);
+    }
+    EXPECT_TRUE(found);
+
+    Ref<TableView> plain = objc::adopt(TableView::alloc()->initWithFrame(CGRectMake(0, 0, 320, 300),
+                                                                         UI::UITableViewStylePlain));
+    data().sections = {{"", "", {cell("A"), cell("B")}, {}}, {"", "", {cell("C")}, {}}};
+    plain->setDataSource(source_);
+    plain->reloadData();
+    EXPECT_TRUE(CGRectEqualToRect(plain->rectForRowAtIndexPath(IndexPath::indexPathForRow(0, 1)),
+                                  CGRectMake(0, 88, 320, 44)));
+    EXPECT_EQ(plain->contentSize().height, 132);
+    EXPECT_TRUE(plain->backgroundColor()->isEqual(UI::Color::whiteColor()));
+}
+
 TEST_F(TableTest, ScrollingToARowBelowTheScreenBringsItWhereAFingerCanReachIt) {
     std::vector<Ref<TableViewCell>> many;
     for (int i = 0; i < 30; ++i) many.push_back(cell(("Row " + std::to_string(i)).c_str()));
