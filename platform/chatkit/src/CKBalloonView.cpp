@@ -29,6 +29,7 @@ id initWithFrame(id self, SEL cmd, CGRect frame) {
     if (self == nil) return nil;
     auto* view = objc::cast<UI::View>(self);
     view->setOpaque(NO);
+    if ("CKGradientView"_cls == Nil) return self;
     Ref<CK::GradientView> gradient = objc::adopt(CK::GradientView::alloc()->initWithFrame(view->bounds()));
     stateOf(self).gradient = gradient.get();
     view->addSubview(gradient.get());
@@ -76,7 +77,6 @@ void layoutSubviews(id self, SEL cmd) {
     objc::sendSuper<void>(self, "CKBalloonView"_cls, cmd);
     BalloonState& s = stateOf(self);
     auto* view = objc::cast<UI::View>(self);
-    CK::UIBehavior* behavior = CK::UIBehavior::sharedBehaviors();
 
     const CGRect bounds = view->bounds();
     const CGFloat tw = metrics::kTailWidth;
@@ -84,21 +84,24 @@ void layoutSubviews(id self, SEL cmd) {
     CGRect frame = bounds;
     frame.size.width += tw;
     if (!s.fromMe) frame.origin.x -= tw;
-    s.gradient->setFrame(frame);
 
     BalloonShape shape;
     shape.body = CGRectMake(s.fromMe ? 0 : tw, 0, bounds.size.width, bounds.size.height);
     shape.tail = objc::send<BOOL>(self, "hasTail"_sel);
     shape.tailOnRight = s.fromMe;
-    setGradientShape(s.gradient, &shape);
 
     CGRect g = CGRectIsEmpty(s.gradientFrame) ? bounds : s.gradientFrame;
     g.origin.x -= frame.origin.x;
     g.origin.y -= frame.origin.y;
+    NS::Array* colors = behaviorColors(kindSelector(s.kind, "balloonColors"));
+    UI::Color* overlay = s.highlighted ? behaviorColor(kindSelector(s.kind, "balloonOverlayColor")) : nullptr;
+    // A system without CKGradientView paints no body.
+    if (s.gradient == nullptr) return;
+    s.gradient->setFrame(frame);
+    setGradientShape(s.gradient, &shape);
     s.gradient->setGradientFrame(g);
-    s.gradient->setColors(objc::send<NS::Array*>(behavior, kindSelector(s.kind, "balloonColors")));
-    setGradientOverlay(s.gradient, s.highlighted ? behavior->color(kindSelector(s.kind, "balloonOverlayColor"))
-                                                 : nullptr);
+    s.gradient->setColors(colors);
+    setGradientOverlay(s.gradient, overlay);
 }
 
 // A finger on the balloon highlights it until it lifts.

@@ -75,7 +75,7 @@ void layoutSubviews(id self, SEL cmd) {
     objc::sendSuper<void>(self, "CKConversationListCell"_cls, cmd);
     CellState& s = stateOf(self);
     const CGRect b = objc::cast<UI::View>(self)->bounds();
-    const bool photos = CK::UIBehavior::sharedBehaviors()->shouldShowContactPhotosInConversationList();
+    const bool photos = behaviorShowsContactPhotos();
 
     s.photo->setHidden(!photos);
     s.photo->setFrame(CGRectMake(kListPhotoInset, std::round((b.size.height - kListPhotoSize) / 2), kListPhotoSize,

@@ -69,9 +69,8 @@ void layoutSubviews(id self, SEL cmd) {
                                     std::max<CGFloat>(b.size.width - 2 * metrics::kBalloonInsetSide, 0),
                                     std::max<CGFloat>(textHeight, 0)));
     CK::BalloonKind kind = objc::cast<CK::BalloonView>(self)->balloonKind();
-    CK::UIBehavior* behavior = CK::UIBehavior::sharedBehaviors();
-    setBalloonTextColors(s.textView, behavior->color(kindSelector(kind, "balloonTextColor")),
-                         behavior->color(kindSelector(kind, "balloonTextLinkColor")));
+    setBalloonTextColors(s.textView, behaviorColor(kindSelector(kind, "balloonTextColor")),
+                         behaviorColor(kindSelector(kind, "balloonTextLinkColor")));
 }
 
 }  // namespace

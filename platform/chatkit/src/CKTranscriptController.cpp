@@ -1,4 +1,5 @@
 // CKTranscriptController: loads the transcript view and the details button.
+#include "ChatKitInternals.h"
 #include "ChatKitRegistration.h"
 
 #include <ChatKit/CKTranscriptController.h>
@@ -55,16 +56,15 @@ id init(id self, SEL cmd) {
 
 void loadView(id self, SEL) {
     auto* controller = objc::cast<UI::ViewController>(self);
-    CK::UIBehavior* behavior = CK::UIBehavior::sharedBehaviors();
     const CGRect screen = UI::Screen::mainScreen()->bounds();
 
     Ref<CK::TranscriptView> view = objc::adopt(CK::TranscriptView::alloc()->initWithFrame(screen));
-    view->setBackgroundColor(behavior->transcriptBackgroundColor());
+    view->setBackgroundColor(behaviorColor("transcriptBackgroundColor"_sel));
     controller->setView(view.get());
 
     UI::Button* details = UI::Button::buttonWithType(UI::UIButtonTypeSystem);
     details->setTitle("Details"_ns, UI::UIControlStateNormal);
-    details->setTintColor(behavior->appTintColor());
+    details->setTintColor(behaviorColor("appTintColor"_sel));
     details->sizeToFit();
     stateOf(self).details = details;
     // Until the controller is shown in a navigation bar, the button stands

@@ -222,7 +222,6 @@ void layoutSubviews(id self, SEL cmd) {
     auto* view = objc::cast<UI::View>(self);
     const CGRect b = view->bounds();
     const CGFloat width = b.size.width;
-    CK::UIBehavior* behavior = CK::UIBehavior::sharedBehaviors();
     const CK::BalloonKind kind = s.conversation->kind;
 
     const CGFloat top = kTopBarsHeight;
@@ -230,28 +229,28 @@ void layoutSubviews(id self, SEL cmd) {
     CGRect to = s.recipientTo->frame();
     s.recipientTo->setFrame(CGRectMake(15, std::round((kRecipientFieldHeight - to.size.height) / 2), to.size.width,
                                        to.size.height));
-    s.recipientName->setTextColor(behavior->color(kindSelector(kind, "recipientTextColor")));
+    s.recipientName->setTextColor(behaviorColor(kindSelector(kind, "recipientTextColor")));
     CGRect name = s.recipientName->frame();
     s.recipientName->setFrame(CGRectMake(15 + to.size.width + 6, std::round((kRecipientFieldHeight - name.size.height) / 2),
                                          std::min(name.size.width, width - 36 - to.size.width), name.size.height));
     s.recipientLine->setFrame(CGRectMake(0, kRecipientFieldHeight - 0.5, width, 0.5));
 
     s.progress->setFrame(CGRectMake(0, top, std::round(width * s.conversation->sendingProgress), kProgressBarHeight));
-    s.progress->setBackgroundColor(behavior->color(kindSelector(kind, "progressViewColor")));
+    s.progress->setBackgroundColor(behaviorColor(kindSelector(kind, "progressViewColor")));
 
     const CGFloat entryTop = b.size.height - kEntryBarHeight;
     s.entryBar->setFrame(CGRectMake(0, entryTop, width, kEntryBarHeight));
-    s.entryBar->setBackgroundColor(behavior->entryFieldCoverFillColor());
+    s.entryBar->setBackgroundColor(behaviorColor("entryFieldCoverFillColor"_sel));
     s.entryLine->setFrame(CGRectMake(0, 0, width, 0.5));
     s.entryField->setFrame(CGRectMake(kEntryFieldInsetX, kEntryFieldInsetY,
                                       width - kEntryFieldInsetX - kSendButtonWidth, kEntryBarHeight - 2 * kEntryFieldInsetY));
-    s.entryField->setBackgroundColor(behavior->entryFieldBackgroundColor());
-    s.entryText->setTextColor(behavior->entryFieldTextColor());
+    s.entryField->setBackgroundColor(behaviorColor("entryFieldBackgroundColor"_sel));
+    s.entryText->setTextColor(behaviorColor("entryFieldTextColor"_sel));
     CGRect text = s.entryText->frame();
     s.entryText->setFrame(CGRectMake(6, std::round((kEntryBarHeight - 2 * kEntryFieldInsetY - text.size.height) / 2),
                                      text.size.width, text.size.height));
     s.send->setFrame(CGRectMake(width - kSendButtonWidth, 0, kSendButtonWidth, kEntryBarHeight));
-    s.send->setTintColor(behavior->color(kindSelector(kind, "sendButtonColor")));
+    s.send->setTintColor(behaviorColor(kindSelector(kind, "sendButtonColor")));
 
     const CGFloat contentTop = top + kRecipientFieldHeight;
     const CGFloat contentHeight = std::max<CGFloat>(entryTop - contentTop, 0);

@@ -1,6 +1,7 @@
 // CKUIBehavior's system values. The colour getters share one implementation
 // that answers by the selector it was sent with, so each getter is still its
 // own method of the class (a hook replaces one without touching the others).
+#include "ChatKitInternals.h"
 #include "ChatKitRegistration.h"
 
 #include <ChatKit/CKUIBehavior.h>
@@ -100,6 +101,12 @@ id sharedBehaviors(id cls, SEL) {
 }
 
 }  // namespace
+
+UI::Color* behaviorColor(SEL getter) { return objc::send<UI::Color*>(CK::UIBehavior::sharedBehaviors(), getter); }
+NS::Array* behaviorColors(SEL getter) { return objc::send<NS::Array*>(CK::UIBehavior::sharedBehaviors(), getter); }
+bool behaviorShowsContactPhotos() {
+    return objc::send<BOOL>(CK::UIBehavior::sharedBehaviors(), "shouldShowContactPhotosInConversationList"_sel);
+}
 
 void registerUIBehavior() {
     objc::ClassBuilder builder("CKUIBehavior", "NSObject"_cls);

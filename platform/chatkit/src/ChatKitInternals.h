@@ -7,6 +7,10 @@
 
 #include <string>
 
+namespace NS {
+class Array;
+}
+
 namespace UI {
 class Color;
 class View;
@@ -50,6 +54,12 @@ void setBalloonTextColors(UI::View* textView, UI::Color* text, UI::Color* link);
 // The selector of a balloon kind's getter: kindSelector(Blue, "balloonColors")
 // is blue_balloonColors.
 SEL kindSelector(CK::BalloonKind kind, const char* getter);
+
+// What the shared CKUIBehavior answers to a getter, asked through the
+// runtime; nil (NO) when the system has no CKUIBehavior.
+UI::Color* behaviorColor(SEL getter);
+NS::Array* behaviorColors(SEL getter);
+bool behaviorShowsContactPhotos();
 
 }  // namespace chatkit
 

@@ -32,7 +32,8 @@ json objectJSON(id object) {
         for (NSUInteger i = 0; i < array->count(); ++i) list.push_back(objectJSON(array->objectAtIndex(i)));
         return list;
     }
-    const char* text = objc::cast<NS::Object>(object)->description()->UTF8String();
+    NS::String* description = objc::cast<NS::Object>(object)->description();
+    const char* text = description ? description->UTF8String() : nullptr;
     return text ? json(text) : json(nullptr);
 }
 

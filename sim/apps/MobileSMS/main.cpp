@@ -66,7 +66,7 @@ Screen buildScreen(const Options& o) {
     Screen s;
     s.window = objc::adopt(UI::Window::alloc()->init());
     // The app's tint reaches every bar button and control of the window.
-    s.window->setTintColor(CK::UIBehavior::sharedBehaviors()->appTintColor());
+    s.window->setTintColor(objc::send<UI::Color*>(CK::UIBehavior::sharedBehaviors(), "appTintColor"_sel));
 
     s.list = objc::adopt(objc::cast<UI::ViewController>(newInstance("CKConversationListController")));
     s.transcript = objc::adopt(objc::cast<UI::ViewController>(newInstance("CKTranscriptController")));
