@@ -66,7 +66,7 @@ void drawRect(id self, SEL, CGRect) {
     if (stateOf(self).back) {
         CGRect chevron = CGRectMake(0, std::round((bounds.size.height - metrics::kBackChevronHeight) / 2),
                                     metrics::kBackChevronWidth, metrics::kBackChevronHeight);
-        strokeChevron(c, chevron, true, 3, color);
+        strokeChevron(c, chevron, true, 2.5, color);
     }
     CGCairoFont font = fontFor(self);
     CGCairoFontMetrics m = CGCairoFontGetMetrics(font);
