@@ -3,9 +3,17 @@
 // looks like on screen.
 #include <DeviceRun.h>
 
+#include <Device/DevicePath.h>
+
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
 #include <string>
 
 namespace {
@@ -145,6 +153,40 @@ TEST(MessagesApp, TheScreenFollowsTheDeviceModel) {
         EXPECT_EQ(dump["behavior"]["shouldShowContactPhotosInConversationList"], std::string(model) == "ipad")
             << model;
     }
+}
+
+}  // namespace
+
+namespace {
+
+// Runs `system` (the device's stand-in) as if inside this device.
+int systemInDevice(const e2e::Device& device, const char* command) {
+    std::string previous = device::root();
+    device::setRoot(device.path().string());
+    int status = std::system(command);
+    if (previous.empty()) {
+        ::unsetenv(device::kEnvironmentVariable);
+    } else {
+        device::setRoot(previous);
+    }
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+TEST(MessagesApp, StaysUntilKilledInItsOwnDeviceOnly) {
+    Device one({.model = "", .install = false}), other({.model = "", .install = false});
+    auto first = one.startHbsim({"messages", "--stay"});
+    auto second = other.startHbsim({"messages", "--stay"});
+    ASSERT_TRUE(one.waitForProcess("MobileSMS")) << first->wait(1).err;
+    ASSERT_TRUE(other.waitForProcess("MobileSMS")) << second->wait(1).err;
+
+    EXPECT_EQ(systemInDevice(one, "killall -9 MobileSMS"), 0);
+    e2e::RunResult ended = first->wait(30);
+    EXPECT_EQ(ended.exitCode, 128 + 9) << "hbsim reports the app's end by signal 9";
+    EXPECT_TRUE(one.processes("MobileSMS").empty());
+
+    EXPECT_TRUE(second->running()) << "the other device's Messages goes on";
+    EXPECT_EQ(other.processes("MobileSMS").size(), 1u);
+    EXPECT_EQ(systemInDevice(one, "killall -9 MobileSMS"), 1) << "nothing left to end in the first device";
 }
 
 }  // namespace

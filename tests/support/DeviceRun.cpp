@@ -87,13 +87,13 @@ bool hookLibraryBuilt() {
     return fs::exists(buildDir() / "lib" / "Huebloom.dylib") && fs::exists(buildDir() / "lib" / "Huebloom.plist");
 }
 
-RunResult runProgram(const fs::path& program, const std::vector<std::string>& arguments,
-                     const std::vector<std::string>& environment, double timeoutSeconds) {
-    RunResult result;
-    fs::path scratch = makeTemporaryFolder("hb-run-");
-    if (scratch.empty()) return result;
-    const fs::path outPath = scratch / "stdout", errPath = scratch / "stderr";
+namespace {
 
+// Starts the program in a process group of its own with its output in the
+// folder; gives the pid, or -1.
+pid_t spawn(const fs::path& program, const std::vector<std::string>& arguments,
+            const std::vector<std::string>& environment, const fs::path& scratch) {
+    const fs::path outPath = scratch / "stdout", errPath = scratch / "stderr";
     std::vector<std::string> argvStrings{program.string()};
     argvStrings.insert(argvStrings.end(), arguments.begin(), arguments.end());
     std::vector<char*> argv;
@@ -104,7 +104,7 @@ RunResult runProgram(const fs::path& program, const std::vector<std::string>& ar
     pid_t child = ::fork();
     if (child < 0) {
         ADD_FAILURE() << "fork: " << std::strerror(errno);
-        return result;
+        return -1;
     }
     if (child == 0) {
         int out = ::open(outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
@@ -114,7 +114,7 @@ RunResult runProgram(const fs::path& program, const std::vector<std::string>& ar
         ::dup2(out, 1);
         ::dup2(err, 2);
         ::dup2(in, 0);
-        // Its own process group, so that a timeout ends the app hbsim started too.
+        // Its own process group, so that a timeout ends what it started too.
         ::setpgid(0, 0);
         for (const std::string& entry : environment) {
             std::size_t eq = entry.find('=');
@@ -130,6 +130,67 @@ RunResult runProgram(const fs::path& program, const std::vector<std::string>& ar
         std::fprintf(stderr, "cannot run %s: %s\n", argv[0], std::strerror(errno));
         ::_exit(127);
     }
+    return child;
+}
+
+int exitCodeOf(int status) {
+    return WIFSIGNALED(status) ? 128 + WTERMSIG(status) : WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+}  // namespace
+
+BackgroundRun::BackgroundRun(const fs::path& program, const std::vector<std::string>& arguments)
+    : scratch_(makeTemporaryFolder("hb-bg-")) {
+    if (!scratch_.empty()) pid_ = spawn(program, arguments, {}, scratch_);
+    if (pid_ < 0) ended_ = true;
+}
+
+BackgroundRun::~BackgroundRun() {
+    if (!ended_) {
+        signal(SIGKILL);
+        ::waitpid(pid_, &status_, 0);
+    }
+    std::error_code ec;
+    if (!scratch_.empty()) fs::remove_all(scratch_, ec);
+}
+
+bool BackgroundRun::running() {
+    if (ended_) return false;
+    if (::waitpid(pid_, &status_, WNOHANG) == pid_) ended_ = true;
+    return !ended_;
+}
+
+void BackgroundRun::signal(int signalNumber) {
+    if (ended_) return;
+    ::kill(-pid_, signalNumber);
+}
+
+RunResult BackgroundRun::wait(double timeoutSeconds) {
+    RunResult result;
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::duration<double>(timeoutSeconds);
+    while (running()) {
+        if (std::chrono::steady_clock::now() > deadline) {
+            result.timedOut = true;
+            signal(SIGKILL);
+            ::waitpid(pid_, &status_, 0);
+            ended_ = true;
+            break;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
+    result.exitCode = pid_ < 0 ? -1 : exitCodeOf(status_);
+    result.out = readFile(scratch_ / "stdout");
+    result.err = readFile(scratch_ / "stderr");
+    return result;
+}
+
+RunResult runProgram(const fs::path& program, const std::vector<std::string>& arguments,
+                     const std::vector<std::string>& environment, double timeoutSeconds) {
+    RunResult result;
+    fs::path scratch = makeTemporaryFolder("hb-run-");
+    if (scratch.empty()) return result;
+    pid_t child = spawn(program, arguments, environment, scratch);
+    if (child < 0) return result;
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::duration<double>(timeoutSeconds);
     int status = 0;
     while (true) {
@@ -139,15 +200,14 @@ RunResult runProgram(const fs::path& program, const std::vector<std::string>& ar
         if (std::chrono::steady_clock::now() > deadline) {
             result.timedOut = true;
             ::kill(-child, SIGKILL);
-            ::kill(child, SIGKILL);
             ::waitpid(child, &status, 0);
             break;
         }
         std::this_thread::sleep_for(std::chrono::milliseconds(5));
     }
-    result.exitCode = WIFSIGNALED(status) ? 128 + WTERMSIG(status) : WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    result.out = readFile(outPath);
-    result.err = readFile(errPath);
+    result.exitCode = exitCodeOf(status);
+    result.out = readFile(scratch / "stdout");
+    result.err = readFile(scratch / "stderr");
     std::error_code ec;
     fs::remove_all(scratch, ec);
     return result;
@@ -228,6 +288,41 @@ RunResult Device::hbsim(const std::vector<std::string>& arguments, double timeou
     std::vector<std::string> all = arguments;
     all.insert(all.end(), {"--device", path_.string()});
     return runProgram(hbsimProgram(), all, {}, timeoutSeconds);
+}
+
+std::unique_ptr<BackgroundRun> Device::startHbsim(const std::vector<std::string>& arguments) const {
+    std::vector<std::string> all = arguments;
+    all.insert(all.end(), {"--device", path_.string()});
+    return std::make_unique<BackgroundRun>(hbsimProgram(), all);
+}
+
+std::vector<int> Device::processes(const std::string& name) const {
+    // Registrations are "NAME.PID" files; a pid counts while it lives and is
+    // not a zombie.
+    std::vector<int> pids;
+    std::error_code ec;
+    for (const auto& entry : fs::directory_iterator(*this / "/var/run/hbsim/processes", ec)) {
+        std::string file = entry.path().filename().string();
+        if (file.rfind(name + ".", 0) != 0) continue;
+        int pid = std::atoi(file.c_str() + name.size() + 1);
+        std::ifstream stat("/proc/" + std::to_string(pid) + "/stat");
+        std::string text;
+        std::getline(stat, text);
+        std::size_t close = text.rfind(')');
+        if (pid > 0 && close != std::string::npos && close + 2 < text.size() && text[close + 2] != 'Z') {
+            pids.push_back(pid);
+        }
+    }
+    return pids;
+}
+
+bool Device::waitForProcess(const std::string& name, double timeoutSeconds) const {
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::duration<double>(timeoutSeconds);
+    while (processes(name).empty()) {
+        if (std::chrono::steady_clock::now() > deadline) return false;
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    return true;
 }
 
 void Device::writeSettings(const Settings& settings, const std::string& domain) const {

@@ -69,6 +69,31 @@ struct RunResult {
 RunResult runProgram(const std::filesystem::path& program, const std::vector<std::string>& arguments,
                      const std::vector<std::string>& environment = {}, double timeoutSeconds = 120);
 
+// A program started and left running: hbsim messages --stay, for instance.
+// Its output goes to files read when it ends. The destructor kills it (and
+// what it started) if it still runs.
+class BackgroundRun {
+public:
+    BackgroundRun(const std::filesystem::path& program, const std::vector<std::string>& arguments);
+    ~BackgroundRun();
+    BackgroundRun(const BackgroundRun&) = delete;
+    BackgroundRun& operator=(const BackgroundRun&) = delete;
+
+    int pid() const { return pid_; }
+    bool running();
+    // Waits for the end (at most timeoutSeconds; then it is killed and
+    // timedOut is set) and gives what it did.
+    RunResult wait(double timeoutSeconds = 60);
+    // Sends a signal to the program's process group.
+    void signal(int signalNumber);
+
+private:
+    std::filesystem::path scratch_;
+    int pid_ = -1;
+    bool ended_ = false;
+    int status_ = 0;
+};
+
 // A PNG screenshot read back: pixel access in pixels and in points.
 struct Pixel {
     int r = 0, g = 0, b = 0, a = 0;
@@ -122,6 +147,13 @@ public:
     // Writes the settings file (the domain's plist) with these values,
     // replacing what was there.
     void writeSettings(const Settings& settings, const std::string& domain = kSettingsDomain) const;
+
+    // hbsim ARGS --device <this device>, left running.
+    std::unique_ptr<BackgroundRun> startHbsim(const std::vector<std::string>& arguments) const;
+    // The registered processes of that name (see <Device/Processes.h>) that
+    // are alive; waitForProcess waits until one is (false on timeout).
+    std::vector<int> processes(const std::string& name) const;
+    bool waitForProcess(const std::string& name, double timeoutSeconds = 30) const;
 
     // hbsim messages --dump ARGS, parsed (null when it failed).
     nlohmann::json messagesDump(const std::vector<std::string>& arguments = {}) const;
