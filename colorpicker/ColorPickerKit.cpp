@@ -2,6 +2,7 @@
 
 #include "PFColorPicker.h"
 #include "PFColorTransparentView.h"
+#include "PFColorViewController.h"
 #include "UIColor+PFColor.h"
 #include "UIPushedView.h"
 
@@ -13,6 +14,7 @@ void registerClasses() {
         registerColorPicker();
         registerTransparentView();
         registerPushedView();
+        registerColorViewController();
         return true;
     }();
     (void)registered;

@@ -107,7 +107,7 @@ void saveCache(PFColorPicker* self, SEL) {
     BOOL& shouldSave = self->shouldSaveNewCache();
     if (!shouldSave) return;
     NS::Data* png = UIImagePNGRepresentation(self->captureView());
-    png->writeToFile(PFColorPicker::cacheImageNameWithFrame(self->frame()), YES);
+    if (png != nullptr) png->writeToFile(PFColorPicker::cacheImageNameWithFrame(self->frame()), YES);
     // Cleared whether or not the write worked: the next save comes only after
     // the next painting from scratch.
     shouldSave = NO;
@@ -157,8 +157,8 @@ void selectColor(PFColorPicker* self, SEL, UI::GestureRecognizer* recognizer) {
 // A tap never becomes a drag, so it is picked here; the touch is not passed
 // on.
 void touchesEnded(PFColorPicker* self, SEL, UI::TouchSet* touches, UI::Event*) {
-    UI::Touch* touch = touches->anyObject();
-    self->useColorAtPoint(touch->locationInView(self));
+    UI::Touch* touch = touches != nullptr ? touches->anyObject() : nullptr;
+    if (touch != nullptr) self->useColorAtPoint(touch->locationInView(self));
 }
 
 UI::Color* lastSelectedColor(PFColorPicker* self, SEL) { return stateOf(self)._lastSelectedColor.get(); }

@@ -1,0 +1,293 @@
+// The colour chooser's reading, editing, saving and notification.
+#include "ChooserFixture.h"
+
+#include <UIKit/UINavigationBar.h>
+#include <UIKit/UIPasteboard.h>
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+
+namespace {
+
+using namespace colorpicker_test;
+
+class ChooserEditing : public ChooserTest {};
+
+struct StoredCase {
+    const char* name;
+    bool usesAlpha;
+    const char* stored;  // null: no entry
+    const char* saved;   // what the screen writes back on opening
+    Pixel shown;         // the panel's background colour
+};
+
+TEST_F(ChooserEditing, OpeningShowsAndWritesBackTheStoredColour) {
+    const StoredCase cases[] = {
+        {"alpha part", true, "#00FF00:0.5", "#00FF00:0.500000", {0, 255, 0, 128}},
+        {"no alpha part, alpha edited", true, "#00FF00", "#00FF00:1.000000", {0, 255, 0, 255}},
+        {"no alpha edited", false, "#00FF00", "#00FF00", {0, 255, 0, 255}},
+        {"no entry", false, nullptr, "#A1A1A1", {161, 161, 161, 255}},
+        {"no entry, alpha edited", true, nullptr, "#A1A1A1:1.000000", {161, 161, 161, 255}},
+        {"lower case", false, "#ff8000", "#FF8000", {255, 128, 0, 255}},
+    };
+    for (const StoredCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        storeSetting("blueText", c.stored);
+        openChooser({.usesAlpha = c.usesAlpha});
+        EXPECT_EQ(savedSetting("blueText"), c.saved);
+        EXPECT_EQ(domainValue("blueText"), c.saved);
+        EXPECT_TRUE(near(pixelOf(fields()._pushedView->backgroundColor()), c.shown))
+            << pixelOf(fields()._pushedView->backgroundColor());
+        leaveChooser();
+    }
+}
+
+TEST_F(ChooserEditing, StoredAlphaMovesTheSliderAndTheCheckerboard) {
+    storeSetting("blueText", "#00FF00:0.5");
+    openChooser({.usesAlpha = true});
+    EXPECT_EQ(fields().alphaSlider->value(), 0.5f);
+    EXPECT_EQ(fields().currentAlpha, 0.5);
+    EXPECT_EQ(fields().transparent->alpha(), 0.5);
+    PFColor* shown = PFColor::of(fields()._pushedView->backgroundColor());
+    EXPECT_EQ(shown->alpha(), 0.5);
+    EXPECT_EQ(shown->green(), 1);
+}
+
+TEST_F(ChooserEditing, EntryThatIsNotTextReadsAsAbsent) {
+    NS::MutableDictionary* settings = NS::MutableDictionary::dictionary();
+    settings->setObject(NS::Number::numberWithInt(7), "blueText"_ns);
+    settings->setObject("#123456"_ns, "other"_ns);
+    ASSERT_TRUE(settings->writeToFile(NS::String::stringWithUTF8String(kSettingsPath), YES));
+    openChooser({.fallback = "#0000FF"});
+    EXPECT_EQ(savedSetting("blueText"), "#0000FF");
+    EXPECT_EQ(savedSetting("other"), "#123456");  // the rest of the file is kept
+}
+
+struct SliderCase {
+    const char* name;
+    bool usesAlpha;
+    const char* stored;
+    UI::Slider* PFColorViewControllerFields::*slider;
+    float value;
+    const char* saved;
+};
+
+TEST_F(ChooserEditing, SliderMovesSaveTheColourString) {
+    const SliderCase cases[] = {
+        {"alpha to a quarter", true, "#FF0000", &PFColorViewControllerFields::alphaSlider, 0.25f, "#FF0000:0.250000"},
+        {"hue to red", false, "#00FF00", &PFColorViewControllerFields::hueSlider, 0.0f, "#FF0000"},
+        {"brightness to black", true, "#00FF00:0.5", &PFColorViewControllerFields::brightnessSlider, 0.0f,
+         "#000000:0.500000"},
+        {"saturation to white", false, "#0000FF", &PFColorViewControllerFields::saturationSlider, 0.0f, "#FFFFFF"},
+    };
+    for (const SliderCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        storeSetting("blueText", c.stored);
+        openChooser({.usesAlpha = c.usesAlpha});
+        setSlider(fields().*c.slider, c.value);
+        EXPECT_EQ(savedSetting("blueText"), c.saved);
+        EXPECT_EQ(domainValue("blueText"), c.saved);
+        leaveChooser();
+    }
+}
+
+TEST_F(ChooserEditing, FingerOnTheBrightnessSliderDarkensTheColour) {
+    storeSetting("blueText", "#FF0000");
+    openChooser();
+    UI::slider::dragToValue(fields().brightnessSlider, 0.5f);
+    const float reached = fields().brightnessSlider->value();
+    EXPECT_NEAR(reached, 0.5f, 0.01f);
+    const int red = std::strtol(savedSetting("blueText").substr(1, 2).c_str(), nullptr, 16);
+    EXPECT_EQ(red, colorpicker::byteFromComponent(static_cast<CGFloat>(reached)));
+    EXPECT_EQ(savedSetting("blueText").substr(3), "0000");
+}
+
+TEST_F(ChooserEditing, SlidersShowTheColourInEitherModel) {
+    struct Case {
+        bool usesRGB;
+        const char* stored;
+        float first, second, third;
+    };
+    const Case cases[] = {
+        {true, "#336699", 0.2f, 0.4f, 0.6f},
+        {false, "#336699", 7.0f / 12, 2.0f / 3, 0.6f},
+        {false, "#000000", 0, 0, 0},
+        {true, "#000000", 0, 0, 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.stored) + (c.usesRGB ? " RGB" : " HSB"));
+        storeSetting("blueText", c.stored);
+        openChooser({.usesRGB = c.usesRGB});
+        EXPECT_NEAR(fields().hueSlider->value(), c.first, 1e-6);
+        EXPECT_NEAR(fields().saturationSlider->value(), c.second, 1e-6);
+        EXPECT_NEAR(fields().brightnessSlider->value(), c.third, 1e-6);
+        leaveChooser();
+    }
+}
+
+TEST_F(ChooserEditing, RGBSlidersMakeRGBColours) {
+    storeSetting("blueText", "#000000");
+    openChooser({.usesRGB = true});
+    fields().hueSlider->setValue(1);
+    fields().saturationSlider->setValue(0.5f);
+    setSlider(fields().brightnessSlider, 0.25f);
+    EXPECT_EQ(savedSetting("blueText"), "#FF7F3F");
+}
+
+TEST_F(ChooserEditing, TapsAndDragsOnThePickerSaveTheColourUnderTheFinger) {
+    storeSetting("blueText", "#000000");
+    openChooser();
+    PFColorPicker* picker = chooser->colorPicker();
+    ASSERT_TRUE(rectEquals(picker->frame(), 0, 0, 320, 252));
+
+    tapPicker(CGPointMake(240, 126));  // hue one half, half saturated: pale cyan
+    ASSERT_NE(picker->lastSelectedColor(), nullptr);
+    EXPECT_TRUE(near(pixelOf(picker->lastSelectedColor()), Pixel{128, 255, 255, 255}));
+    EXPECT_EQ(savedSetting("blueText"), text(PFColor::hexFromColor(picker->lastSelectedColor())));
+
+    // A drag ends where the finger lifts: the centre column at the top is red.
+    UI::input::drag(onScreen(picker, CGPointMake(20, 200)), onScreen(picker, CGPointMake(160, 0)), 6);
+    EXPECT_EQ(savedSetting("blueText"), "#FF0000");
+    EXPECT_EQ(text(PFColor::hexFromColor(fields()._pushedView->backgroundColor())), "#FF0000");
+
+    // A tap on the slider panel is no pick.
+    UI::input::tap(onScreen(fields().controlsContainer, CGPointMake(5, 5)));
+    EXPECT_EQ(savedSetting("blueText"), "#FF0000");
+}
+
+// The picker's delegate that counts what it is told.
+struct CountingState {
+    int picks = 0;
+};
+void countPick(id self, SEL, UI::Color*) { ++objc::state<CountingState>(self).picks; }
+Class countingClass() {
+    static Class cls = objc::ClassBuilder("PickCounter", "NSObject"_cls)
+                           .state<CountingState>()
+                           .method("pickedColor:", &countPick)
+                           .build();
+    return cls;
+}
+
+int picksOfOneDrag(UI::Window* window, int recognisers) {
+    Ref<NS::Object> counter = objc::adopt(objc::send<NS::Object*>(objc::send<id>(countingClass(), "alloc"_sel), "init"_sel));
+    Ref<PFColorPicker> picker = objc::adopt(PFColorPicker::alloc()->initWithFrame(CGRectMake(0, 100, 320, 240)));
+    picker->setDelegate(counter);
+    for (int i = 0; i < recognisers; ++i) picker->makeReadyForDisplay();
+    window->addSubview(picker);
+    picker->layer()->displayIfNeeded();
+    UI::input::drag(CGPointMake(20, 150), CGPointMake(200, 250), 8);
+    picker->removeFromSuperview();
+    return objc::state<CountingState>(counter.get()).picks;
+}
+
+TEST_F(ChooserEditing, EachRecogniserPicksAtEveryMovement) {
+    const int one = picksOfOneDrag(window, 1);
+    EXPECT_GE(one, 8);  // began, each further move, ended
+    EXPECT_EQ(picksOfOneDrag(window, 2), 2 * one);
+    // Without a recogniser a drag is no pick at all, but a tap still is.
+    EXPECT_EQ(picksOfOneDrag(window, 0), 1);
+}
+
+struct HexCase {
+    const char* name;
+    const char* typed;   // null: leave the field as it starts
+    const char* button;
+    const char* saved;
+    const char* pasteboard;  // null: untouched
+};
+
+TEST_F(ChooserEditing, HexAlertSetsCopiesOrCloses) {
+    const HexCase cases[] = {
+        {"set with #", "#0000FF", "Set", "#0000FF:1.000000", nullptr},
+        {"set without #", "00FF00", "Set", "#FF8000:1.000000", nullptr},
+        {"set with alpha part", "#00FF00:0.2", "Set", "#00FF00:1.000000", nullptr},
+        {"close", "#0000FF", "Close", "#FF8000:1.000000", nullptr},
+        {"copy", nullptr, "Copy", "#FF8000:1.000000", "#FF8000"},
+    };
+    for (const HexCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        storeSetting("blueText", "#FF8000");
+        UI::Pasteboard::generalPasteboard()->setString("untouched"_ns);
+        openChooser({.usesAlpha = true});
+
+        UI::View* button = UI::navigationBar::rightButton(navigation->navigationBar());
+        ASSERT_NE(button, nullptr);
+        UI::input::tap(onScreen(button, CGPointMake(button->bounds().size.width / 2, button->bounds().size.height / 2)));
+        UI::AlertView* alert = UI::alert::visibleAlert();
+        ASSERT_NE(alert, nullptr);
+        EXPECT_EQ(text(alert->title()), "Hex Color");
+        EXPECT_EQ(text(alert->message()), "Enter a hex color or copy it to your pasteboard.");
+        EXPECT_EQ(alert->alertViewStyle(), UI::UIAlertViewStylePlainTextInput);
+        ASSERT_EQ(alert->numberOfButtons(), 3);
+        EXPECT_EQ(text(alert->buttonTitleAtIndex(0)), "Close");
+        EXPECT_EQ(text(alert->buttonTitleAtIndex(1)), "Set");
+        EXPECT_EQ(text(alert->buttonTitleAtIndex(2)), "Copy");
+        EXPECT_EQ(text(alert->textFieldAtIndex(0)->text()), "#FF8000");
+
+        if (c.typed != nullptr) {
+            ASSERT_TRUE(UI::alert::setTextFieldText(c.typed));
+        }
+        ASSERT_TRUE(UI::alert::pressButton(c.button));
+        settle();
+        EXPECT_EQ(UI::alert::visibleAlert(), nullptr);
+        EXPECT_EQ(savedSetting("blueText"), c.saved);
+        EXPECT_EQ(text(UI::Pasteboard::generalPasteboard()->string()), c.pasteboard ? c.pasteboard : "untouched");
+        leaveChooser();
+    }
+}
+
+TEST_F(ChooserEditing, HexSetKeepsTheSavedAlpha) {
+    storeSetting("blueText", "#FF8000:0.4");
+    openChooser({.usesAlpha = true});
+    chooser->chooseHexColor();
+    UI::alert::setTextFieldText("#123456");
+    UI::alert::pressButton("Set");
+    settle();
+    EXPECT_EQ(savedSetting("blueText"), "#123456:0.400000");
+}
+
+TEST_F(ChooserEditing, LeavingPostsOnlyAfterAChange) {
+    storeSetting("blueText", "#FF8000:0.4");
+    openChooser({.usesAlpha = true});
+    leaveChooser();
+    EXPECT_TRUE(postedNotifications().empty());
+
+    openChooser({.usesAlpha = true});
+    setSlider(fields().alphaSlider, 0.9f);
+    setSlider(fields().alphaSlider, 0.8f);
+    leaveChooser();
+    EXPECT_EQ(postedNotifications(), std::vector<std::string>{kNotification});
+
+    // Changing and changing back is no change.
+    openChooser({.usesAlpha = true, .usesRGB = true});
+    const float before = fields().saturationSlider->value();
+    setSlider(fields().saturationSlider, 0.1f);
+    setSlider(fields().saturationSlider, before);
+    EXPECT_EQ(savedSetting("blueText"), "#FF8000:0.800000");
+    leaveChooser();
+    EXPECT_EQ(postedNotifications().size(), 1u);
+}
+
+TEST_F(ChooserEditing, OpeningWithNothingStoredIsNoChange) {
+    // The colour that appeared was the fallback; what is stored on leaving is
+    // the fallback too, so only a change counts.
+    openChooser();
+    leaveChooser();
+    EXPECT_TRUE(postedNotifications().empty());
+    EXPECT_EQ(savedSetting("blueText"), "#A1A1A1");
+}
+
+TEST_F(ChooserEditing, UnconfiguredChooserEditsWithoutSaving) {
+    openChooser({.configured = false});
+    ASSERT_NE(fields().hueSlider, nullptr);
+    // The fallback of an unconfigured chooser is no text: opaque black.
+    EXPECT_EQ(text(PFColor::hexFromColor(fields()._pushedView->backgroundColor())), "#000000");
+    setSlider(fields().hueSlider, 0.5f);
+    tapPicker(CGPointMake(100, 100));
+    leaveChooser();
+    EXPECT_FALSE(std::ifstream(device / kSettingsPath).good());
+    EXPECT_TRUE(postedNotifications().empty());
+}
+
+}  // namespace

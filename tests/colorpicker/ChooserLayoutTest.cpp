@@ -1,0 +1,268 @@
+// The colour chooser's creation, views, layout, rotation and thumbs.
+#include "ChooserFixture.h"
+
+#include <Preferences/PSViewController.h>
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <string>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace {
+
+using namespace colorpicker_test;
+
+class ChooserLayout : public ChooserTest {};
+
+TEST_F(ChooserLayout, CreationBuildsOnlyTheHiddenPanel) {
+    Ref<PFColorViewController> made =
+        objc::adopt(PFColorViewController::alloc()->initForContentSize(CGSizeMake(320, 568)));
+    PFColorViewControllerFields& f = made->fields();
+    ASSERT_NE(f._pushedView, nullptr);
+    EXPECT_EQ(f._pushedView->superview(), made->view());
+    EXPECT_EQ(f._pushedView->alpha(), 0);
+    EXPECT_EQ(f._pushedView->frame().origin.y, 64);
+    EXPECT_EQ(f.colorPicker.get(), nullptr);
+    EXPECT_EQ(f.hueSlider, nullptr);
+    EXPECT_EQ(f.controlsContainer, nullptr);
+    EXPECT_EQ(f.currentAlpha, 1);
+    EXPECT_EQ(made->supportedInterfaceOrientations(), UI::UIInterfaceOrientationMaskPortrait);
+    EXPECT_EQ(made->preferredInterfaceOrientationForPresentation(), UI::UIInterfaceOrientationPortrait);
+}
+
+TEST_F(ChooserLayout, AppearingBuildsTheControlsAndFadesThemIn) {
+    storeSetting("blueText", "#FF8000");
+    Ref<PFColorViewController> made =
+        objc::adopt(PFColorViewController::alloc()->initForContentSize(pane->view()->frame().size));
+    made->setKey("blueText"_ns);
+    made->setDefaults(NS::String::stringWithUTF8String(kDomain));
+    navigation->pushViewController(made, YES);
+    NS::loop::runFor(0.36);  // the push has ended: shown and saved, no controls yet
+    EXPECT_EQ(made->fields().hueSlider, nullptr);
+    EXPECT_EQ(PFColor::hexFromColor(made->fields()._pushedView->backgroundColor())->UTF8String(), std::string("#FF8000"));
+    NS::loop::runFor(0.11);  // the layout pass has run; the fade is under way
+    ASSERT_NE(made->fields().hueSlider, nullptr);
+    EXPECT_EQ(made->fields()._pushedView->alpha(), 1);  // the model value; the screen fades
+    NS::loop::runFor(0.2);
+    EXPECT_EQ(made->fields().colorPicker->delegate(), objc::asId(made.get()));
+    EXPECT_TRUE(made->fields().colorPicker->isUserInteractionEnabled());
+}
+
+struct ScreenCase {
+    UI::screen::Model model;
+    CGFloat pickerHeight;
+};
+
+class ChooserOnScreen : public ChooserTest, public ::testing::WithParamInterface<ScreenCase> {
+protected:
+    ChooserOnScreen() : ChooserTest(GetParam().model) {}
+};
+
+TEST_P(ChooserOnScreen, PickerTakesHalfThePanelLessFortyOnTheShortScreen) {
+    openChooser({.usesAlpha = true});
+    const CGSize screen = UI::Screen::mainScreen()->bounds().size;
+    const CGFloat H = screen.height - 64;
+    EXPECT_TRUE(rectEquals(fields()._pushedView->frame(), 0, 64, screen.width, H)) << describe(fields()._pushedView->frame());
+    EXPECT_TRUE(rectEquals(chooser->colorPicker()->frame(), 0, 0, screen.width, GetParam().pickerHeight))
+        << describe(chooser->colorPicker()->frame());
+    EXPECT_TRUE(rectEquals(fields().controlsContainer->frame(), 0, H - 180, screen.width, 180))
+        << describe(fields().controlsContainer->frame());
+}
+
+INSTANTIATE_TEST_SUITE_P(Models, ChooserOnScreen,
+                         ::testing::Values(ScreenCase{UI::screen::Model::iPhone4, 168},
+                                           ScreenCase{UI::screen::Model::iPhone5, 252},
+                                           ScreenCase{UI::screen::Model::iPad, 480}));
+
+struct SliderExpectation {
+    UI::Slider* PFColorViewControllerFields::*field;
+    CGFloat centreY;
+};
+
+constexpr SliderExpectation kSliders[] = {
+    {&PFColorViewControllerFields::hueSlider, 30},
+    {&PFColorViewControllerFields::saturationSlider, 70},
+    {&PFColorViewControllerFields::brightnessSlider, 110},
+    {&PFColorViewControllerFields::alphaSlider, 150},
+};
+
+TEST_F(ChooserLayout, SlidersFillThePanelWithAlphaOnlyWhenEdited) {
+    for (bool usesAlpha : {false, true}) {
+        SCOPED_TRACE(usesAlpha ? "alpha" : "no alpha");
+        openChooser({.usesAlpha = usesAlpha});
+        const CGFloat panel = usesAlpha ? 180 : 140;
+        EXPECT_TRUE(rectEquals(fields().controlsContainer->frame(), 0, 504 - panel, 320, panel));
+        EXPECT_TRUE(rectEquals(fields().backdrop->frame(), 0, 0, 320, panel));
+        EXPECT_EQ(fields().transparent->isHidden(), usesAlpha ? NO : YES);
+        EXPECT_TRUE(rectEquals(fields().transparent->frame(), 0, 64, 320, 504)) << describe(fields().transparent->frame());
+        for (const SliderExpectation& s : kSliders) {
+            UI::Slider* slider = fields().*s.field;
+            EXPECT_TRUE(rectEquals(slider->frame(), 20, s.centreY - 10, 280, 20)) << describe(slider->frame());
+            EXPECT_EQ(slider->minimumValue(), 0);
+            EXPECT_EQ(slider->maximumValue(), 1);
+            EXPECT_TRUE(slider->isContinuous());
+            EXPECT_EQ(slider->superview(), fields().controlsContainer);
+        }
+        EXPECT_EQ(fields().alphaSlider->isHidden(), usesAlpha ? NO : YES);
+        EXPECT_EQ(fields().hueSlider->isHidden(), NO);
+        leaveChooser();
+    }
+}
+
+TEST_F(ChooserLayout, HexButtonSitsAtTheRightOfTheBar) {
+    openChooser();
+    UI::BarButtonItem* item = chooser->navigationItem()->rightBarButtonItem();
+    ASSERT_NE(item, nullptr);
+    EXPECT_EQ(item, fields().hexButton.get());
+    EXPECT_EQ(text(item->title()), "#");
+    EXPECT_EQ(item->style(), UI::UIBarButtonItemStylePlain);
+    EXPECT_EQ(item->target(), objc::asId(chooser));
+    EXPECT_EQ(item->action(), "chooseHexColor"_sel);
+    EXPECT_EQ(UI::navigationBar::buttonTitle(UI::navigationBar::rightButton(navigation->navigationBar())), "#");
+}
+
+TEST_F(ChooserLayout, SecondLayoutPassMovesTheSameViews) {
+    openChooser({.usesAlpha = true});
+    PFColorPicker* picker = chooser->colorPicker();
+    UI::View* container = fields().controlsContainer;
+    UI::Slider* hue = fields().hueSlider;
+    UI::BarButtonItem* firstButton = fields().hexButton.get();
+    objc::retain(firstButton);
+
+    chooser->loadCustomViews();
+    NS::loop::runFor(0.3);
+
+    EXPECT_EQ(chooser->colorPicker(), picker);
+    EXPECT_EQ(fields().controlsContainer, container);
+    EXPECT_EQ(fields().hueSlider, hue);
+    EXPECT_NE(fields().hexButton.get(), firstButton);  // only the button is new
+    objc::release(firstButton);
+    // One checkerboard, one picker, one panel; one backdrop and four sliders.
+    EXPECT_EQ(fields()._pushedView->subviews()->count(), 3u);
+    EXPECT_EQ(fields()._pushedView->subviews()->objectAtIndex(0), objc::asId(fields().transparent.get()));
+    EXPECT_EQ(fields()._pushedView->subviews()->objectAtIndex(1), objc::asId(picker));
+    EXPECT_EQ(fields()._pushedView->subviews()->objectAtIndex(2), objc::asId(container));
+    EXPECT_EQ(container->subviews()->count(), 5u);
+    EXPECT_EQ(container->subviews()->objectAtIndex(0), objc::asId(fields().backdrop));
+    // Each pass attaches one more pan recogniser.
+    EXPECT_EQ(picker->gestureRecognizers()->count(), 2u);
+}
+
+TEST_F(ChooserLayout, RotationLaysOutInTheViewLessTheBars) {
+    openChooser();
+    const CGSize contentSize = colorpicker::chooserContentSize();
+    EXPECT_EQ(contentSize.height, 568);
+    // The view turned to landscape; the chooser relays itself out in it.
+    chooser->view()->setFrame(CGRectMake(0, 0, 568, 320));
+    const std::string cache = device / "/tmp/_PFColorPickerImage_320x252.png";
+    chooser->willAnimateRotationToInterfaceOrientation(UI::UIInterfaceOrientationLandscapeLeft, 5.0);
+    EXPECT_TRUE(std::ifstream(cache).good()) << "the picker saves its cache before the rotation";
+    EXPECT_EQ(colorpicker::chooserContentSize().width, 568);
+    EXPECT_EQ(colorpicker::chooserContentSize().height, 256);
+    NS::loop::runFor(0.3);
+    EXPECT_TRUE(rectEquals(fields()._pushedView->frame(), 0, 64, 568, 256)) << describe(fields()._pushedView->frame());
+    EXPECT_TRUE(rectEquals(chooser->colorPicker()->frame(), 0, 0, 568, 128));
+    EXPECT_TRUE(rectEquals(fields().controlsContainer->frame(), 0, 116, 568, 140));
+    EXPECT_TRUE(rectEquals(fields().hueSlider->frame(), 20, 20, 528, 20)) << describe(fields().hueSlider->frame());
+}
+
+TEST_F(ChooserLayout, PortraitOnlyEvenWhenThePhoneTurns) {
+    openChooser();
+    EXPECT_FALSE(UI::orientation::rotate(UI::UIInterfaceOrientationLandscapeLeft));
+    EXPECT_EQ(chooser->view()->frame().size.width, 320);
+}
+
+struct ThumbCase {
+    bool usesRGB;
+    const char* letters;
+    const char* tints[4];
+};
+
+TEST_F(ChooserLayout, SlidersCarryLetteredThumbsAndTints) {
+    const ThumbCase cases[] = {
+        {false, "HSBA", {"#000000", "#000000", "#000000", "#7F7F7F"}},
+        {true, "RGBA", {"#FF0000", "#00FF00", "#0000FF", "#7F7F7F"}},
+    };
+    for (const ThumbCase& c : cases) {
+        SCOPED_TRACE(c.letters);
+        openChooser({.usesAlpha = true, .usesRGB = c.usesRGB});
+        for (std::size_t i = 0; i < 4; ++i) {
+            UI::Slider* slider = fields().*kSliders[i].field;
+            UI::Color* tint = slider->minimumTrackTintColor() != nullptr ? slider->minimumTrackTintColor()
+                                                                        : slider->tintColor();
+            EXPECT_EQ(text(PFColor::hexFromColor(tint)), c.tints[i]) << i;
+            UI::Image* thumb = slider->thumbImageForState(UI::UIControlStateNormal);
+            ASSERT_NE(thumb, nullptr);
+            EXPECT_EQ(thumb->size().width, 31);
+            EXPECT_EQ(thumb->size().height, 36);
+            // Each letter draws its own thumb: the same letter gives the same pixels.
+            Ref<UI::Image> expected = PFColorViewController::thumbImageWithColor(UI::Color::whiteColor(), c.letters[i]);
+            EXPECT_TRUE(UI::screenshot::pngData(thumb->CGImage()) == UI::screenshot::pngData(expected->CGImage())) << i;
+            UI::Image* highlighted = slider->thumbImageForState(UI::UIControlStateHighlighted);
+            EXPECT_EQ(highlighted, i == 3 ? thumb : nullptr);
+        }
+        leaveChooser();
+    }
+}
+
+TEST_F(ChooserLayout, ThumbIsAShadowedDiscWithABlackLetter) {
+    UI::Image* thumb = PFColorViewController::thumbImageWithColor(UI::Color::whiteColor(), 'H');
+    EXPECT_EQ(thumb->scale(), 2);
+    EXPECT_EQ(CGImageGetWidth(thumb->CGImage()), 62u);
+    EXPECT_EQ(CGImageGetHeight(thumb->CGImage()), 72u);
+    Ref<UI::View> view = objc::adopt(UI::View::alloc()->initWithFrame(CGRectMake(0, 0, 31, 36)));
+    view->layer()->setContents(thumb->CGImage());
+    Snapshot shot(view);
+    // Inside the disc of radius 14 around (15.5, 15.5), away from the letter.
+    EXPECT_EQ(shot.at(4, 15.5), (Pixel{255, 255, 255, 255}));
+    EXPECT_EQ(shot.at(15.5, 27), (Pixel{255, 255, 255, 255}));
+    // Above the disc next to nothing: the shadow falls 3 points down.
+    EXPECT_LE(shot.at(15.5, 0).a, 4);
+    EXPECT_EQ(shot.at(0.5, 0.5), (Pixel{0, 0, 0, 0}));
+    // Below it, the soft shadow: dark, faint.
+    const Pixel shadow = shot.at(15.5, 31.5);
+    EXPECT_TRUE(shadow.a > 0 && shadow.a < 128 && shadow.r == 0) << shadow;
+    // The letter: black strokes where the H stands (its baseline is 21
+    // points down, its left edge about 10 points in).
+    int black = 0;
+    for (CGFloat y = 9; y < 21; y += 0.5) {
+        for (CGFloat x = 9; x < 22; x += 0.5) {
+            const Pixel p = shot.at(x, y);
+            if (p.a == 255 && p.r < 40 && p.g < 40 && p.b < 40) ++black;
+        }
+    }
+    EXPECT_GT(black, 40);
+    EXPECT_EQ(shot.at(15.5, 8), (Pixel{255, 255, 255, 255}));  // above the letter
+}
+
+// The chooser asks the framework at run time whether it has the content-size
+// initialiser. The other kind of framework is run in a child process started
+// with the switch that leaves the initialiser out.
+TEST_F(ChooserLayout, CreationWorksWithAndWithoutTheContentSizeInitialiser) {
+    const bool inChild = std::getenv("HB_PREFERENCES_WITHOUT_INIT_FOR_CONTENT_SIZE") != nullptr;
+    EXPECT_EQ(PS::viewControllerAnswersInitForContentSize(), !inChild);
+    EXPECT_EQ(NS::Object::instancesRespondToSelector("PSViewController"_cls, "initForContentSize:"_sel),
+              inChild ? NO : YES);
+    storeSetting("blueText", "#336699");
+    openChooser();
+    EXPECT_EQ(savedSetting("blueText"), "#336699");
+    EXPECT_NE(fields().hueSlider, nullptr);
+    EXPECT_TRUE(rectEquals(chooser->colorPicker()->frame(), 0, 0, 320, 252));
+    if (inChild) return;
+
+    const pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        setenv("HB_PREFERENCES_WITHOUT_INIT_FOR_CONTENT_SIZE", "1", 1);
+        execl("/proc/self/exe", "colorpicker_tests",
+              "--gtest_filter=ChooserLayout.CreationWorksWithAndWithoutTheContentSizeInitialiser", nullptr);
+        _exit(127);
+    }
+    int status = 0;
+    ASSERT_EQ(waitpid(child, &status, 0), child);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "the run without the initialiser failed";
+}
+
+}  // namespace
