@@ -72,6 +72,22 @@ void apply(NS::MutableDictionary* values, const Change& change) {
     }
 }
 
+// True when every change is already in the file's values, each value in the
+// very form a write would give it (compared as property list text, so that a
+// Boolean and the integer 1 stay apart).
+bool fileHoldsChanges(NS::Dictionary* onDisk, const std::map<std::string, Change>& pending) {
+    for (const auto& [name, change] : pending) {
+        id stored = onDisk->objectForKey(change.key.get());
+        if (!change.value) {
+            if (stored != nil) return false;
+            continue;
+        }
+        if (stored == nil || !objc::cast<NS::Object>(stored)->isEqual(change.value.get())) return false;
+        if (NS::xmlPropertyList(objc::cast<NS::Object>(stored)) != NS::xmlPropertyList(change.value.get())) return false;
+    }
+    return true;
+}
+
 // The domain of the id, read from its file the first time; nullptr for an id
 // that names no domain or when no device is set.
 Domain* domainFor(CFStringRef applicationID) {
@@ -136,6 +152,14 @@ Boolean CFPreferencesAppSynchronize(CFStringRef applicationID) {
     if (d == nullptr) return false;
     if (!d->pending.empty()) {
         Ref<NS::MutableDictionary> merged = readDomainFile(d->phonePath);
+        // A file that already holds every change (the settings bundle writes
+        // the file itself, then synchronises the same values) is left alone:
+        // rewriting it would cost a flush to the disk for nothing.
+        if (fileHoldsChanges(merged.get(), d->pending)) {
+            d->pending.clear();
+            d->values = merged;
+            return true;
+        }
         for (const auto& [name, change] : d->pending) apply(merged.get(), change);
         if (!NS::writePropertyList(merged.get(), d->phonePath)) return false;
         d->pending.clear();
