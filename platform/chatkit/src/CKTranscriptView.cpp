@@ -177,7 +177,8 @@ void placeMessages(TranscriptState& s, CGFloat width, CGFloat visibleHeight) {
     const CGFloat sideInset = kTranscriptSideMargin + kTailWidth;
     // First the heights, top down, then everything moved so that the newest
     // message ends just above the entry bar: the transcript is scrolled to
-    // its end, as it opens.
+    // its end, as it opens. A conversation shorter than the screen starts at
+    // the top instead.
     struct Placed {
         const Item* item;
         CGRect frame;
@@ -200,7 +201,7 @@ void placeMessages(TranscriptState& s, CGFloat width, CGFloat visibleHeight) {
         placed.push_back({&item, CGRectMake(x, y, size.width, size.height)});
         y += size.height;
     }
-    const CGFloat offset = visibleHeight - kBalloonSpacingBetweenRuns - y;
+    const CGFloat offset = std::min<CGFloat>(visibleHeight - kBalloonSpacingBetweenRuns - y, kTranscriptTopPadding);
     for (Placed& p : placed) {
         p.frame.origin.y += offset;
         if (p.item->header) {

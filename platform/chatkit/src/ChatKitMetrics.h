@@ -29,6 +29,7 @@ inline constexpr CGFloat kBalloonFarSideMargin = 50;
 inline constexpr CGFloat kTranscriptSideMargin = 4;  // screen edge to the tail's tip
 inline constexpr CGFloat kBalloonSpacingInRun = 2;
 inline constexpr CGFloat kBalloonSpacingBetweenRuns = 12;
+inline constexpr CGFloat kTranscriptTopPadding = 4;  // above the first timestamp of a short conversation
 inline constexpr CGFloat kRecipientFieldHeight = 44;
 inline constexpr CGFloat kRecipientTextSize = 15;
 inline constexpr CGFloat kTimestampHeight = 30;
