@@ -16,38 +16,29 @@ using namespace colorpicker_test;
 
 class ChooserLayout : public ChooserTest {};
 
-TEST_F(ChooserLayout, CreationBuildsOnlyTheHiddenPanel) {
-    Ref<PFColorViewController> made =
-        objc::adopt(PFColorViewController::alloc()->initForContentSize(CGSizeMake(320, 568)));
-    PFColorViewControllerFields& f = made->fields();
-    ASSERT_NE(f._pushedView, nullptr);
-    EXPECT_EQ(f._pushedView->superview(), made->view());
-    EXPECT_EQ(f._pushedView->alpha(), 0);
-    EXPECT_EQ(f._pushedView->frame().origin.y, 64);
-    EXPECT_EQ(f.colorPicker.get(), nullptr);
-    EXPECT_EQ(f.hueSlider, nullptr);
-    EXPECT_EQ(f.controlsContainer, nullptr);
-    EXPECT_EQ(f.currentAlpha, 1);
-    EXPECT_EQ(made->supportedInterfaceOrientations(), UI::UIInterfaceOrientationMaskPortrait);
-    EXPECT_EQ(made->preferredInterfaceOrientationForPresentation(), UI::UIInterfaceOrientationPortrait);
-}
-
-TEST_F(ChooserLayout, AppearingBuildsTheControlsAndFadesThemIn) {
+TEST_F(ChooserLayout, ControlsAreBuiltAfterAppearingAndFadeIn) {
     storeSetting("blueText", "#FF8000");
     Ref<PFColorViewController> made =
         objc::adopt(PFColorViewController::alloc()->initForContentSize(pane->view()->frame().size));
+    PFColorViewControllerFields& f = made->fields();
+    // Created: only the invisible panel below the bars.
+    ASSERT_NE(f._pushedView, nullptr);
+    EXPECT_EQ(f._pushedView->superview(), made->view());
+    EXPECT_EQ(f._pushedView->alpha(), 0);
+    EXPECT_EQ(f.colorPicker.get(), nullptr);
+    EXPECT_EQ(f.currentAlpha, 1);
     made->setKey("blueText"_ns);
     made->setDefaults(NS::String::stringWithUTF8String(kDomain));
     navigation->pushViewController(made, YES);
-    NS::loop::runFor(0.36);  // the push has ended: shown and saved, no controls yet
-    EXPECT_EQ(made->fields().hueSlider, nullptr);
-    EXPECT_EQ(PFColor::hexFromColor(made->fields()._pushedView->backgroundColor())->UTF8String(), std::string("#FF8000"));
-    NS::loop::runFor(0.11);  // the layout pass has run; the fade is under way
-    ASSERT_NE(made->fields().hueSlider, nullptr);
-    EXPECT_EQ(made->fields()._pushedView->alpha(), 1);  // the model value; the screen fades
-    NS::loop::runFor(0.2);
-    EXPECT_EQ(made->fields().colorPicker->delegate(), objc::asId(made.get()));
-    EXPECT_TRUE(made->fields().colorPicker->isUserInteractionEnabled());
+    NS::loop::runFor(0.36);  // the push has ended: the colour is shown, no controls yet
+    EXPECT_EQ(f.hueSlider, nullptr);
+    EXPECT_EQ(text(PFColor::hexFromColor(f._pushedView->backgroundColor())), "#FF8000");
+    NS::loop::runFor(0.11);  // the layout pass has run
+    ASSERT_NE(f.hueSlider, nullptr);
+    EXPECT_EQ(f.colorPicker->delegate(), objc::asId(made.get()));
+    EXPECT_EQ(f._pushedView->alpha(), 1);
+    EXPECT_EQ(text(made->navigationItem()->rightBarButtonItem()->title()), "#");
+    EXPECT_EQ(made->navigationItem()->rightBarButtonItem()->action(), "chooseHexColor"_sel);
 }
 
 struct ScreenCase {
@@ -111,18 +102,6 @@ TEST_F(ChooserLayout, SlidersFillThePanelWithAlphaOnlyWhenEdited) {
     }
 }
 
-TEST_F(ChooserLayout, HexButtonSitsAtTheRightOfTheBar) {
-    openChooser();
-    UI::BarButtonItem* item = chooser->navigationItem()->rightBarButtonItem();
-    ASSERT_NE(item, nullptr);
-    EXPECT_EQ(item, fields().hexButton.get());
-    EXPECT_EQ(text(item->title()), "#");
-    EXPECT_EQ(item->style(), UI::UIBarButtonItemStylePlain);
-    EXPECT_EQ(item->target(), objc::asId(chooser));
-    EXPECT_EQ(item->action(), "chooseHexColor"_sel);
-    EXPECT_EQ(UI::navigationBar::buttonTitle(UI::navigationBar::rightButton(navigation->navigationBar())), "#");
-}
-
 TEST_F(ChooserLayout, SecondLayoutPassMovesTheSameViews) {
     openChooser({.usesAlpha = true});
     PFColorPicker* picker = chooser->colorPicker();
@@ -166,42 +145,24 @@ TEST_F(ChooserLayout, RotationLaysOutInTheViewLessTheBars) {
     EXPECT_TRUE(rectEquals(chooser->colorPicker()->frame(), 0, 0, 568, 128));
     EXPECT_TRUE(rectEquals(fields().controlsContainer->frame(), 0, 116, 568, 140));
     EXPECT_TRUE(rectEquals(fields().hueSlider->frame(), 20, 20, 528, 20)) << describe(fields().hueSlider->frame());
-}
-
-TEST_F(ChooserLayout, PortraitOnlyEvenWhenThePhoneTurns) {
-    openChooser();
+    // The phone itself never turns the chooser: portrait only, on every device.
+    chooser->view()->setFrame(CGRectMake(0, 0, 320, 568));
+    EXPECT_EQ(chooser->supportedInterfaceOrientations(), UI::UIInterfaceOrientationMaskPortrait);
+    EXPECT_EQ(chooser->preferredInterfaceOrientationForPresentation(), UI::UIInterfaceOrientationPortrait);
     EXPECT_FALSE(UI::orientation::rotate(UI::UIInterfaceOrientationLandscapeLeft));
-    EXPECT_EQ(chooser->view()->frame().size.width, 320);
 }
 
-struct ThumbCase {
-    bool usesRGB;
-    const char* letters;
-    const char* tints[4];
-};
-
-TEST_F(ChooserLayout, SlidersCarryLetteredThumbsAndTints) {
-    const ThumbCase cases[] = {
-        {false, "HSBA", {"#000000", "#000000", "#000000", "#7F7F7F"}},
-        {true, "RGBA", {"#FF0000", "#00FF00", "#0000FF", "#7F7F7F"}},
-    };
-    for (const ThumbCase& c : cases) {
-        SCOPED_TRACE(c.letters);
-        openChooser({.usesAlpha = true, .usesRGB = c.usesRGB});
+TEST_F(ChooserLayout, SlidersCarryTheirLettersInEitherModel) {
+    for (const char* letters : {"HSBA", "RGBA"}) {
+        SCOPED_TRACE(letters);
+        openChooser({.usesAlpha = true, .usesRGB = letters[0] == 'R'});
         for (std::size_t i = 0; i < 4; ++i) {
             UI::Slider* slider = fields().*kSliders[i].field;
-            UI::Color* tint = slider->minimumTrackTintColor() != nullptr ? slider->minimumTrackTintColor()
-                                                                        : slider->tintColor();
-            EXPECT_EQ(text(PFColor::hexFromColor(tint)), c.tints[i]) << i;
             UI::Image* thumb = slider->thumbImageForState(UI::UIControlStateNormal);
             ASSERT_NE(thumb, nullptr);
-            EXPECT_EQ(thumb->size().width, 31);
-            EXPECT_EQ(thumb->size().height, 36);
-            // Each letter draws its own thumb: the same letter gives the same pixels.
-            Ref<UI::Image> expected = PFColorViewController::thumbImageWithColor(UI::Color::whiteColor(), c.letters[i]);
+            UI::Image* expected = PFColorViewController::thumbImageWithColor(UI::Color::whiteColor(), letters[i]);
             EXPECT_TRUE(UI::screenshot::pngData(thumb->CGImage()) == UI::screenshot::pngData(expected->CGImage())) << i;
-            UI::Image* highlighted = slider->thumbImageForState(UI::UIControlStateHighlighted);
-            EXPECT_EQ(highlighted, i == 3 ? thumb : nullptr);
+            EXPECT_EQ(slider->thumbImageForState(UI::UIControlStateHighlighted), i == 3 ? thumb : nullptr);
         }
         leaveChooser();
     }

@@ -88,22 +88,6 @@ TEST_F(ColorCategory, EveryByteRoundTripsThroughHexText) {
     }
 }
 
-TEST_F(ColorCategory, ComponentReadersAnswerEachModel) {
-    PFColor* color = PFColor::of(UI::Color::colorWithRed(0.2, 0.4, 0.6, 0.3));
-    EXPECT_DOUBLE_EQ(color->red(), 0.2);
-    EXPECT_DOUBLE_EQ(color->green(), 0.4);
-    EXPECT_DOUBLE_EQ(color->blue(), 0.6);
-    EXPECT_DOUBLE_EQ(color->alpha(), 0.3);
-    EXPECT_NEAR(color->hue(), 3.5 / 6, 1e-12);
-    EXPECT_NEAR(color->saturation(), 2.0 / 3, 1e-12);
-    EXPECT_DOUBLE_EQ(color->brightness(), 0.6);
-    // A grey answers every model as well.
-    PFColor* grey = PFColor::of(UI::Color::colorWithWhite(0.5, 0.75));
-    EXPECT_DOUBLE_EQ(grey->alpha(), 0.75);
-    EXPECT_DOUBLE_EQ(grey->green(), 0.5);
-    EXPECT_DOUBLE_EQ(grey->saturation(), 0);
-}
-
 struct Hsba {
     CGFloat h, s, b, a;
 };

@@ -154,63 +154,31 @@ TEST_F(ColorPicker, TransparentPixelsAreNotAccepted) {
     EXPECT_EQ(picks()[1].get(), red);
 }
 
-TEST_F(ColorPicker, DelegateWithoutTheMethodIsNotTold) {
-    Ref<PFColorPicker> picker = makePicker(CGRectMake(0, 0, 100, 100));
-    display(picker);
-    Ref<NS::Object> plain = objc::adopt(NS::Object::new_());
-    picker->setDelegate(plain);
-    picker->useColorAtPoint(CGPointMake(50, 0));  // must not send to an object that cannot answer
-    EXPECT_NE(picker->lastSelectedColor(), nullptr);
-}
-
-TEST_F(ColorPicker, SavesTheCacheOnceAfterPainting) {
+TEST_F(ColorPicker, SavesTheCacheOnceAfterPaintingAndReusesIt) {
     const std::string file = cacheFile("_PFColorPickerImage_320x240.png");
     Ref<PFColorPicker> picker = makePicker(CGRectMake(0, 0, 320, 240));
     display(picker);
     ASSERT_TRUE(picker->shouldSaveNewCache());
-
     picker->saveCache();
     EXPECT_FALSE(picker->shouldSaveNewCache());
-    ASSERT_TRUE(std::filesystem::exists(file));
-    // The snapshot is taken at the screen's scale.
+    // The snapshot is taken at the screen's scale; files read at one pixel per point.
     Ref<UI::Image> saved =
         objc::adopt(UI::Image::alloc()->initWithContentsOfFile("/tmp/_PFColorPickerImage_320x240.png"_ns));
     ASSERT_TRUE(saved);
-    const CGFloat scale = UI::Screen::mainScreen()->scale();
-    EXPECT_EQ(saved->size().width, 320 * scale);  // read at one pixel per point
-    EXPECT_EQ(saved->size().height, 240 * scale);
+    EXPECT_EQ(saved->size().width, 640);
+    EXPECT_EQ(saved->size().height, 480);
+
+    // A later picker of the same size, anywhere, draws the file.
+    Ref<PFColorPicker> later = makePicker(CGRectMake(10, 64, 320, 240));
+    display(later);
+    EXPECT_FALSE(later->shouldSaveNewCache());
+    EXPECT_TRUE(near(Snapshot(later).at(240, 120), Pixel{128, 255, 255, 255}));
 
     std::filesystem::remove(file);
     picker->saveCache();
     EXPECT_FALSE(std::filesystem::exists(file));
-    // No temporary file is left beside it either.
+    // No temporary file is left behind either.
     for (auto& entry : std::filesystem::directory_iterator(device / "/tmp")) ADD_FAILURE() << entry.path();
-}
-
-// A picker cache file made on this screen fits a picker of the same size:
-// its pixel size over the screen scale is the view's size. The second picker
-// draws the file and has nothing to save.
-TEST_F(ColorPicker, DrawsAFittingCacheFileInsteadOfPainting) {
-    const std::string file = cacheFile("_PFColorPickerImage_320x240.png");
-    {
-        Ref<PFColorPicker> first = makePicker(CGRectMake(0, 0, 320, 240));
-        display(first);
-        first->saveCache();
-    }
-    ASSERT_TRUE(std::filesystem::exists(file));
-    ASSERT_EQ(UI::Screen::mainScreen()->scale(), 2.0) << "the device models are all of scale 2";
-
-    Ref<PFColorPicker> second = makePicker(CGRectMake(10, 64, 320, 240));
-    display(second);
-    EXPECT_FALSE(second->shouldSaveNewCache());
-    Snapshot shot(second);
-    EXPECT_EQ(shot.at(160, 0), (Pixel{255, 0, 0, 255}));
-    EXPECT_EQ(shot.at(0, 120), (Pixel{0, 0, 0, 255}));
-    EXPECT_TRUE(near(shot.at(240, 120), Pixel{128, 255, 255, 255})) << shot.at(240, 120);
-
-    std::filesystem::remove(file);
-    second->saveCache();
-    EXPECT_FALSE(std::filesystem::exists(file));
 }
 
 // Writes a PNG of one colour with the given size in pixels.
@@ -224,6 +192,8 @@ void plantImage(const std::string& hostPath, CGSize pixels, UI::Color* color) {
         .write(static_cast<const char*>(png->bytes()), static_cast<std::streamsize>(png->length()));
 }
 
+// A file fits when its pixel size over the screen scale (2 on every device
+// model) is the view's size.
 TEST_F(ColorPicker, CacheFileIsDrawnOnlyWhenItFits) {
     const std::string file = cacheFile("_PFColorPickerImage_200x100.png");
     struct Case {
@@ -249,6 +219,10 @@ TEST_F(ColorPicker, CacheFileIsDrawnOnlyWhenItFits) {
         EXPECT_EQ(picker->shouldSaveNewCache(), c.drawn ? NO : YES);
         const Pixel expected = c.drawn ? Pixel{0, 0, 255, 255} : Pixel{255, 0, 0, 255};
         EXPECT_EQ(Snapshot(picker).at(100, 0), expected);
+        // A field drawn from the file has nothing to save.
+        std::filesystem::remove(file);
+        picker->saveCache();
+        EXPECT_EQ(std::filesystem::exists(file), !c.drawn);
     }
 }
 

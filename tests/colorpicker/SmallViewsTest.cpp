@@ -37,23 +37,6 @@ TEST_F(SmallViews, CheckerboardAlternatesFromAWhiteCorner) {
     }
 }
 
-TEST_F(SmallViews, CheckerboardOfNoAreaDrawsNothing) {
-    // The view keeps its size; only the drawn rectangle has no width or height.
-    Ref<PFColorTransparentView> board =
-        objc::adopt(PFColorTransparentView::alloc()->initWithFrame(CGRectMake(0, 0, 40, 40)));
-    UIGraphicsBeginImageContextWithOptions(CGSizeMake(40, 40), NO, 1);
-    board->drawRect(CGRectMake(0, 0, 0, 40));
-    board->drawRect(CGRectMake(0, 0, 40, 0));
-    board->drawRect(CGRectMake(0, 0, 40, -5));
-    CGContextRef context = UIGraphicsGetCurrentContext();
-    const unsigned char* pixels = static_cast<const unsigned char*>(CGBitmapContextGetData(context));
-    const std::size_t row = CGBitmapContextGetBytesPerRow(context);
-    for (std::size_t y = 0; y < 40; ++y) {
-        for (std::size_t x = 0; x < 40 * 4; ++x) ASSERT_EQ(pixels[y * row + x], 0) << x / 4 << "," << y;
-    }
-    UIGraphicsEndImageContext();
-}
-
 TEST_F(SmallViews, PushedViewKeepsBelowTheBars) {
     Ref<UI::View> parent = objc::adopt(UI::View::alloc()->initWithFrame(CGRectMake(0, 0, 320, 480)));
     Ref<UIPushedView> inside = objc::adopt(UIPushedView::alloc()->initWithFrame(CGRectMake(0, 0, 320, 10)));
