@@ -7,7 +7,7 @@ namespace {
 
 NS::Object* lookUp(NS::String* key) {
     // A message to a null `pref` answers nil, so a missing file needs no test.
-    return objc::cast<NS::Object>(pref->objectForKey(key));
+    return objc::send<NS::Object*>(pref, "objectForKey:"_sel, key);
 }
 
 }  // namespace

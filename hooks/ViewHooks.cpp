@@ -23,8 +23,9 @@ void transcriptLoadView(id self, SEL cmd) {
     const bool tintDetails = settingColorString("detail"_ns) != nullptr;
     objc::callImp<void>(savedImplementations[kTranscriptLoadView], self, cmd);
     if (tintDetails) {
-        UI::View* button = objc::send<UI::View*>(self, "detailsButton"_sel);
-        button->setTintColor(colorFromString(settingColorString("detail"_ns), AlphaRule::Opaque));
+        // The controller may have no details button: a message to nil does nothing.
+        id button = objc::send<id>(self, "detailsButton"_sel);
+        objc::send<void>(button, "setTintColor:"_sel, colorFromString(settingColorString("detail"_ns), AlphaRule::Opaque));
     }
 }
 
