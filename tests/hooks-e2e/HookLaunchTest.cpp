@@ -57,14 +57,16 @@ public:
     }
 
     json launch(const std::string& options = "") {
-        std::string out = hbsim("messages --dump " + options);
+        // Only standard output is JSON; notes on standard error pass through.
+        std::string out = hbsim("messages --dump " + options, false);
         json parsed = json::parse(out, nullptr, false);
         EXPECT_FALSE(parsed.is_discarded()) << out;
         return parsed;
     }
 
-    std::string hbsim(const std::string& args) {
-        return run(std::string(HB_BINARY_DIR) + "/bin/hbsim --device '" + device_.path() + "' " + args + " 2>&1");
+    std::string hbsim(const std::string& args, bool withErrors = true) {
+        return run(std::string(HB_BINARY_DIR) + "/bin/hbsim --device '" + device_.path() + "' " + args +
+                   (withErrors ? " 2>&1" : ""));
     }
 
 private:
