@@ -1,5 +1,6 @@
 #include "DarwinNotifyTransport.h"
 
+#include <Device/DeviceLog.h>
 #include <Device/DevicePath.h>
 #include <Foundation/NSRunLoop.h>
 
@@ -104,20 +105,7 @@ void receive() {
     }
 }
 
-void appendToLog(const std::string& name) {
-    auto log = device::hostPath(kLog);
-    if (!log) return;
-    std::string line = name;
-    for (char& c : line) {
-        if (c == '\n' || c == '\r') c = ' ';
-    }
-    line += '\n';
-    int fd = ::open(log->c_str(), O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0644);
-    if (fd < 0) return;
-    ssize_t written = ::write(fd, line.data(), line.size());
-    (void)written;
-    ::close(fd);
-}
+void appendToLog(const std::string& name) { device::appendLogLine(kLog, name); }
 
 }  // namespace
 

@@ -5,6 +5,7 @@
 // with it (the C library is always the last of a program's dependencies).
 #include <Device/DevicePath.h>
 #include <Device/Processes.h>
+#include <Device/DeviceLog.h>
 #include <Device/SystemCommand.h>
 
 #include <fcntl.h>
@@ -28,22 +29,7 @@ std::atomic<std::size_t> commandCount{0};
 // A wait status for a normal exit with this code, as the real `system` gives.
 constexpr int exitStatus(int code) { return code << 8; }
 
-void logCommand(const char* command) {
-    auto log = hostPath("/var/run/hbsim/system.log");
-    if (!log) return;
-    std::string line = command;
-    for (char& c : line) {
-        if (c == '\n' || c == '\r') c = ' ';
-    }
-    line += '\n';
-    // One write to a file opened for appending: lines of several processes
-    // never mix.
-    int fd = ::open(log->c_str(), O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0644);
-    if (fd < 0) return;
-    ssize_t written = ::write(fd, line.data(), line.size());
-    (void)written;
-    ::close(fd);
-}
+void logCommand(const char* command) { appendLogLine("/var/run/hbsim/system.log", command); }
 
 std::optional<int> parseSignal(std::string text) {
     if (text.empty()) return std::nullopt;
