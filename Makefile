@@ -8,6 +8,10 @@ ifdef CI
 CMAKE_FLAGS += -DHB_WERROR=ON
 endif
 
+# The libraries under test are instrumented too, so that the fuzzer sees
+# their coverage and the sanitizers check them; see fuzz/README.md.
+FUZZ_FLAGS ?= -fsanitize=fuzzer-no-link,address,undefined -fno-sanitize=function -fno-omit-frame-pointer
+
 .PHONY: all deps build run test test-asan bench fuzz clean
 
 all: build
@@ -37,8 +41,11 @@ bench: build
 
 fuzz: deps
 	@cmake -S . -B build-fuzz -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ \
-	  -DCMAKE_BUILD_TYPE=RelWithDebInfo -DHB_FUZZ=ON -DHB_BENCH=OFF >/dev/null
-	@cmake --build build-fuzz -j $(JOBS)
+	  -DCMAKE_BUILD_TYPE=RelWithDebInfo -DHB_FUZZ=ON -DHB_BENCH=OFF \
+	  "-DCMAKE_C_FLAGS=$(FUZZ_FLAGS)" "-DCMAKE_CXX_FLAGS=$(FUZZ_FLAGS)" \
+	  -DCMAKE_SHARED_LINKER_FLAGS=-fsanitize=address,undefined \
+	  -DCMAKE_EXE_LINKER_FLAGS=-fsanitize=address,undefined >/dev/null
+	@cmake --build build-fuzz --target fuzz_all -j $(JOBS)
 
 clean:
 	rm -rf $(BUILD) $(ASAN_BUILD) build-fuzz

@@ -321,16 +321,19 @@ void performAfterDelay(id self, SEL, SEL action, id argument, double delay) {
 }  // namespace
 
 void registerRunLoop() {
+    // The names are looked up directly rather than through the cached
+    // literals: clang 14 crashes compiling those literals inside a lambda.
     static const bool registered = [] {
         registerRootClass();
-        Class cls = objc::ClassBuilder("NSRunLoop", "NSObject"_cls)
+        Class root = objc_getClass("NSObject");
+        Class cls = objc::ClassBuilder("NSRunLoop", root)
                         .classMethod("mainRunLoop", &classMainRunLoop)
                         .classMethod("currentRunLoop", &classMainRunLoop)
                         .method("runUntilDate:", &runUntilDate)
                         .method("run", &runForever)
                         .build();
-        mainLoopObject = objc::send<id>(objc::send<id>(cls, "alloc"_sel), "init"_sel);
-        objc::ClassExtender("NSObject"_cls).method("performSelector:withObject:afterDelay:", &performAfterDelay);
+        mainLoopObject = objc::send<id>(objc::send<id>(cls, sel_registerName("alloc")), sel_registerName("init"));
+        objc::ClassExtender(root).method("performSelector:withObject:afterDelay:", &performAfterDelay);
         return true;
     }();
     (void)registered;
