@@ -30,5 +30,6 @@ void addDeviceOption(CLI::App& command, Context& context);
 void addDeviceCommands(CLI::App& app, Context& context);    // device create, install
 void addDefaultsCommand(CLI::App& app, Context& context);   // defaults read|write|delete
 void addMessagesCommand(CLI::App& app, Context& context);   // messages
+void addSettingsCommand(CLI::App& app, Context& context);   // settings
 
 }  // namespace hbsim

@@ -43,6 +43,7 @@ int main(int argc, char** argv) {
     hbsim::addDeviceCommands(app, context);
     hbsim::addDefaultsCommand(app, context);
     hbsim::addMessagesCommand(app, context);
+    hbsim::addSettingsCommand(app, context);
 
     try {
         app.parse(argc, argv);

@@ -1,5 +1,7 @@
 #include "MessagesDump.h"
 
+#include <AppHost.h>
+
 #include <ChatKit/ChatKit.h>
 #include <Foundation/Foundation.h>
 #include <UIKit/UIButton.h>
@@ -25,7 +27,7 @@ const char* const kArrayGetters[] = {"blue_balloonColors", "green_balloonColors"
 
 json objectJSON(id object) {
     if (object == nil) return nullptr;
-    if (objc::respondsTo(object, "getRed:green:blue:alpha:"_sel)) return colorJSON(objc::cast<UI::Color>(object));
+    if (objc::respondsTo(object, "getRed:green:blue:alpha:"_sel)) return apphost::colorJSON(objc::cast<UI::Color>(object));
     if (objc::respondsTo(object, "objectAtIndex:"_sel)) {
         auto* array = objc::cast<NS::Array>(object);
         json list = json::array();
@@ -67,8 +69,8 @@ json textBalloonJSON(UI::View* transcriptView) {
     CA::Layer* layer = balloon->layer();
     CGColorRef border = layer->borderColor();
     return {
-        {"backgroundColor", colorJSON(balloon->backgroundColor())},
-        {"borderColor", border ? colorJSON(UI::Color::colorWithCGColor(border)) : json(nullptr)},
+        {"backgroundColor", apphost::colorJSON(balloon->backgroundColor())},
+        {"borderColor", border ? apphost::colorJSON(UI::Color::colorWithCGColor(border)) : json(nullptr)},
         {"borderWidth", layer->borderWidth()},
         {"cornerRadius", layer->cornerRadius()},
         {"masksToBounds", bool(layer->masksToBounds())},
@@ -110,13 +112,6 @@ json randomColorJSON() {
 
 }  // namespace
 
-json colorJSON(const UI::Color* color) {
-    if (color == nullptr) return nullptr;
-    CGFloat r = 0, g = 0, b = 0, a = 0;
-    if (!color->getRed(&r, &g, &b, &a)) return nullptr;
-    return {{"r", r}, {"g", g}, {"b", b}, {"a", a}};
-}
-
 json makeDump(const DumpSources& s) {
     json dump = json::object();
     dump["loaded"] = s.loaded;
@@ -124,7 +119,7 @@ json makeDump(const DumpSources& s) {
     dump["behavior"] = behaviorJSON();
     UI::Button* details = s.transcriptController ? objc::send<UI::Button*>(s.transcriptController, "detailsButton"_sel)
                                                  : nullptr;
-    dump["detailsButtonTint"] = details ? colorJSON(details->tintColor()) : json(nullptr);
+    dump["detailsButtonTint"] = details ? apphost::colorJSON(details->tintColor()) : json(nullptr);
     dump["textBalloon"] = textBalloonJSON(s.transcriptView);
     dump["hasTail"] = hasTailJSON(s.transcriptView);
     dump["getRandomColor"] = randomColorJSON();

@@ -16,10 +16,6 @@ class View;
 
 namespace mobilesms {
 
-// {"r": …, "g": …, "b": …, "a": …}, each component exactly as the colour
-// holds it; null for nil.
-nlohmann::json colorJSON(const UI::Color* color);
-
 struct DumpSources {
     std::vector<std::string> loaded;  // what the hooking platform loaded
     std::string screen;               // "transcript" or "list"

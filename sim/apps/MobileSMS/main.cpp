@@ -8,9 +8,9 @@
 // screenshot, prints its state as JSON, and ends, or stays on its run loop.
 #include "MessagesDump.h"
 
+#include <AppHost.h>
+
 #include <ChatKit/ChatKit.h>
-#include <Device/DevicePath.h>
-#include <Device/Processes.h>
 #include <Foundation/Foundation.h>
 #include <Foundation/NSRunLoop.h>
 #include <Substrate/Loader.h>
@@ -39,14 +39,6 @@ struct Options {
     bool dump = false;
     std::vector<std::string> withoutClasses;
     bool stay = false;
-};
-
-// Ends the process's registration however main returns.
-struct ProcessRegistration {
-    bool registered = device::registerProcess(kExecutableName);
-    ~ProcessRegistration() {
-        if (registered) device::unregisterProcess(kExecutableName);
-    }
 };
 
 struct Screen {
@@ -103,20 +95,12 @@ Screen buildScreen(const Options& o) {
 }
 
 int run(const Options& o) {
-    if (device::root().empty()) {
-        std::fprintf(stderr,
-                     "MobileSMS: no device: HB_DEVICE must name a device folder. Start the app with "
-                     "\"hbsim messages\", which sets it (make a device with \"hbsim device create\").\n");
+    if (std::string problem = apphost::deviceProblem("MobileSMS", "hbsim messages"); !problem.empty()) {
+        std::fprintf(stderr, "%s\n", problem.c_str());
         return 2;
     }
-    std::error_code ec;
-    if (!std::filesystem::is_directory(device::root(), ec)) {
-        std::fprintf(stderr, "MobileSMS: the device folder %s does not exist (run hbsim device create)\n",
-                     device::root().c_str());
-        return 2;
-    }
-    ProcessRegistration registration;
-    if (!registration.registered) {
+    apphost::ProcessRegistration registration(kExecutableName);
+    if (!registration.registered()) {
         std::fprintf(stderr, "MobileSMS: could not register in the device's process registry\n");
     }
 

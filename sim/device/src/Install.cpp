@@ -101,3 +101,13 @@ bool hookLibraryInstalled(const fs::path& device) {
 }
 
 }  // namespace sim
+
+namespace sim {
+
+bool bundleInstalled(const fs::path& device) {
+    std::error_code ec;
+    return fs::is_directory(inDevice(device, kBundlePhonePath), ec) &&
+           fs::is_regular_file(inDevice(device, kBundleEntryPhonePath), ec);
+}
+
+}  // namespace sim

@@ -49,5 +49,7 @@ struct InstallReport {
 InstallReport installDeliverables(const std::filesystem::path& device, const BuildLayout& build);
 
 bool hookLibraryInstalled(const std::filesystem::path& device);
+// The settings bundle and its entry for the Settings app.
+bool bundleInstalled(const std::filesystem::path& device);
 
 }  // namespace sim

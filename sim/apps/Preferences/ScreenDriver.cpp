@@ -1,0 +1,418 @@
+#include "ScreenDriver.h"
+
+#include "PFColorViewController.h"
+#include "RootListController.h"
+
+#include <AppHost.h>
+#include <Foundation/Foundation.h>
+#include <Foundation/NSRunLoop.h>
+#include <Preferences/PSSpecifier.h>
+#include <Preferences/PSTableCell.h>
+#include <UIKit/UIAlertView.h>
+#include <UIKit/UIInput.h>
+#include <UIKit/UIKit.h>
+#include <UIKit/UINavigationBar.h>
+#include <UIKit/UINavigationController.h>
+#include <UIKit/UIScreenshot.h>
+#include <UIKit/UISlider.h>
+#include <UIKit/UISwitch.h>
+#include <UIKit/UITableView.h>
+#include <UIKit/UITextField.h>
+
+#include <algorithm>
+#include <cmath>
+#include <functional>
+#include <sstream>
+#include <vector>
+
+namespace settings {
+namespace {
+
+using json = nlohmann::json;
+
+constexpr NSInteger kSwatchTag = 199;  // the colour cell's swatch view
+
+bool isKind(const void* object, const char* className) {
+    Class cls = objc_getClass(className);
+    return object != nullptr && cls != Nil && objc::send<BOOL>(object, "isKindOfClass:"_sel, cls);
+}
+
+std::string text(const NS::String* s) { return s != nullptr ? s->UTF8String() : ""; }
+
+std::string stringProperty(PS::Specifier* row, const char* key) {
+    if (row == nullptr) return "";
+    id value = row->propertyForKey(NS::String::stringWithUTF8String(key));
+    return isKind(value, "NSString") ? text(objc::cast<NS::String>(value)) : "";
+}
+
+// The first view of the class in the tree, depth first, the root included.
+UI::View* findView(UI::View* root, const char* className) {
+    if (root == nullptr) return nullptr;
+    if (isKind(root, className)) return root;
+    NS::Array* children = root->subviews();
+    for (NSUInteger i = 0; children != nullptr && i < children->count(); ++i) {
+        if (UI::View* found = findView(objc::cast<UI::View>(children->objectAtIndex(i)), className)) return found;
+    }
+    return nullptr;
+}
+
+CGPoint centreOf(UI::View* view) {
+    const CGRect b = view->bounds();
+    return view->convertPointToView(CGPointMake(b.origin.x + b.size.width / 2, b.origin.y + b.size.height / 2), nullptr);
+}
+
+struct Row {
+    UI::TableView* table = nullptr;
+    NS::IndexPath* path = nullptr;
+    UI::TableViewCell* cell = nullptr;
+    PS::Specifier* specifier = nullptr;
+    std::string section;
+    std::string title;
+};
+
+std::string kindOf(const Row& row) {
+    if (row.specifier == nullptr) return "cell";
+    if (Class custom = row.specifier->cellClass(); custom != Nil && row.cell != nullptr &&
+                                                   object_getClass(objc::asId(row.cell)) == custom)
+        return class_getName(custom);
+    switch (row.specifier->cellType()) {
+        case PS::PSLinkCell: return "link";
+        case PS::PSLinkListCell: return "list";
+        case PS::PSListItemCell: return "choice";
+        case PS::PSTitleValueCell: return "value";
+        case PS::PSSliderCell: return "slider";
+        case PS::PSSwitchCell: return "switch";
+        case PS::PSStaticTextCell: return "static";
+        case PS::PSEditTextCell:
+        case PS::PSSecureEditTextCell: return "edit";
+        case PS::PSSegmentCell: return "segment";
+        case PS::PSButtonCell: return "button";
+        default: return "cell";
+    }
+}
+
+// What the row shows as its value: a switch's state, a slider's value, the
+// text at the right of a list or value row, a text field's text.
+json valueOf(const Row& row) {
+    if (row.cell == nullptr) return nullptr;
+    if (auto* on = objc::cast<UI::Switch>(findView(row.cell, "UISwitch"))) return static_cast<bool>(on->isOn());
+    if (auto* slider = objc::cast<UI::Slider>(findView(row.cell, "UISlider"))) return slider->value();
+    if (auto* field = objc::cast<UI::TextField>(findView(row.cell, "UITextField"))) return text(field->text());
+    if (UI::Label* detail = row.cell->detailTextLabel(); detail != nullptr && detail->text() != nullptr &&
+                                                         detail->text()->length() > 0)
+        return text(detail->text());
+    return nullptr;
+}
+
+UI::View* swatchOf(const Row& row) {
+    UI::View* accessory = row.cell != nullptr ? row.cell->accessoryView() : nullptr;
+    return accessory != nullptr && accessory->tag() == kSwatchTag ? accessory : nullptr;
+}
+
+UI::TableView* tableOf(UI::ViewController* controller) {
+    if (controller == nullptr || !controller->isViewLoaded()) return nullptr;
+    return objc::cast<UI::TableView>(findView(controller->view(), "UITableView"));
+}
+
+std::vector<Row> rowsOf(UI::ViewController* controller) {
+    std::vector<Row> rows;
+    UI::TableView* table = tableOf(controller);
+    if (table == nullptr) return rows;
+    id source = table->dataSource();
+    const SEL headerSel = "tableView:titleForHeaderInSection:"_sel;
+    for (NSInteger s = 0; s < table->numberOfSections(); ++s) {
+        std::string header;
+        if (objc::respondsTo(source, headerSel)) header = text(objc::send<NS::String*>(source, headerSel, table, s));
+        for (NSInteger r = 0; r < table->numberOfRowsInSection(s); ++r) {
+            Row row;
+            row.table = table;
+            row.path = NS::IndexPath::indexPathForRow(r, s);
+            row.cell = table->cellForRowAtIndexPath(row.path);
+            row.section = header;
+            if (isKind(row.cell, "PSTableCell")) row.specifier = objc::cast<PS::TableCell>(row.cell)->specifier();
+            if (row.specifier != nullptr) row.title = text(row.specifier->name());
+            if (row.title.empty() && row.cell != nullptr && row.cell->textLabel() != nullptr)
+                row.title = text(row.cell->textLabel()->text());
+            rows.push_back(row);
+        }
+    }
+    return rows;
+}
+
+bool matches(const Row& row, const RowName& name) {
+    switch (name.by) {
+        case RowName::By::Title: return row.title == name.value;
+        case RowName::By::Key: return stringProperty(row.specifier, "key") == name.value;
+        case RowName::By::ColorKey: return stringProperty(row.specifier, "color_key") == name.value;
+    }
+    return false;
+}
+
+PFColorViewControllerFields* chooserFields(UI::ViewController* controller) {
+    if (!isKind(controller, "PFColorViewController")) return nullptr;
+    Ivar ivar = class_getInstanceVariable(objc_getClass("PFColorViewController"), "_cxxState_PFColorViewController");
+    if (ivar == nullptr) return nullptr;
+    return reinterpret_cast<PFColorViewControllerFields*>(reinterpret_cast<char*>(controller) + ivar_getOffset(ivar));
+}
+
+json chooserState(UI::ViewController* controller) {
+    PFColorViewControllerFields* f = chooserFields(controller);
+    if (f == nullptr) return nullptr;
+    auto* chooser = objc::cast<PFColorViewController>(controller);
+    json sliders = json::object();
+    const std::pair<const char*, UI::Slider*> named[] = {
+        {"hue", f->hueSlider}, {"saturation", f->saturationSlider}, {"brightness", f->brightnessSlider},
+        {"alpha", f->alphaSlider}};
+    for (const auto& [name, slider] : named) {
+        if (slider == nullptr) {
+            sliders[name] = nullptr;
+            continue;
+        }
+        sliders[name] = {{"value", slider->value()}, {"hidden", static_cast<bool>(slider->isHidden())}};
+    }
+    json state = {{"key", chooser->key() ? json(text(chooser->key())) : json(nullptr)},
+                  {"defaults", chooser->defaults() ? json(text(chooser->defaults())) : json(nullptr)},
+                  {"usesAlpha", static_cast<bool>(f->_usesAlpha)},
+                  {"usesRGB", static_cast<bool>(f->_usesRGB)},
+                  {"sliders", sliders},
+                  {"currentAlpha", f->currentAlpha},
+                  {"background", f->_pushedView ? apphost::colorJSON(f->_pushedView->backgroundColor()) : json(nullptr)}};
+    return state;
+}
+
+std::string quoted(const std::string& s) { return "\"" + s + "\""; }
+
+}  // namespace
+
+void ScreenDriver::settle(double seconds) {
+    // Pushes and pops take 0.35 s, the chooser builds its controls 0.1 s
+    // after it appears and fades them in over 0.3 s, rotations take 0.6 s.
+    const double slice = 0.05;
+    for (double t = 0; t < seconds; t += slice) {
+        NS::loop::runFor(slice);
+        UI::updateDisplay();
+    }
+}
+
+std::string ScreenDriver::describeScreen() const {
+    std::ostringstream out;
+    UI::ViewController* top = navigation_->topViewController();
+    out << "the screen shows " << (top ? object_getClassName(objc::asId(top)) : "nothing");
+    if (top != nullptr && top->title() != nullptr) out << " " << quoted(text(top->title()));
+    if (UI::AlertView* alert = UI::alert::visibleAlert(); alert != nullptr && alert->isVisible()) {
+        out << " under an alert " << quoted(text(alert->title())) << " with the buttons";
+        for (NSInteger i = 0; i < alert->numberOfButtons(); ++i) out << " " << quoted(text(alert->buttonTitleAtIndex(i)));
+        return out.str();
+    }
+    const std::vector<Row> rows = rowsOf(top);
+    if (rows.empty()) {
+        out << (chooserFields(top) ? ", the colour chooser (use picker, slider, hex, back)" : ", no rows");
+        return out.str();
+    }
+    out << ", rows:";
+    for (const Row& row : rows) {
+        out << "\n  " << quoted(row.title) << " (" << kindOf(row);
+        if (std::string key = stringProperty(row.specifier, "key"); !key.empty()) out << ", key=" << key;
+        if (std::string key = stringProperty(row.specifier, "color_key"); !key.empty()) out << ", color_key=" << key;
+        out << ")";
+    }
+    return out.str();
+}
+
+json ScreenDriver::screenState() const {
+    UI::ViewController* top = navigation_->topViewController();
+    json state = json::object();
+    state["controller"] = {{"class", top ? object_getClassName(objc::asId(top)) : ""},
+                           {"title", top && top->title() ? json(text(top->title())) : json(nullptr)}};
+    json titles = json::array();
+    NS::Array* stack = navigation_->viewControllers();
+    for (NSUInteger i = 0; stack != nullptr && i < stack->count(); ++i)
+        titles.push_back(text(objc::cast<UI::ViewController>(stack->objectAtIndex(i))->title()));
+    state["navigation"] = titles;
+    json rows = json::array();
+    for (const Row& row : rowsOf(top)) {
+        json r = {{"section", row.section}, {"title", row.title}, {"kind", kindOf(row)}};
+        if (std::string key = stringProperty(row.specifier, "key"); !key.empty()) r["key"] = key;
+        if (std::string key = stringProperty(row.specifier, "color_key"); !key.empty()) r["color_key"] = key;
+        r["value"] = valueOf(row);
+        if (row.cell != nullptr && row.cell->accessoryType() == UI::UITableViewCellAccessoryCheckmark) r["checked"] = true;
+        if (UI::View* swatch = swatchOf(row)) r["swatch"] = apphost::colorJSON(swatch->backgroundColor());
+        rows.push_back(r);
+    }
+    state["rows"] = rows;
+    state["chooser"] = chooserState(top);
+    if (UI::AlertView* alert = UI::alert::visibleAlert(); alert != nullptr && alert->isVisible()) {
+        json buttons = json::array();
+        for (NSInteger i = 0; i < alert->numberOfButtons(); ++i) buttons.push_back(text(alert->buttonTitleAtIndex(i)));
+        json a = {{"title", text(alert->title())}, {"message", text(alert->message())}, {"buttons", buttons}};
+        if (alert->alertViewStyle() != UI::UIAlertViewStyleDefault) a["text"] = text(alert->textFieldAtIndex(0)->text());
+        state["alert"] = a;
+    } else {
+        state["alert"] = nullptr;
+    }
+    return state;
+}
+
+void ScreenDriver::run(const Step& step) {
+    switch (step.kind) {
+        case Step::Kind::Open: open(step); break;
+        case Step::Kind::Back: back(step); break;
+        case Step::Kind::Switch: toggle(step); break;
+        case Step::Kind::Choose: choose(step); break;
+        case Step::Kind::PickerTap:
+        case Step::Kind::PickerDrag: picker(step); break;
+        case Step::Kind::Slider: slider(step); break;
+        case Step::Kind::Hex: hex(step); break;
+        case Step::Kind::AlertText: alertText(step); break;
+        case Step::Kind::AlertButton: alertButton(step); break;
+        case Step::Kind::Rotate: rotate(step); break;
+        case Step::Kind::Wait: settle(step.numbers.at(0)); break;
+        case Step::Kind::Screenshot:
+        case Step::Kind::Dump: break;  // the app writes these: they need the logs and the files
+    }
+}
+
+namespace {
+
+[[noreturn]] void fail(const ScreenDriver& driver, const Step&, const std::string& what) {
+    throw StepError(what + "; " + driver.describeScreen());
+}
+
+void requireNoAlert(const ScreenDriver& driver, const Step& step) {
+    if (UI::AlertView* alert = UI::alert::visibleAlert(); alert != nullptr && alert->isVisible())
+        fail(driver, step, "an alert covers the screen (answer it with alert button TITLE)");
+}
+
+// Brings the row fully on screen and taps it left of its accessory, where
+// its title is.
+void tapRow(ScreenDriver& driver, const Row& row) {
+    row.table->scrollToRowAtIndexPath(row.path, UI::UITableViewScrollPositionMiddle, NO);
+    driver.settle(0.05);
+    UI::TableViewCell* cell = row.table->cellForRowAtIndexPath(row.path);
+    if (cell == nullptr) return;
+    const CGRect b = cell->bounds();
+    const CGPoint point = cell->convertPointToView(CGPointMake(std::min<CGFloat>(b.size.width / 3, 100), b.size.height / 2), nullptr);
+    UI::input::tap(point);
+}
+
+Row findRow(const ScreenDriver& driver, UI::NavigationController* navigation, const Step& step, const std::string& written) {
+    requireNoAlert(driver, step);
+    const RowName name = parseRowName(written);
+    for (const Row& row : rowsOf(navigation->topViewController()))
+        if (matches(row, name)) return row;
+    fail(driver, step, "no row " + (name.by == RowName::By::Title ? quoted(written) : written) + " on the screen");
+}
+
+}  // namespace
+
+void ScreenDriver::open(const Step& step) {
+    const Row row = findRow(*this, navigation_, step, step.row);
+    tapRow(*this, row);
+    settle();
+    if (const std::string& failure = lastOpenFailure(); !failure.empty()) {
+        const std::string why = failure;
+        throw StepError(why);
+    }
+}
+
+void ScreenDriver::back(const Step& step) {
+    requireNoAlert(*this, step);
+    UI::View* button = UI::navigationBar::backButton(navigation_->navigationBar());
+    if (button == nullptr || navigation_->viewControllers()->count() < 2)
+        fail(*this, step, "there is no back button: this is the first screen");
+    UI::input::tap(centreOf(button));
+    settle();
+}
+
+void ScreenDriver::toggle(const Step& step) {
+    const Row row = findRow(*this, navigation_, step, step.row);
+    row.table->scrollToRowAtIndexPath(row.path, UI::UITableViewScrollPositionMiddle, NO);
+    settle(0.05);
+    auto* control = objc::cast<UI::Switch>(findView(row.table->cellForRowAtIndexPath(row.path), "UISwitch"));
+    if (control == nullptr) fail(*this, step, "the row " + quoted(row.title) + " has no switch");
+    if (static_cast<bool>(control->isOn()) != step.on) UI::input::tap(centreOf(control));
+    settle();
+    if (static_cast<bool>(control->isOn()) != step.on)
+        fail(*this, step, "the switch of " + quoted(row.title) + " did not turn " + (step.on ? "on" : "off"));
+}
+
+void ScreenDriver::choose(const Step& step) {
+    const Row row = findRow(*this, navigation_, step, step.row);
+    UI::ViewController* pane = navigation_->topViewController();
+    tapRow(*this, row);
+    settle();
+    UI::ViewController* list = navigation_->topViewController();
+    if (list == pane) fail(*this, step, "tapping " + quoted(row.title) + " opened no list of choices");
+    std::vector<Row> choices = rowsOf(list);
+    auto choice = std::find_if(choices.begin(), choices.end(), [&](const Row& r) { return r.title == step.argument; });
+    if (choice == choices.end()) fail(*this, step, "the list " + quoted(row.title) + " has no choice " + quoted(step.argument));
+    tapRow(*this, *choice);
+    settle(0.3);
+    Step goBack = step;
+    back(goBack);
+}
+
+void ScreenDriver::picker(const Step& step) {
+    requireNoAlert(*this, step);
+    PFColorViewControllerFields* f = chooserFields(navigation_->topViewController());
+    if (f == nullptr) fail(*this, step, "no colour chooser is open (open a colour row first)");
+    PFColorPicker* view = f->colorPicker.get();
+    if (view == nullptr || view->window() == nullptr) fail(*this, step, "the chooser's picker is not on screen");
+    const std::vector<double>& n = step.numbers;
+    const CGPoint from = view->convertPointToView(CGPointMake(n[0], n[1]), nullptr);
+    if (step.kind == Step::Kind::PickerTap) {
+        UI::input::tap(from);
+    } else {
+        const CGPoint to = view->convertPointToView(CGPointMake(n[2], n[3]), nullptr);
+        UI::input::drag(from, to, n.size() > 4 ? static_cast<int>(n[4]) : 8);
+    }
+    settle(0.2);
+}
+
+void ScreenDriver::slider(const Step& step) {
+    requireNoAlert(*this, step);
+    PFColorViewControllerFields* f = chooserFields(navigation_->topViewController());
+    if (f == nullptr) fail(*this, step, "no colour chooser is open (open a colour row first)");
+    const std::string& name = step.argument;
+    UI::Slider* target = name == "hue" || name == "red"          ? f->hueSlider
+                         : name == "saturation" || name == "green" ? f->saturationSlider
+                         : name == "brightness" || name == "blue"  ? f->brightnessSlider
+                                                                   : f->alphaSlider;
+    if (target == nullptr || target->isHidden() || target->window() == nullptr)
+        fail(*this, step, "the " + name + " slider is not shown" +
+                              (name == "alpha" ? " (this colour row does not edit alpha)" : ""));
+    UI::slider::dragToValue(target, static_cast<float>(step.numbers.at(0)));
+    settle(0.2);
+}
+
+void ScreenDriver::hex(const Step& step) {
+    requireNoAlert(*this, step);
+    if (chooserFields(navigation_->topViewController()) == nullptr)
+        fail(*this, step, "no colour chooser is open (open a colour row first)");
+    UI::View* button = UI::navigationBar::rightButton(navigation_->navigationBar());
+    if (button == nullptr) fail(*this, step, "the chooser shows no \"#\" button yet");
+    UI::input::tap(centreOf(button));
+    settle(0.5);
+}
+
+void ScreenDriver::alertText(const Step& step) {
+    UI::AlertView* alert = UI::alert::visibleAlert();
+    if (alert == nullptr || !alert->isVisible()) fail(*this, step, "no alert is shown (the hex step opens one)");
+    if (alert->alertViewStyle() == UI::UIAlertViewStyleDefault || !UI::alert::setTextFieldText(step.argument.c_str()))
+        fail(*this, step, "the alert has no text field");
+}
+
+void ScreenDriver::alertButton(const Step& step) {
+    UI::AlertView* alert = UI::alert::visibleAlert();
+    if (alert == nullptr || !alert->isVisible()) fail(*this, step, "no alert is shown (the hex step opens one)");
+    if (!UI::alert::pressButton(step.argument.c_str())) fail(*this, step, "the alert has no button " + quoted(step.argument));
+    settle(0.5);
+}
+
+void ScreenDriver::rotate(const Step& step) {
+    const bool landscape = step.argument == "landscape";
+    UI::orientation::rotate(landscape ? UI::UIInterfaceOrientationLandscapeLeft : UI::UIInterfaceOrientationPortrait);
+    settle(1.0);
+}
+
+}  // namespace settings
