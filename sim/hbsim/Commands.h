@@ -31,5 +31,6 @@ void addDeviceCommands(CLI::App& app, Context& context);    // device create, in
 void addDefaultsCommand(CLI::App& app, Context& context);   // defaults read|write|delete
 void addMessagesCommand(CLI::App& app, Context& context);   // messages
 void addSettingsCommand(CLI::App& app, Context& context);   // settings
+void addDemoCommand(CLI::App& app, Context& context);       // demo
 
 }  // namespace hbsim

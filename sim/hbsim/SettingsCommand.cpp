@@ -20,6 +20,7 @@ struct SettingsOptions {
     bool dump = false;
     std::string screenshot;
     bool stay = false;
+    bool progress = false;
 };
 
 int runSettings(const Context& context, const SettingsOptions& o) {
@@ -39,6 +40,7 @@ int runSettings(const Context& context, const SettingsOptions& o) {
     if (o.dump) arguments.push_back("--dump");
     if (!o.screenshot.empty()) arguments.insert(arguments.end(), {"--screenshot", o.screenshot});
     if (o.stay) arguments.push_back("--stay");
+    if (o.progress) arguments.push_back("--progress");
     return sim::runApp(context.build.program("Preferences"), arguments, context.devicePath());
 }
 
@@ -82,6 +84,7 @@ void addSettingsCommand(CLI::App& app, Context& context) {
     settings->add_option("--screenshot", o->screenshot, "At the end, write a PNG of the screen at screen scale")
         ->type_name("FILE");
     settings->add_flag("--stay", o->stay, "Keep the app running after the steps, until killall Preferences or Ctrl-C");
+    settings->add_flag("--progress", o->progress, "Print each step on standard error as it starts");
     addDeviceOption(*settings, context);
     settings->callback([&context, o] { context.action = [&context, o] { return runSettings(context, *o); }; });
 }

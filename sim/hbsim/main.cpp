@@ -44,6 +44,7 @@ int main(int argc, char** argv) {
     hbsim::addDefaultsCommand(app, context);
     hbsim::addMessagesCommand(app, context);
     hbsim::addSettingsCommand(app, context);
+    hbsim::addDemoCommand(app, context);
 
     try {
         app.parse(argc, argv);

@@ -38,6 +38,7 @@ struct Options {
     bool dump = false;
     std::string screenshot;
     bool stay = false;
+    bool progress = false;
 };
 
 // The script's steps, then those given one by one; a ScriptError names the
@@ -102,8 +103,10 @@ int run(const Options& o) {
         dump["log"] = log.sinceStart();
         return dump.dump(2) + "\n";
     };
-    for (const settings::Step& step : steps) {
+    for (std::size_t i = 0; i < steps.size(); ++i) {
+        const settings::Step& step = steps[i];
         objc::AutoreleasePool stepPool;
+        if (o.progress) std::fprintf(stderr, "  [%zu/%zu] %s\n", i + 1, steps.size(), step.text.c_str());
         try {
             if (step.kind == settings::Step::Kind::Screenshot) {
                 if (!UI::screenshot::writeScreenPNG(step.argument))
@@ -152,6 +155,7 @@ int main(int argc, char** argv) {
     app.add_flag("--dump", o.dump, "Print the screen's state and the run's log as one JSON object at the end");
     app.add_option("--screenshot", o.screenshot, "Write a PNG of the screen at the end")->type_name("FILE");
     app.add_flag("--stay", o.stay, "Keep running on the run loop until ended");
+    app.add_flag("--progress", o.progress, "Print each step on standard error as it starts");
     CLI11_PARSE(app, argc, argv);
     return run(o);
 }

@@ -3,6 +3,7 @@
 
 #include <Device/DevicePath.h>
 
+#include <fcntl.h>
 #include <signal.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -49,7 +50,8 @@ private:
 
 }  // namespace
 
-int runApp(const fs::path& program, const std::vector<std::string>& arguments, const fs::path& device) {
+pid_t startApp(const fs::path& program, const std::vector<std::string>& arguments, const fs::path& device,
+               bool quiet) {
     std::error_code ec;
     if (!fs::is_regular_file(program, ec) || ::access(program.c_str(), X_OK) != 0) {
         throw UserError("the app program " + program.string() + " is not built: build it with cmake --build " +
@@ -69,18 +71,30 @@ int runApp(const fs::path& program, const std::vector<std::string>& arguments, c
     if (child < 0) throw UserError(std::string("cannot start ") + program.string() + ": " + std::strerror(errno));
     if (child == 0) {
         ::setenv(device::kEnvironmentVariable, folder.c_str(), 1);
+        if (quiet) {
+            const int null = ::open("/dev/null", O_WRONLY);
+            if (null >= 0) ::dup2(null, STDOUT_FILENO);
+        }
         ::execv(argv[0], argv.data());
         std::fprintf(stderr, "hbsim: cannot run %s: %s\n", argv[0], std::strerror(errno));
         ::_exit(127);
     }
+    return child;
+}
 
-    SignalForwarding forwarding(child);
+int waitForApp(pid_t child) {
     int status = 0;
     while (::waitpid(child, &status, 0) < 0) {
         if (errno != EINTR) throw UserError(std::string("lost the app process: ") + std::strerror(errno));
     }
     if (WIFSIGNALED(status)) return 128 + WTERMSIG(status);
     return WIFEXITED(status) ? WEXITSTATUS(status) : 1;
+}
+
+int runApp(const fs::path& program, const std::vector<std::string>& arguments, const fs::path& device) {
+    const pid_t child = startApp(program, arguments, device);
+    SignalForwarding forwarding(child);
+    return waitForApp(child);
 }
 
 }  // namespace sim

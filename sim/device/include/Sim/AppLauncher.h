@@ -3,6 +3,8 @@
 // output and error are the caller's, and the caller waits for it to end.
 #pragma once
 
+#include <sys/types.h>
+
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -15,5 +17,11 @@ namespace sim {
 // Throws UserError when the program is missing or cannot be started.
 int runApp(const std::filesystem::path& program, const std::vector<std::string>& arguments,
            const std::filesystem::path& device);
+
+// Starts the app and returns at once with its process id (its standard output
+// thrown away when `quiet`); waitForApp gives its status as runApp does.
+pid_t startApp(const std::filesystem::path& program, const std::vector<std::string>& arguments,
+               const std::filesystem::path& device, bool quiet = false);
+int waitForApp(pid_t child);
 
 }  // namespace sim
