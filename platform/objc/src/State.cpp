@@ -1,5 +1,7 @@
 #include <ObjCBridge/State.h>
 
+#include <atomic>
+#include <cstdint>
 #include <mutex>
 #include <unordered_map>
 #include <vector>
@@ -14,12 +16,21 @@ struct StateEntry {
     detail::StateHook destroy;
 };
 
+using Chain = std::vector<StateEntry>;
+
 struct Registry {
     std::mutex lock;
     // States attached by the builder, per class.
     std::unordered_map<Class, StateEntry> own;
     // Flattened chains (root first), computed once per class on first alloc.
-    std::unordered_map<Class, std::vector<StateEntry>> chains;
+    std::unordered_map<Class, const Chain*> chains;
+    // Chains made stale by a later registration. They are kept, never freed,
+    // because another thread's cache may still point at one; registrations
+    // happen once per class with a state, so they stay few.
+    std::vector<const Chain*> retired;
+    // Bumped by every registration; a cached chain of an older generation is
+    // looked up again.
+    std::atomic<std::uint64_t> generation{1};
 };
 
 Registry& registry() {
@@ -27,17 +38,40 @@ Registry& registry() {
     return *r;
 }
 
-const std::vector<StateEntry>& chainFor(Class cls) {
+const Chain& chainUnderLock(Class cls) {
     Registry& r = registry();
     std::lock_guard guard(r.lock);
     auto found = r.chains.find(cls);
-    if (found != r.chains.end()) return found->second;
-    std::vector<StateEntry> chain;
+    if (found != r.chains.end()) return *found->second;
+    auto* chain = new Chain;
     for (Class c = cls; c != Nil; c = class_getSuperclass(c)) {
         auto own = r.own.find(c);
-        if (own != r.own.end()) chain.insert(chain.begin(), own->second);
+        if (own != r.own.end()) chain->insert(chain->begin(), own->second);
     }
-    return r.chains.emplace(cls, std::move(chain)).first->second;
+    r.chains.emplace(cls, chain);
+    return *chain;
+}
+
+// Every alloc and dealloc asks for its class's chain, so each thread keeps
+// the chains it used last in a small table indexed by the class pointer,
+// which spares it the registry's lock and hash table on almost every call.
+struct CachedChain {
+    Class cls = Nil;
+    std::uint64_t generation = 0;
+    const Chain* chain = nullptr;
+};
+constexpr std::size_t kCacheSize = 64;
+thread_local CachedChain cache[kCacheSize];
+
+const Chain& chainFor(Class cls) {
+    std::uint64_t generation = registry().generation.load(std::memory_order_acquire);
+    CachedChain& slot = cache[(reinterpret_cast<std::uintptr_t>(cls) >> 4) % kCacheSize];
+    if (slot.cls == cls && slot.generation == generation) return *slot.chain;
+    const Chain& chain = chainUnderLock(cls);
+    // The generation read before the lookup: a registration in between makes
+    // the next call look up again, never trust a stale chain.
+    slot = CachedChain{cls, generation, &chain};
+    return chain;
 }
 
 }  // namespace
@@ -47,7 +81,9 @@ void registerState(Class cls, std::ptrdiff_t offset, StateHook construct, StateH
     Registry& r = registry();
     std::lock_guard guard(r.lock);
     r.own[cls] = StateEntry{offset, construct, destroy};
+    for (auto& [c, chain] : r.chains) r.retired.push_back(chain);
     r.chains.clear();
+    r.generation.fetch_add(1, std::memory_order_acq_rel);
 }
 }  // namespace detail
 
