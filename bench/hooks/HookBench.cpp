@@ -1,0 +1,265 @@
+// The hook library in a process set up the way the Messages app sets itself
+// up: a device with the library installed by hbsim and a settings file,
+// ChatKit's classes registered, then the hooking platform's loader.
+//
+// - BM_LoadHookLibrary / BM_LoadLibraries: from the start of the load to the
+//   hooks installed and `pref` read, in a fresh child process each time (a
+//   library loads only once per process). The child times the dlopen of the
+//   installed library, or the loader's whole pass (filter plist included),
+//   checks the result and reports the time through a pipe.
+// - BM_SystemColorGetter / BM_HookedColorGetter: blue_balloonTextColor with
+//   the master switch on and "blueText" set, against the system's own getter
+//   (its implementation, taken before the library loaded, on a second class),
+//   both through the same typed send, each call's colour released as the
+//   app's run loop would release it.
+//
+// The load benchmarks must run before the getter ones, which load the
+// library into this process: they are registered first and refuse to run
+// otherwise.
+#include <ChatKit/ChatKit.h>
+#include <Device/DevicePath.h>
+#include <Foundation/Foundation.h>
+#include <Substrate/Loader.h>
+#include <UIKit/UIKit.h>
+#include <benchmark/benchmark.h>
+
+#include <dlfcn.h>
+#include <fcntl.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+extern char** environ;
+
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr const char* kLibrary = "/Library/MobileSubstrate/DynamicLibraries/Huebloom.dylib";
+constexpr const char* kSettings = "/var/mobile/Library/Preferences/com.Quillfen.huebloom.plist";
+
+bool runHbsim(const std::string& devicePath, const std::vector<std::string>& arguments) {
+    std::vector<std::string> words{std::string(HB_BINARY_DIR) + "/bin/hbsim", "--device", devicePath};
+    words.insert(words.end(), arguments.begin(), arguments.end());
+    std::vector<char*> argv;
+    for (std::string& w : words) argv.push_back(w.data());
+    argv.push_back(nullptr);
+    // What hbsim reports would only get in the way of the figures.
+    posix_spawn_file_actions_t actions;
+    ::posix_spawn_file_actions_init(&actions);
+    ::posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
+    pid_t pid = -1;
+    int spawned = ::posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), environ);
+    ::posix_spawn_file_actions_destroy(&actions);
+    if (spawned != 0) return false;
+    int status = 0;
+    if (::waitpid(pid, &status, 0) != pid) return false;
+    return WIFEXITED(status) && WEXITSTATUS(status) == 0;
+}
+
+// The device, the system getter and the state of the process, made once.
+struct Process {
+    std::string error;  // why the benchmarks cannot run, if they cannot
+    fs::path folder;
+    std::string devicePath;
+    Class behavior = Nil;
+    Class systemBehavior = Nil;  // the system's getter on a class of its own
+    IMP systemGetter = nullptr;
+    bool libraryLoaded = false;
+
+    Process() {
+        objc::AutoreleasePool pool;
+        char pattern[] = "/tmp/hb-bench-hooks-XXXXXX";
+        if (::mkdtemp(pattern) == nullptr) {
+            error = "no temporary folder";
+            return;
+        }
+        folder = pattern;
+        devicePath = (folder / "device").string();
+        if (!runHbsim(devicePath, {"device", "create"}) || !runHbsim(devicePath, {"install"})) {
+            error = "hbsim could not make the device or install the hook library (is it built?)";
+            return;
+        }
+        device::setRoot(devicePath);
+
+        NS::MutableDictionary* settings = NS::MutableDictionary::dictionary();
+        settings->setObject(NS::Number::numberWithBool(YES), "enabled"_ns);
+        settings->setObject("#FF8000"_ns, "blueText"_ns);
+        if (!settings->writeToFile(NS::String::stringWithUTF8String(kSettings), YES)) {
+            error = "the settings file could not be written";
+            return;
+        }
+
+        UI::screen::setModel(UI::screen::Model::iPhone5);
+        chatkit::registerClasses();
+        behavior = objc_getClass("CKUIBehavior");
+        SEL getter = sel_registerName("blue_balloonTextColor");
+        systemGetter = class_getMethodImplementation(behavior, getter);
+        systemBehavior = objc_allocateClassPair(objc_getClass("NSObject"), "BenchSystemBehavior", 0);
+        class_addMethod(systemBehavior, getter, systemGetter, "@@:");
+        objc_registerClassPair(systemBehavior);
+    }
+
+    ~Process() {
+        std::error_code ec;
+        if (!folder.empty()) fs::remove_all(folder, ec);
+    }
+
+    // Loads the library into this process, as the app does.
+    bool loadHere() {
+        if (libraryLoaded) return true;
+        objc::AutoreleasePool pool;
+        std::vector<std::string> loaded = substrate::loadLibraries("com.apple.MobileSMS", "MobileSMS");
+        libraryLoaded = loaded.size() == 1 && loaded[0] == "Huebloom.dylib";
+        if (!libraryLoaded) error = "substrate did not load Huebloom.dylib";
+        return libraryLoaded;
+    }
+
+    // Whether a load in this process found the hooks in place and `pref` read.
+    bool hooksInPlace(void* library) const {
+        SEL getter = sel_registerName("blue_balloonTextColor");
+        auto** pref = static_cast<NS::Dictionary**>(::dlsym(library, "pref"));
+        return class_getMethodImplementation(behavior, getter) != systemGetter && pref != nullptr &&
+               *pref != nullptr && (*pref)->objectForKey("blueText"_ns) != nullptr;
+    }
+};
+
+Process& process() {
+    static Process* p = new Process;  // kept: the library stays loaded for the life of the process
+    return *p;
+}
+
+bool ready(benchmark::State& state) {
+    if (!process().error.empty()) {
+        state.SkipWithError(process().error.c_str());
+        return false;
+    }
+    return true;
+}
+
+// What a child reports: the seconds its load took, or a negative value when
+// the load failed or left the hooks or settings missing.
+template <class Load>
+double loadInChild(const Load& load) {
+    int fds[2];
+    if (::pipe(fds) != 0) return -1;
+    pid_t pid = ::fork();
+    if (pid == 0) {
+        ::close(fds[0]);
+        double seconds = load();
+        ssize_t written = ::write(fds[1], &seconds, sizeof seconds);
+        ::_exit(written == sizeof seconds ? 0 : 1);
+    }
+    ::close(fds[1]);
+    double seconds = -1;
+    if (pid < 0 || ::read(fds[0], &seconds, sizeof seconds) != sizeof seconds) seconds = -1;
+    ::close(fds[0]);
+    int status = 0;
+    if (pid > 0) ::waitpid(pid, &status, 0);
+    return seconds;
+}
+
+template <class Load>
+void runLoads(benchmark::State& state, const Load& load) {
+    if (!ready(state)) return;
+    if (process().libraryLoaded) {
+        state.SkipWithError("the library is already loaded in this process: run the load benchmarks first");
+        return;
+    }
+    for (auto _ : state) {
+        double seconds = loadInChild(load);
+        if (seconds < 0) {
+            state.SkipWithError("the child's load failed or left the hooks or settings missing");
+            return;
+        }
+        state.SetIterationTime(seconds);
+    }
+}
+
+using Clock = std::chrono::steady_clock;
+
+double secondsSince(Clock::time_point start) {
+    return std::chrono::duration<double>(Clock::now() - start).count();
+}
+
+void BM_LoadHookLibrary(benchmark::State& state) {
+    runLoads(state, [] {
+        std::string path = *device::hostPath(kLibrary);
+        Clock::time_point start = Clock::now();
+        void* library = ::dlopen(path.c_str(), RTLD_NOW | RTLD_GLOBAL);
+        double seconds = secondsSince(start);
+        objc::AutoreleasePool pool;
+        return library != nullptr && process().hooksInPlace(library) ? seconds : -1.0;
+    });
+}
+BENCHMARK(BM_LoadHookLibrary)->UseManualTime()->Unit(benchmark::kMicrosecond)->Iterations(200);
+
+void BM_LoadLibraries(benchmark::State& state) {
+    runLoads(state, [] {
+        Clock::time_point start = Clock::now();
+        std::vector<std::string> loaded = substrate::loadLibraries("com.apple.MobileSMS", "MobileSMS");
+        double seconds = secondsSince(start);
+        objc::AutoreleasePool pool;
+        void* library = ::dlopen(device::hostPath(kLibrary)->c_str(), RTLD_NOW | RTLD_NOLOAD);
+        return loaded.size() == 1 && library != nullptr && process().hooksInPlace(library) ? seconds : -1.0;
+    });
+}
+BENCHMARK(BM_LoadLibraries)->UseManualTime()->Unit(benchmark::kMicrosecond)->Iterations(200);
+
+// One getter call and the release of its colour.
+void runGetter(benchmark::State& state, id receiver, bool expectHooked) {
+    SEL getter = "blue_balloonTextColor"_sel;
+    {
+        // The answer is checked once, so that neither side measures a getter
+        // that does not do its work.
+        objc::AutoreleasePool check;
+        CGFloat r = 0, g = 0, b = 0, a = 0;
+        objc::send<UI::Color*>(receiver, getter)->getRed(&r, &g, &b, &a);
+        bool orange = std::abs(r - 1) < 1e-9 && std::abs(g - 128 / 255.0) < 1e-9 && b == 0;
+        bool white = r == 1 && g == 1 && b == 1;
+        if (expectHooked ? !orange : !white) {
+            state.SkipWithError("the getter does not answer as expected");
+            return;
+        }
+    }
+    objc::AutoreleasePool pool;
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(objc::send<id>(receiver, getter));
+        pool.drain();
+    }
+}
+
+bool withLibrary(benchmark::State& state) {
+    if (!ready(state)) return false;
+    if (!process().loadHere()) {
+        state.SkipWithError(process().error.c_str());
+        return false;
+    }
+    return true;
+}
+
+void BM_SystemColorGetter(benchmark::State& state) {
+    if (!withLibrary(state)) return;
+    objc::AutoreleasePool pool;
+    id system = objc::send<id>(objc::send<id>(process().systemBehavior, "alloc"_sel), "init"_sel);
+    runGetter(state, system, false);
+    objc::release(system);
+}
+BENCHMARK(BM_SystemColorGetter);
+
+void BM_HookedColorGetter(benchmark::State& state) {
+    if (!withLibrary(state)) return;
+    objc::AutoreleasePool pool;
+    runGetter(state, objc::asId(CK::UIBehavior::sharedBehaviors()), true);
+}
+BENCHMARK(BM_HookedColorGetter);
+
+}  // namespace
