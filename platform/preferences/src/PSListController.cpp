@@ -17,6 +17,7 @@ namespace {
 struct ListState {
     Ref<NS::String> bundlePath;
     std::size_t reloads = 0;
+    table::Model table;
 };
 
 ListState& stateOf(id self) { return objc::state<ListState>(self); }
@@ -40,6 +41,7 @@ NS::String* domainOf(Specifier* row) {
 }
 
 void dealloc(id self, SEL _cmd) {
+    table::detach(self);
     id& rows = ListController::specifiersIvar(self);
     objc::release(rows);
     rows = nil;
@@ -101,6 +103,8 @@ void reload(id self, SEL) {
     table::rebuild(self);
 }
 
+// Panes that rebuild their rows themselves before they appear do not call
+// this, so the rows are placed once per appearance either way.
 void viewWillAppear(id self, SEL _cmd, BOOL animated) {
     if (class_respondsToSelector("UIViewController"_cls, _cmd))
         objc::sendSuper<void>(self, "PSListController"_cls, _cmd, animated);
@@ -108,6 +112,8 @@ void viewWillAppear(id self, SEL _cmd, BOOL animated) {
 }
 
 }  // namespace
+
+table::Model& table::modelOf(id self) { return stateOf(self).table; }
 
 id& ListController::specifiersIvar(id self) {
     static const std::ptrdiff_t offset = [] {

@@ -1,10 +1,9 @@
 // The framework's classes that stand on UIKit, registered after the row
 // specifier and in superclass order.
 #include <Preferences/PSListController.h>
-#include <Preferences/PSViewController.h>
-#ifdef HB_PREFERENCES_WITH_TABLE_CELL
+#include <Preferences/PSListItemsController.h>
 #include <Preferences/PSTableCell.h>
-#endif
+#include <Preferences/PSViewController.h>
 
 #include "PreferencesInternal.h"
 
@@ -12,10 +11,9 @@ namespace PS::internal {
 
 void registerUIKitClasses() {
     registerViewController();
-    registerListController();
-#ifdef HB_PREFERENCES_WITH_TABLE_CELL
     registerTableCell();
-#endif
+    registerListController();
+    registerListItemsController();
 }
 
 }  // namespace PS::internal

@@ -1,6 +1,6 @@
-// PSListController: a pane of the Settings app. It shows its rows
-// (`specifiers`) as a grouped table and keeps them in the instance variable
-// `_specifiers`, which subclasses fill themselves:
+// PSListController: a pane of the Settings app. Its view is a grouped table
+// (`table`) of its rows (`specifiers`), which it keeps in the instance
+// variable `_specifiers`; subclasses fill that themselves:
 //
 //     NS::Array* specifiers(id self, SEL) {
 //         id& rows = PS::ListController::specifiersIvar(self);
@@ -15,10 +15,21 @@
 // through the row's "defaults" domain (CFPreferences), shown as the row's
 // "default" while nothing is stored; a written value is synchronised at once
 // and the row's "PostNotification" is posted device-wide. Rows with "get" or
-// "set" selectors ask their target instead.
+// "set" selectors ask their target instead (a getter with no argument or the
+// row; a setter with the value, or the value and the row).
+//
+// The table: each group row (PSGroupCell) starts a section titled with its
+// "label" and footed with its "footerText"; rows before the first group
+// form a section without a title. Every other row gets one PSTableCell (or
+// the subclass its "cellClass" names), holding the row in `_specifier`; see
+// <Preferences/PSListTable.h> for the kinds of rows and what a tap does.
+// The rows are placed when the table first lays out, and again at every
+// `reload` and at the base's viewWillAppear: (a pane that overrides
+// viewWillAppear: and reloads itself does not place them twice).
 #pragma once
 
 #include <Preferences/PSSpecifier.h>
+#include <UIKit/UITableView.h>
 #include <UIKit/UIViewController.h>
 
 #include <string>
@@ -37,6 +48,8 @@ public:
     }
     // Asks `specifiers` again and places every cell anew.
     void reload() { objc::send<void>(this, "reload"_sel); }
+    // The table that is the controller's view; nil until the view is loaded.
+    UI::TableView* table() { return objc::send<UI::TableView*>(this, "table"_sel); }
 
     id readPreferenceValue(Specifier* row) { return objc::send<id>(this, "readPreferenceValue:"_sel, row); }
     void setPreferenceValue(const void* value, Specifier* row) {
