@@ -7,6 +7,7 @@
 
 #include <Foundation/PropertyList.h>
 
+#include <algorithm>
 #include <charconv>
 
 namespace {
@@ -224,6 +225,39 @@ TEST_F(ListTableTest, ControlsWriteTheirValuesToTheFileAndPostTheRowsNotificatio
     EXPECT_EQ(posted().size(), 4u);
     // No row stays selected after its tap.
     EXPECT_EQ(p->table()->indexPathForSelectedRow(), nullptr);
+}
+
+TEST_F(ListTableTest, SegmentedSlidersTakeWholeStepsAndContinuousOnesWriteEveryStep) {
+    auto p = pane(row("PSSliderCell", "", keyed("size", "<key>min</key><integer>0</integer><key>max</key><integer>10</integer>"
+                                                   "<key>isSegmented</key><true/><key>segmentCount</key><integer>10</integer>"
+                                                   "<key>showValue</key><true/>")) +
+                  row("PSSliderCell", "Live", keyed("live", "<key>isContinuous</key><true/>")));
+    show(p);
+    std::vector<PS::TableCell*> cells = PS::listTable::cellsOf(p);
+    ASSERT_EQ(cells.size(), 2u);
+    UI::Slider* size = PS::listTable::sliderOf(cells[0]);
+    UI::slider::dragToValue(size, 3.4f);
+    settle();
+    EXPECT_EQ(size->value(), 3);
+    EXPECT_EQ(objc::send<double>(settingsFile(kDomain)->objectForKey("size"_ns), "doubleValue"_sel), 3);
+    EXPECT_EQ(posted().size(), 1u);
+    // The value shows at the right of the slider, which leaves room for it.
+    std::vector<std::string> labels;
+    for (UI::View* v : {cells[0]->contentView()}) {
+        NS::Array* subviews = v->subviews();
+        for (NSUInteger i = 0; i < subviews->count(); ++i) {
+            id view = subviews->objectAtIndex(i);
+            if (objc::send<BOOL>(view, "isKindOfClass:"_sel, "UILabel"_cls))
+                labels.push_back(text(objc::cast<UI::Label>(view)->text()));
+        }
+    }
+    EXPECT_NE(std::find(labels.begin(), labels.end(), "3"), labels.end());
+    EXPECT_LE(CGRectGetMaxX(size->frame()), 320 - 15 - 44);
+
+    UI::slider::dragToValue(PS::listTable::sliderOf(cells[1]), 0.8f);
+    settle();
+    EXPECT_GT(posted().size(), 2u);
+    EXPECT_NEAR(objc::send<double>(settingsFile(kDomain)->objectForKey("live"_ns), "doubleValue"_sel), 0.8, 0.01);
 }
 
 TEST_F(ListTableTest, AListRowOpensItsChoicesAChoiceIsSavedAndShownBack) {

@@ -78,6 +78,15 @@ protected:
         return objc::adopt(objc::send<PS::ListController*>(objc::send<id>(cls, "alloc"_sel), "init"_sel));
     }
 
+    // A test pane over a whole list file of the host.
+    Ref<PS::ListController> paneFromFile(const std::string& hostPath) {
+        std::ifstream in(hostPath);
+        std::stringstream all;
+        all << in.rdbuf();
+        pendingList() = all.str();
+        return objc::adopt(objc::send<PS::ListController*>(objc::send<id>(paneClass(), "alloc"_sel), "init"_sel));
+    }
+
     // Shows the pane as the root of a navigation controller in a key window
     // and lays the screen out.
     UI::NavigationController* show(UI::ViewController* root) {
@@ -101,9 +110,13 @@ protected:
         const CGRect b = view->bounds();
         return view->convertPointToView(CGPointMake(CGRectGetMidX(b), CGRectGetMidY(b)), nullptr);
     }
-    // A finger on the cell's title, left of any control.
+    // A finger on the cell's title, left of any control, once the row is
+    // scrolled onto the screen.
     void tapRow(UI::TableViewCell* cell) {
         ASSERT_NE(cell, nullptr);
+        auto* table = objc::cast<UI::TableView>(cell->superview());
+        table->scrollToRowAtIndexPath(table->indexPathForCell(cell), UI::UITableViewScrollPositionNone, NO);
+        settle(0.05);
         UI::input::tap(cell->convertPointToView(CGPointMake(40, cell->bounds().size.height / 2), nullptr));
         settle();
     }

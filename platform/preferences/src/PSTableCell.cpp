@@ -19,9 +19,12 @@ constexpr CGFloat kGap = 12;
 constexpr CGFloat kSliderHeight = 34;
 constexpr CGFloat kFieldHeight = 31;
 
+constexpr CGFloat kValueWidth = 44;
+
 struct TableCellState {
     rows::Kind kind = rows::Kind::Static;
     Ref<UI::View> control;
+    Ref<UI::Label> valueLabel;
 };
 
 TableCellState& stateOf(id self) { return objc::state<TableCellState>(self); }
@@ -66,8 +69,13 @@ void layoutSubviews(id self, SEL _cmd) {
         label->setFrame(CGRectMake(left, 0, width, height));
         left += width + kGap;
     }
+    CGFloat controlRight = right;
+    if (s.valueLabel) {
+        s.valueLabel->setFrame(CGRectMake(right - kValueWidth, 0, kValueWidth, height));
+        controlRight -= kValueWidth + kGap;
+    }
     const CGFloat controlHeight = std::min(s.kind == rows::Kind::Slider ? kSliderHeight : kFieldHeight, height);
-    s.control->setFrame(CGRectMake(left, std::round((height - controlHeight) / 2), std::max<CGFloat>(right - left, 0),
+    s.control->setFrame(CGRectMake(left, std::round((height - controlHeight) / 2), std::max<CGFloat>(controlRight - left, 0),
                                    controlHeight));
 }
 
@@ -99,6 +107,15 @@ void setCellControl(id cell, UI::View* control) {
     if (s.control) s.control->removeFromSuperview();
     s.control = control;
     if (control != nullptr) objc::cast<UI::TableViewCell>(cell)->contentView()->addSubview(control);
+    objc::send<void>(cell, "setNeedsLayout"_sel);
+}
+
+UI::Label* cellValueLabel(id cell) { return stateOf(cell).valueLabel; }
+void setCellValueLabel(id cell, UI::Label* label) {
+    TableCellState& s = stateOf(cell);
+    if (s.valueLabel) s.valueLabel->removeFromSuperview();
+    s.valueLabel = label;
+    if (label != nullptr) objc::cast<UI::TableViewCell>(cell)->contentView()->addSubview(label);
     objc::send<void>(cell, "setNeedsLayout"_sel);
 }
 

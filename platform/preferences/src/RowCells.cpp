@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
 
 #include "RowKind.h"
 #include "RowValues.h"
@@ -56,6 +57,10 @@ void makeSwitch(id cell) {
     objc::release(control);
 }
 
+// A drag writes its value once, when the finger lifts, unless the list asks
+// for every step ("isContinuous"); the slider itself follows the finger
+// continuously so that a segmented slider snaps and the value label counts
+// along.
 void makeSlider(id cell, Specifier* row) {
     UI::Slider* control = UI::Slider::alloc()->initWithFrame(CGRectMake(0, 0, 100, 34));
     double low = numberOf(property(row, "min"), 0);
@@ -63,12 +68,38 @@ void makeSlider(id cell, Specifier* row) {
     if (low > high) std::swap(low, high);
     control->setMinimumValue(static_cast<float>(low));
     control->setMaximumValue(static_cast<float>(high));
-    // A drag writes its value once, when the finger lifts, unless the list
-    // asks for every step.
-    control->setContinuous(boolOf(property(row, "isContinuous")) ? YES : NO);
+    control->setContinuous(YES);
     control->addTarget(cell, "_sliderValueChanged:"_sel, UI::UIControlEventValueChanged);
+    control->addTarget(cell, "_sliderReleased:"_sel,
+                       UI::UIControlEventTouchUpInside | UI::UIControlEventTouchUpOutside | UI::UIControlEventTouchCancel);
     setCellControl(cell, control);
     objc::release(control);
+    if (boolOf(property(row, "showValue"))) {
+        UI::Label* label = UI::Label::alloc()->initWithFrame(CGRectZero);
+        label->setFont(UI::Font::systemFontOfSize(kCellTextSize));
+        label->setTextAlignment(UI::NSTextAlignmentRight);
+        setCellValueLabel(cell, label);
+        objc::release(label);
+    }
+}
+
+// A segmented slider ("isSegmented", "segmentCount" steps) only takes whole
+// steps between its ends.
+float snapped(Specifier* row, UI::Slider* slider, float value) {
+    if (!boolOf(property(row, "isSegmented"))) return value;
+    const double steps = std::floor(numberOf(property(row, "segmentCount"), 0));
+    const double low = slider->minimumValue(), high = slider->maximumValue();
+    if (steps < 1 || steps > 10000 || high <= low) return value;
+    const double step = (high - low) / steps;
+    return static_cast<float>(low + std::round((value - low) / step) * step);
+}
+
+void showSliderValue(id cell, float value) {
+    UI::Label* label = cellValueLabel(cell);
+    if (label == nullptr) return;
+    char text[32];
+    std::snprintf(text, sizeof text, "%g", std::round(shortestDecimal(value) * 100) / 100);
+    label->setText(NS::String::stringWithUTF8String(text));
 }
 
 void makeTextField(id cell, Specifier* row) {
@@ -132,10 +163,26 @@ void switchValueChanged(id self, SEL, UI::Switch* control) {
     writeValue(s.pane, s.row, objc::asId(NS::Number::numberWithBool(control->isOn())));
 }
 
+void writeSliderValue(const Sender& s, UI::Slider* control) {
+    const double value = shortestDecimal(control->value());
+    id before = readValue(s.pane, s.row);
+    if (before != nil && numberOf(before, value + 1) == value) return;
+    writeValue(s.pane, s.row, objc::asId(NS::Number::numberWithDouble(value)));
+}
+
 void sliderValueChanged(id self, SEL, UI::Slider* control) {
     Sender s = senderOf(self);
     if (s.row == nullptr || control == nullptr) return;
-    writeValue(s.pane, s.row, objc::asId(NS::Number::numberWithDouble(shortestDecimal(control->value()))));
+    const float value = snapped(s.row, control, control->value());
+    if (value != control->value()) control->setValue(value);
+    showSliderValue(self, value);
+    if (boolOf(property(s.row, "isContinuous"))) writeSliderValue(s, control);
+}
+
+void sliderReleased(id self, SEL, UI::Slider* control) {
+    Sender s = senderOf(self);
+    if (s.row == nullptr || control == nullptr || boolOf(property(s.row, "isContinuous"))) return;
+    writeSliderValue(s, control);
 }
 
 // Text is written as a string, whatever keyboard the row asks for, as the
@@ -184,8 +231,9 @@ void showValue(id pane, id cell) {
         }
         case Kind::Slider: {
             auto* slider = objc::cast<UI::Slider>(cellControl(cell));
-            if (slider != nullptr)
-                slider->setValue(static_cast<float>(numberOf(readValue(pane, row), slider->minimumValue())));
+            if (slider == nullptr) break;
+            slider->setValue(static_cast<float>(numberOf(readValue(pane, row), slider->minimumValue())));
+            showSliderValue(cell, slider->value());
             break;
         }
         case Kind::Edit: {
@@ -209,6 +257,7 @@ id paneOfCell(id cell) {
 void addCellMethods(objc::ClassBuilder& builder) {
     builder.method("_switchValueChanged:", &switchValueChanged)
         .method("_sliderValueChanged:", &sliderValueChanged)
+        .method("_sliderReleased:", &sliderReleased)
         .method("_textEditingDidEnd:", &textEditingDidEnd)
         .method("_textReturned:", &textReturned);
 }

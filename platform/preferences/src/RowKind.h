@@ -27,11 +27,14 @@ const char* kindName(Kind kind);
 UI::UITableViewCellStyle styleOf(Kind kind);
 
 // What the table keeps in each PSTableCell: the kind it was made for (a
-// cell made outside a table is Static) and the control laid out in its
-// content view (a slider or a text field), if any.
+// cell made outside a table is Static), the control laid out in its content
+// view (a slider or a text field), if any, and the label that shows a
+// slider's value at the right ("showValue").
 Kind cellKind(id cell);
 void setCellKind(id cell, Kind kind);
 UI::View* cellControl(id cell);
 void setCellControl(id cell, UI::View* control);
+UI::Label* cellValueLabel(id cell);
+void setCellValueLabel(id cell, UI::Label* label);
 
 }  // namespace PS::rows
