@@ -149,6 +149,31 @@ TEST_F(HookTest, InheritedMethodIsAddedAndFollowsTheSuperclassAtCallTime) {
     EXPECT_EQ(calls.base, 1);
 }
 
+TEST_F(HookTest, HookingTheSuperclassReachesSubclassesAlreadyMessaged) {
+    // A class method the subclasses inherit too.
+    class_addMethod(object_getClass(reinterpret_cast<id>(c.base)), "classValue"_sel, objc::detail::toImp(&baseValue),
+                    "i@:");
+    // Every class answers once first, so each has its dispatch table made
+    // with the implementation of the time.
+    for (id receiver : {base, sub, leaf}) ASSERT_EQ(objc::send<int>(receiver, "value"_sel), 1);
+    for (Class cls : {c.base, c.sub, c.leaf}) ASSERT_EQ(objc::send<int>(cls, "classValue"_sel), 1);
+    calls = {};
+    MSHookMessageEx(c.base, "value"_sel, objc::detail::toImp(&baseHookValue), &savedBase);
+    EXPECT_EQ(objc::send<int>(base, "value"_sel), 1001);
+    EXPECT_EQ(objc::send<int>(sub, "value"_sel), 1001);
+    EXPECT_EQ(objc::send<int>(leaf, "value"_sel), 1001);
+    EXPECT_EQ(calls.baseHook, 3);
+
+    IMP savedClass = nullptr;
+    MSHookMessageEx(object_getClass(reinterpret_cast<id>(c.base)), "classValue"_sel,
+                    objc::detail::toImp(&baseHookValue), &savedClass);
+    EXPECT_EQ(savedClass, objc::detail::toImp(&baseValue));
+    savedBase = savedClass;
+    for (Class cls : {c.base, c.sub, c.leaf}) {
+        EXPECT_EQ(objc::send<int>(cls, "classValue"_sel), 1001) << class_getName(cls);
+    }
+}
+
 TEST_F(HookTest, NothingChangesForANullClassOrAnUnknownSelector) {
     IMP sentinel = objc::detail::toImp(&baseOwn);
     struct Case {

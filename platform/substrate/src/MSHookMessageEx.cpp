@@ -4,6 +4,11 @@
 
 #include <cstdlib>
 
+// Exported by the runtime without a declaration in its headers: rebuilds the
+// dispatch tables of a class and of all its subclasses (a class not messaged
+// yet has none and is left alone).
+extern "C" void __objc_update_dispatch_table_for_class(Class cls);
+
 namespace {
 
 // Whether the class defines the method itself (an inherited one is found by
@@ -29,6 +34,10 @@ extern "C" void MSHookMessageEx(Class cls, SEL selector, IMP hook, IMP* old) {
         // at once already finds what to fall back on.
         if (old != nullptr) *old = method_getImplementation(method);
         method_setImplementation(method, hook);
+        // The runtime writes the new implementation into the dispatch table
+        // of the class alone: a subclass that was messaged before keeps the
+        // old one in its own table until the tables are made again.
+        __objc_update_dispatch_table_for_class(cls);
         return;
     }
 
