@@ -24,7 +24,7 @@ build: deps
 	@cmake --build $(BUILD) -j $(JOBS)
 
 run: build
-	@$(BUILD)/bin/hbsim demo --device device --out device/demo
+	@$(BUILD)/bin/hbsim demo --out demo
 
 test: build
 	@cd $(BUILD) && ctest --output-on-failure -j $(JOBS)

@@ -64,7 +64,7 @@ std::string settingsScript(const fs::path& out) {
            "open \"iMessage Balloons\"\n" +
            shot(2) +
            "open color_key=top\n"
-           "picker drag 40 40 250 110 12\n" +
+           "picker drag 40 200 160 22 12\n" +
            shot(3) +
            "back\n"
            "open color_key=bot\n"

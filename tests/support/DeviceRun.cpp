@@ -1,5 +1,7 @@
 #include "DeviceRun.h"
 
+#include <plist/plist.h>
+
 #include <gtest/gtest.h>
 
 #include <cairo.h>
@@ -343,31 +345,11 @@ void Device::writeSettings(const Settings& settings, const std::string& domain) 
     if (ec) ADD_FAILURE() << "cannot write the settings " << file << ": " << ec.message();
 }
 
-std::pair<nlohmann::json, Screenshot> Device::messagesDumpAndScreenshot(const std::vector<std::string>& arguments) const {
-    fs::path png = scratch_ / "messages.png";
-    std::error_code ec;
-    fs::remove(png, ec);
-    std::vector<std::string> all{"messages", "--dump", "--screenshot", png.string()};
-    all.insert(all.end(), arguments.begin(), arguments.end());
-    RunResult r = hbsim(all);
-    if (r.exitCode != 0) {
-        ADD_FAILURE() << describe(hbsimProgram(), all, r);
-        return {nullptr, Screenshot()};
-    }
-    nlohmann::json dump = nlohmann::json::parse(r.out, nullptr, false);
-    if (dump.is_discarded()) {
-        ADD_FAILURE() << "the dump is not JSON: " << describe(hbsimProgram(), all, r);
-        dump = nullptr;
-    }
-    Screenshot shot(png);
-    if (!shot.valid()) ADD_FAILURE() << "no readable screenshot from " << describe(hbsimProgram(), all, r);
-    return {dump, shot};
-}
+namespace {
 
-nlohmann::json Device::messagesDump(const std::vector<std::string>& arguments) const {
-    std::vector<std::string> all{"messages", "--dump"};
-    all.insert(all.end(), arguments.begin(), arguments.end());
-    RunResult r = hbsim(all);
+// The JSON a run printed on standard output; a test failure and null when
+// it failed or printed something else.
+nlohmann::json jsonOf(const std::vector<std::string>& all, const RunResult& r) {
     if (r.exitCode != 0) {
         ADD_FAILURE() << describe(hbsimProgram(), all, r);
         return nullptr;
@@ -378,6 +360,108 @@ nlohmann::json Device::messagesDump(const std::vector<std::string>& arguments) c
         return nullptr;
     }
     return dump;
+}
+
+}  // namespace
+
+std::pair<nlohmann::json, Screenshot> Device::messagesDumpAndScreenshot(const std::vector<std::string>& arguments) const {
+    fs::path png = scratch_ / "messages.png";
+    std::error_code ec;
+    fs::remove(png, ec);
+    std::vector<std::string> all{"messages", "--dump", "--screenshot", png.string()};
+    all.insert(all.end(), arguments.begin(), arguments.end());
+    RunResult r = hbsim(all);
+    nlohmann::json dump = jsonOf(all, r);
+    if (r.exitCode != 0) return {nullptr, Screenshot()};
+    Screenshot shot(png);
+    if (!shot.valid()) ADD_FAILURE() << "no readable screenshot from " << describe(hbsimProgram(), all, r);
+    return {dump, shot};
+}
+
+
+nlohmann::json Device::messagesDump(const std::vector<std::string>& arguments) const {
+    std::vector<std::string> all{"messages", "--dump"};
+    all.insert(all.end(), arguments.begin(), arguments.end());
+    return jsonOf(all, hbsim(all));
+}
+
+RunResult Device::settings(const std::vector<std::string>& steps, const std::vector<std::string>& arguments) const {
+    std::vector<std::string> all{"settings"};
+    for (const std::string& step : steps) all.insert(all.end(), {"--step", step});
+    all.insert(all.end(), arguments.begin(), arguments.end());
+    return hbsim(all);
+}
+
+namespace {
+
+nlohmann::json plistJSON(plist_t node) {
+    switch (plist_get_node_type(node)) {
+        case PLIST_BOOLEAN: {
+            std::uint8_t v = 0;
+            plist_get_bool_val(node, &v);
+            return v != 0;
+        }
+        case PLIST_UINT: {
+            std::uint64_t v = 0;
+            plist_get_uint_val(node, &v);
+            return static_cast<std::int64_t>(v);
+        }
+        case PLIST_REAL: {
+            double v = 0;
+            plist_get_real_val(node, &v);
+            return v;
+        }
+        case PLIST_STRING: {
+            char* v = nullptr;
+            plist_get_string_val(node, &v);
+            nlohmann::json out = v != nullptr ? std::string(v) : std::string();
+            std::free(v);
+            return out;
+        }
+        case PLIST_ARRAY: {
+            nlohmann::json out = nlohmann::json::array();
+            for (std::uint32_t i = 0; i < plist_array_get_size(node); ++i) out.push_back(plistJSON(plist_array_get_item(node, i)));
+            return out;
+        }
+        case PLIST_DICT: {
+            nlohmann::json out = nlohmann::json::object();
+            plist_dict_iter it = nullptr;
+            plist_dict_new_iter(node, &it);
+            char* key = nullptr;
+            plist_t value = nullptr;
+            for (plist_dict_next_item(node, it, &key, &value); key != nullptr; plist_dict_next_item(node, it, &key, &value)) {
+                out[key] = plistJSON(value);
+                std::free(key);
+                key = nullptr;
+            }
+            std::free(it);
+            return out;
+        }
+        default: return "<other>";
+    }
+}
+
+}  // namespace
+
+nlohmann::json Device::readSettings(const std::string& domain) const {
+    std::ifstream in(*this / ("/var/mobile/Library/Preferences/" + domain + ".plist"), std::ios::binary);
+    if (!in) return nullptr;
+    std::ostringstream text;
+    text << in.rdbuf();
+    const std::string data = text.str();
+    plist_t root = nullptr;
+    plist_from_memory(data.data(), static_cast<std::uint32_t>(data.size()), &root);
+    if (root == nullptr) return nullptr;
+    nlohmann::json out = plistJSON(root);
+    plist_free(root);
+    return out;
+}
+
+nlohmann::json Device::settingsDump(const std::vector<std::string>& steps) const {
+    std::vector<std::string> all{"settings"};
+    for (const std::string& step : steps) all.insert(all.end(), {"--step", step});
+    all.push_back("--dump");
+    return jsonOf(all, hbsim(all));
 }
 
 Screenshot Device::messagesScreenshot(const std::vector<std::string>& arguments) const {

@@ -157,6 +157,13 @@ public:
 
     // hbsim messages --dump ARGS, parsed (null when it failed).
     nlohmann::json messagesDump(const std::vector<std::string>& arguments = {}) const;
+    // hbsim settings --step S... ARGS: the Settings app running the steps.
+    RunResult settings(const std::vector<std::string>& steps, const std::vector<std::string>& arguments = {}) const;
+    // The same with --dump, parsed (null when it failed).
+    nlohmann::json settingsDump(const std::vector<std::string>& steps) const;
+    // The domain's settings file as JSON (null when missing or unreadable).
+    nlohmann::json readSettings(const std::string& domain = kSettingsDomain) const;
+
     // hbsim messages --screenshot FILE ARGS, read back.
     Screenshot messagesScreenshot(const std::vector<std::string>& arguments = {}) const;
     // Both from one run of the app.

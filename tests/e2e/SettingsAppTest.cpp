@@ -1,0 +1,190 @@
+// The Settings app as a person uses it through hbsim settings: the root
+// list of installed bundles, the Huebloom panes, the colour chooser, and the
+// road of one colour change from a drag in Settings to the recoloured
+// balloon in a screenshot of Messages.
+#include <DeviceRun.h>
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+using e2e::Device;
+using e2e::RunResult;
+using nlohmann::json;
+using ::testing::Contains;
+using ::testing::HasSubstr;
+
+class SettingsApp : public ::testing::Test {
+protected:
+    void SetUp() override {
+        if (!e2e::hookLibraryBuilt()) GTEST_SKIP() << "the deliverables are not built in this build";
+    }
+};
+
+const json* rowTitled(const json& dump, const std::string& title) {
+    for (const json& row : dump["rows"])
+        if (row["title"] == title) return &row;
+    return nullptr;
+}
+
+std::uint32_t hexOf(const std::string& colourString) {
+    return static_cast<std::uint32_t>(std::strtoul(colourString.c_str() + 1, nullptr, 16));
+}
+
+TEST_F(SettingsApp, TheRootListsTheInstalledPaneAndItOpensWithItsRows) {
+    Device device;
+    json root = device.settingsDump({});
+    EXPECT_EQ(root["controller"]["title"], "Settings");
+    ASSERT_NE(rowTitled(root, "Huebloom"), nullptr) << root.dump(1);
+    EXPECT_EQ((*rowTitled(root, "Huebloom"))["kind"], "link");
+
+    json pane = device.settingsDump({"open Huebloom"});
+    EXPECT_EQ(pane["controller"]["class"], "HuebloomListController");
+    EXPECT_EQ(pane["navigation"], json({"Settings", "Huebloom"}));
+    const json* enabled = rowTitled(pane, "Enabled");
+    ASSERT_NE(enabled, nullptr) << pane.dump(1);
+    EXPECT_EQ((*enabled)["kind"], "switch");
+    EXPECT_EQ((*enabled)["key"], "enabled");
+    EXPECT_EQ((*enabled)["value"], false);
+}
+
+// A switch and a list row write the settings file and post the row's
+// notification; the list row shows the chosen title when the pane returns.
+TEST_F(SettingsApp, SwitchesAndChoicesAreSavedAndShown) {
+    Device device;
+    json dump = device.settingsDump({"open Huebloom", "switch Enabled on", "choose iMessage Solid"});
+    ASSERT_FALSE(dump.is_null());
+    EXPECT_EQ((*rowTitled(dump, "Enabled"))["value"], true);
+    EXPECT_EQ((*rowTitled(dump, "iMessage"))["value"], "Solid");
+    EXPECT_THAT(dump["log"]["notifications"], Contains("com.Quillfen.huebloom/settingschanged"));
+    json settings = device.readSettings();
+    EXPECT_EQ(settings["enabled"], true);
+    EXPECT_EQ(settings["imessage"], 2);
+
+    // The root pane reads what is stored when it opens again.
+    json again = device.settingsDump({"open Huebloom"});
+    EXPECT_EQ((*rowTitled(again, "Enabled"))["value"], true);
+    EXPECT_EQ((*rowTitled(again, "iMessage"))["value"], "Solid");
+}
+
+// From a drag on the picker in Settings to the recoloured balloon in Messages.
+TEST_F(SettingsApp, OneColourChangeReachesTheBalloonsOfMessages) {
+    Device device;
+    // Messages runs while the colour is chosen: the colour cells end it.
+    auto messages = device.startHbsim({"messages", "--stay"});
+    ASSERT_TRUE(device.waitForProcess("MobileSMS"));
+
+    json dump = device.settingsDump({"open Huebloom", "switch Enabled on", "choose iMessage Solid",
+                                     "open \"iMessage Balloons\"", "open color_key=bot",
+                                     "picker drag 30 30 220 90 10", "back"});
+    ASSERT_FALSE(dump.is_null());
+    EXPECT_EQ(messages->wait(20).exitCode, 137) << "Messages was not ended by killall -9";
+    EXPECT_THAT(dump["log"]["commands"], Contains("killall -9 MobileSMS"));
+
+    json settings = device.readSettings();
+    ASSERT_TRUE(settings["bot"].is_string()) << settings.dump();
+    const std::string saved = settings["bot"];
+    ASSERT_EQ(saved.size(), 7u) << saved;
+    EXPECT_NE(saved, "#157EFB");
+    // The swatch of the row shows the saved colour.
+    const json* bottom = rowTitled(dump, "Bottom");
+    ASSERT_NE(bottom, nullptr);
+    EXPECT_EQ((*bottom)["swatch"], e2e::color(hexOf(saved)));
+
+    auto [after, shot] = device.messagesDumpAndScreenshot();
+    ASSERT_TRUE(shot.valid());
+    EXPECT_EQ(after["behavior"]["blue_balloonColors"],
+              json({e2e::color(hexOf(saved)), e2e::color(hexOf(saved)), e2e::color(hexOf(saved))}));
+    int blueBalloons = 0;
+    for (const json& balloon : after["balloons"]) {
+        if (balloon["kind"] != "blue") continue;
+        ++blueBalloons;
+        const json& f = balloon["frame"];
+        const double x = f["x"].get<double>() + 6, y = f["y"].get<double>() + f["height"].get<double>() / 2;
+        EXPECT_TRUE(e2e::near(shot.atPoint(x, y), e2e::rgb(hexOf(saved)), 3))
+            << shot.atPoint(x, y) << " at " << x << "," << y << " for " << saved;
+    }
+    EXPECT_GT(blueBalloons, 0);
+}
+
+// Each colour cell placed in a table ends Messages once.
+TEST_F(SettingsApp, EveryColourCellPlacedRunsOneKill) {
+    Device device;
+    json dump = device.settingsDump({"open Huebloom", "open \"Other Colours\""});
+    int colourRows = 0;
+    for (const json& row : dump["rows"]) colourRows += row.contains("color_key") ? 1 : 0;
+    EXPECT_EQ(colourRows, 6);
+    int kills = 0;
+    for (const json& c : dump["log"]["commands"]) kills += c == "killall -9 MobileSMS" ? 1 : 0;
+    EXPECT_EQ(kills, colourRows);
+}
+
+TEST_F(SettingsApp, TheHexAlertSetsAndCopiesTheColour) {
+    Device device;
+    json dump = device.settingsDump({"open Huebloom", "open \"iMessage Balloons\"", "open color_key=blueOverlay",
+                                     "hex", "alert text #336699", "alert button Set", "hex", "alert button Copy"});
+    ASSERT_FALSE(dump.is_null());
+    EXPECT_EQ(dump["chooser"]["key"], "blueOverlay");
+    EXPECT_EQ(dump["chooser"]["usesAlpha"], true);
+    EXPECT_EQ(dump["chooser"]["sliders"]["alpha"]["hidden"], false);
+    EXPECT_EQ(dump["chooser"]["background"], e2e::color(0x336699, dump["chooser"]["currentAlpha"].get<double>()));
+    json settings = device.readSettings();
+    ASSERT_TRUE(settings["blueOverlay"].is_string());
+    EXPECT_EQ(settings["blueOverlay"].get<std::string>().substr(0, 8), "#336699:");
+    EXPECT_THAT(dump["log"]["pasteboard"].get<std::string>(), HasSubstr("336699"));
+}
+
+TEST_F(SettingsApp, TheSupportActionsOpenTheirAddresses) {
+    Device device;
+    json dump = device.settingsDump({"open Huebloom", "open Support", "open \"Email Support\"", "open Developer",
+                                     "open Contributor", "open Donate"});
+    ASSERT_FALSE(dump.is_null());
+    ASSERT_EQ(dump["log"]["urls"].size(), 4u) << dump["log"].dump();
+    EXPECT_THAT(dump["log"]["urls"][0].get<std::string>(), HasSubstr("mailto:"));
+    EXPECT_THAT(dump["log"]["urls"][0].get<std::string>(), HasSubstr("HuebloomSupport"));
+    for (const json& url : dump["log"]["urls"]) EXPECT_THAT(url.get<std::string>(), HasSubstr(".invalid"));
+}
+
+// The mistakes a newcomer makes in a script end the run with what is wrong
+// and what the screen shows.
+TEST_F(SettingsApp, AStepThatNamesNothingSaysWhatIsOnScreen) {
+    Device device;
+    RunResult r = device.settings({"open Huebloom", "open \"Blue Balloons\""});
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_THAT(r.err, HasSubstr("no row \"Blue Balloons\""));
+    EXPECT_THAT(r.err, HasSubstr("HuebloomListController"));
+    EXPECT_THAT(r.err, HasSubstr("\"iMessage Balloons\" (link)"));
+
+    RunResult noChooser = device.settings({"picker tap 10 10"});
+    EXPECT_EQ(noChooser.exitCode, 1);
+    EXPECT_THAT(noChooser.err, HasSubstr("no colour chooser is open"));
+
+    RunResult badStep = device.settings({"open Huebloom", "swich Enabled on"});
+    EXPECT_NE(badStep.exitCode, 0);
+    EXPECT_THAT(badStep.err, HasSubstr("unknown step \"swich\""));
+
+    RunResult noScript = device.hbsim({"settings", "--script", (device.path() / "no-such-script.txt").string()});
+    EXPECT_NE(noScript.exitCode, 0);
+    EXPECT_THAT(noScript.err, HasSubstr("cannot read the script"));
+}
+
+TEST_F(SettingsApp, ADeviceWithoutTheBundleSaysToInstallIt) {
+    Device device(Device::Options{.model = "", .install = false});
+    RunResult r = device.settings({}, {"--dump"});
+    EXPECT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_THAT(r.err, HasSubstr("hbsim install"));
+    json dump = json::parse(r.out, nullptr, false);
+    ASSERT_FALSE(dump.is_discarded());
+    ASSERT_EQ(dump["rows"].size(), 1u);
+    EXPECT_THAT(dump["rows"][0]["title"].get<std::string>(), HasSubstr("run hbsim install"));
+}
+
+}  // namespace
