@@ -1,7 +1,7 @@
 // hbsim demo: the road of one colour change, as a person would take it, on a
 // fresh device: Messages as the system draws it, Settings with Huebloom
-// turned on and two balloon colours chosen (one by a drag on the colour
-// field, one through the hex alert), a balloon mode chosen, and Messages
+// turned on and two iMessage colours chosen (the balloon's by a drag on the
+// colour field, its text's through the hex alert), a balloon mode chosen, and Messages
 // again with the new colours. Every screen is kept as a PNG with an
 // index.html that shows them in order.
 #include "Commands.h"
@@ -47,10 +47,10 @@ constexpr Shot kSettingsShots[] = {
     {"02-settings.png", "Settings lists the installed Huebloom pane"},
     {"03-huebloom-enabled.png", "The Huebloom pane with its master switch turned on"},
     {"04-imessage-colours.png", "The iMessage colours: every swatch shows the built-in colour"},
-    {"05-chooser-drag.png", "The top gradient colour picked by a drag on the colour field"},
-    {"06-hex-alert.png", "The bottom gradient colour typed into the hex alert"},
+    {"05-chooser-drag.png", "The balloon colour (Bottom) picked by a drag on the colour field"},
+    {"06-hex-alert.png", "The text colour typed into the hex alert"},
     {"07-imessage-colours-after.png", "Back on the pane, the swatches show the new colours (Messages was ended)"},
-    {"08-balloon-mode.png", "The iMessage balloon style set to Gradient"},
+    {"08-balloon-mode.png", "The iMessage balloon style set to Solid, which paints the Bottom colour"},
 };
 constexpr Shot kMessagesAfter{"09-messages-after.png", "Messages launched again, with the new balloon colours"};
 
@@ -63,19 +63,19 @@ std::string settingsScript(const fs::path& out) {
            shot(1) +
            "open \"iMessage Balloons\"\n" +
            shot(2) +
-           "open color_key=top\n"
-           "picker drag 40 200 160 22 12\n" +
+           "open color_key=bot\n"
+           "picker drag 40 200 160 25 12\n" +
            shot(3) +
            "back\n"
-           "open color_key=bot\n"
+           "open color_key=blueText\n"
            "hex\n"
-           "alert text \"#8E2DE2\"\n" +
+           "alert text \"#1B1B3A\"\n" +
            shot(4) +
            "alert button Set\n"
            "back\n" +
            shot(5) +
            "back\n"
-           "choose iMessage Gradient\n" +
+           "choose iMessage Solid\n" +
            shot(6) + "dump \"" + (out / "settings.json").string() + "\"\n";
 }
 
@@ -209,10 +209,10 @@ void addDemoCommand(CLI::App& app, Context& context) {
     CLI::App* demo = app.add_subcommand("demo", "Show the road of one colour change, with screenshots");
     demo->footer(
         "\nOn a fresh device (OUT/device unless --device names an empty or new one), the demo installs\n"
-        "Huebloom, screenshots Messages, then in Settings turns Huebloom on, picks the top iMessage\n"
-        "gradient colour by a drag on the colour field, types the bottom one into the hex alert, goes\n"
-        "back (the swatches update and Messages, left running, is ended) and sets the iMessage balloon\n"
-        "style to Gradient; then it launches Messages again. Every screen is written to OUT with an\n"
+        "Huebloom, screenshots Messages, then in Settings turns Huebloom on, picks the iMessage balloon\n"
+        "colour by a drag on the colour field, types the text colour into the hex alert, goes back (the\n"
+        "swatches update and Messages, left running, is ended) and sets the iMessage balloon style to\n"
+        "Solid; then it launches Messages again. Every screen is written to OUT with an\n"
         "index.html that shows them in order.\n"
         "\nExample: hbsim demo --out demo && xdg-open demo/index.html");
     demo->add_option("--out", o->out, "The folder of the screenshots and index.html")

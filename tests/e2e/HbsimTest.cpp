@@ -70,6 +70,7 @@ TEST(HbsimDevice, CommandsOnAFolderThatIsNoDeviceSayHowToMakeOne) {
         {"defaults", "read", "com.Quillfen.huebloom"},
         {"defaults", "write", "com.Quillfen.huebloom", "enabled", "-bool", "yes"},
         {"messages", "--dump"},
+        {"settings", "--dump"},
     };
     for (const auto& command : commands) {
         RunResult r = f.hbsim(command);
@@ -201,7 +202,9 @@ TEST(HbsimHelp, EveryCommandExplainsItself) {
                                                {"device", "create", "--help"},
                                                {"install", "--help"},
                                                {"defaults", "write", "--help"},
-                                               {"messages", "--help"}}) {
+                                               {"messages", "--help"},
+                                               {"settings", "--help"},
+                                               {"demo", "--help"}}) {
         RunResult r = e2e::runProgram(e2e::hbsimProgram(), command);
         EXPECT_EQ(r.exitCode, 0) << command[0];
         EXPECT_THAT(r.out, HasSubstr("--device")) << command[0];
