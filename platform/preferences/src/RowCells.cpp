@@ -37,7 +37,7 @@ NS::String* reuseIdentifierOf(Kind kind) {
 // gives nothing.
 id newCell(Specifier* row, Kind kind) {
     Class base = "PSTableCell"_cls;
-    Class custom = row->cellClass();
+    Class custom = row != nullptr ? row->cellClass() : Nil;
     const UI::UITableViewCellStyle style = styleOf(kind);
     NS::String* reuse = reuseIdentifierOf(kind);
     if (custom != Nil && custom != base && isSubclass(custom, base)) {

@@ -2,7 +2,10 @@
 // It keeps the row's specifier in the instance variable `_specifier` and
 // answers the framework's questions for what a tap on the row does: the
 // row's button action sent to the row's target, unless a subclass answers
-// otherwise (a colour cell opens its chooser itself).
+// otherwise (a colour cell opens its chooser itself). A list controller's
+// table dresses each cell for its row's kind after creating it (a switch as
+// the accessory, a slider or a text field right of the title, a chevron);
+// subclasses that lay themselves out call the base's layoutSubviews.
 #pragma once
 
 #include <Preferences/PSSpecifier.h>
