@@ -70,10 +70,16 @@ bool cacheAllowed() {
 }
 
 pthread_key_t cacheKey() {
-    // Frees a thread's table when the thread ends.
+    // Frees a thread's table when the thread ends. A send made later in the
+    // thread's end (by another key's destructor) makes a new table, which the
+    // next round of destructors frees.
     static const pthread_key_t key = [] {
         pthread_key_t k;
-        if (::pthread_key_create(&k, [](void* table) { std::free(table); }) != 0) fatal("no thread key for the send cache");
+        auto freeTable = [](void* table) {
+            threadSendCache = nullptr;
+            std::free(table);
+        };
+        if (::pthread_key_create(&k, freeTable) != 0) fatal("no thread key for the send cache");
         return k;
     }();
     return key;
