@@ -142,6 +142,28 @@ TEST_F(SettingsApp, TheHexAlertSetsAndCopiesTheColour) {
     EXPECT_THAT(dump["log"]["pasteboard"].get<std::string>(), HasSubstr("336699"));
 }
 
+// The sliders move by their thumbs and save what they show; the chooser
+// stays up through a rotation and a wait.
+TEST_F(SettingsApp, TheChooserSlidersSaveAndSurviveARotation) {
+    Device device;
+    json dump = device.settingsDump({"open Huebloom", "open \"iMessage Balloons\"", "open color_key=blueText",
+                                     "slider brightness 0.5", "rotate landscape", "wait 2", "rotate portrait"});
+    ASSERT_FALSE(dump.is_null());
+    EXPECT_EQ(dump["controller"]["class"], "PFColorViewController");
+    EXPECT_NEAR(dump["chooser"]["sliders"]["brightness"]["value"].get<double>(), 0.5, 0.02);
+    EXPECT_TRUE(dump["chooser"]["sliders"]["alpha"]["hidden"].get<bool>());
+    json settings = device.readSettings();
+    ASSERT_TRUE(settings["blueText"].is_string()) << settings.dump();
+    // Half brightness: no channel above 0x82.
+    const std::uint32_t rgb = hexOf(settings["blueText"]);
+    for (int shift : {16, 8, 0}) EXPECT_LE((rgb >> shift) & 0xFF, 0x82u) << settings["blueText"];
+
+    RunResult hidden = device.settings({"open Huebloom", "open \"iMessage Balloons\"", "open color_key=blueText",
+                                        "slider alpha 0.5"});
+    EXPECT_EQ(hidden.exitCode, 1);
+    EXPECT_THAT(hidden.err, HasSubstr("does not edit alpha"));
+}
+
 TEST_F(SettingsApp, TheSupportActionsOpenTheirAddresses) {
     Device device;
     json dump = device.settingsDump({"open Huebloom", "open Support", "open \"Email Support\"", "open Developer",

@@ -6,6 +6,7 @@
 #include <AppHost.h>
 #include <Foundation/Foundation.h>
 #include <Foundation/NSRunLoop.h>
+#include <Preferences/PSListTable.h>
 #include <Preferences/PSSpecifier.h>
 #include <Preferences/PSTableCell.h>
 #include <UIKit/UIAlertView.h>
@@ -71,36 +72,20 @@ struct Row {
 };
 
 std::string kindOf(const Row& row) {
-    if (row.specifier == nullptr) return "cell";
-    if (Class custom = row.specifier->cellClass(); custom != Nil && row.cell != nullptr &&
-                                                   object_getClass(objc::asId(row.cell)) == custom)
-        return class_getName(custom);
-    switch (row.specifier->cellType()) {
-        case PS::PSLinkCell: return "link";
-        case PS::PSLinkListCell: return "list";
-        case PS::PSListItemCell: return "choice";
-        case PS::PSTitleValueCell: return "value";
-        case PS::PSSliderCell: return "slider";
-        case PS::PSSwitchCell: return "switch";
-        case PS::PSStaticTextCell: return "static";
-        case PS::PSEditTextCell:
-        case PS::PSSecureEditTextCell: return "edit";
-        case PS::PSSegmentCell: return "segment";
-        case PS::PSButtonCell: return "button";
-        default: return "cell";
-    }
+    return isKind(row.cell, "PSTableCell") ? PS::listTable::kindOf(objc::cast<PS::TableCell>(row.cell)) : "cell";
 }
 
-// What the row shows as its value: a switch's state, a slider's value, the
-// text at the right of a list or value row, a text field's text.
+// What the row shows as its value: a switch's state, a slider's value, a
+// text field's text, or the text at the right of a list or value row.
 json valueOf(const Row& row) {
-    if (row.cell == nullptr) return nullptr;
-    if (auto* on = objc::cast<UI::Switch>(findView(row.cell, "UISwitch"))) return static_cast<bool>(on->isOn());
-    if (auto* slider = objc::cast<UI::Slider>(findView(row.cell, "UISlider"))) return slider->value();
-    if (auto* field = objc::cast<UI::TextField>(findView(row.cell, "UITextField"))) return text(field->text());
-    if (UI::Label* detail = row.cell->detailTextLabel(); detail != nullptr && detail->text() != nullptr &&
-                                                         detail->text()->length() > 0)
-        return text(detail->text());
+    if (!isKind(row.cell, "PSTableCell")) return nullptr;
+    const PS::listTable::ShownValue v = PS::listTable::shownValue(objc::cast<PS::TableCell>(row.cell));
+    switch (v.type) {
+        case PS::listTable::ShownValue::Type::Boolean: return v.boolean;
+        case PS::listTable::ShownValue::Type::Number: return v.number;
+        case PS::listTable::ShownValue::Type::Text: return v.text;
+        case PS::listTable::ShownValue::Type::None: break;
+    }
     return nullptr;
 }
 
