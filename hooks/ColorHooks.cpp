@@ -25,27 +25,6 @@ NS::String* keyString(std::size_t i) {
     return keys[i];
 }
 
-// The colour last made from a getter's stored string, per thread. The
-// settings are read once into an immutable dictionary, so the same string
-// object always stands for the same colour; holding it keeps its address
-// from being reused by another string while the entry is in place. The
-// getters are asked for their colours on every layout and repaint, and
-// parsing the string anew each time would cost several objects per call.
-struct ParsedColor {
-    Ref<NS::String> text;
-    Ref<UI::Color> color;
-};
-
-template <std::size_t I>
-UI::Color* cachedColor(NS::String* text, AlphaRule rule) {
-    thread_local ParsedColor parsed;
-    if (parsed.text.get() != text) {
-        parsed.color = colorFromString(text, rule);
-        parsed.text = text;
-    }
-    return parsed.color.get();
-}
-
 template <std::size_t I>
 id singleColor(id self, SEL cmd) {
     const SingleColorHook& hook = kSingleColorHooks[I];
@@ -54,7 +33,7 @@ id singleColor(id self, SEL cmd) {
     // parsed: both lookups are cheap and the order is the one callers know.
     if (settingColorString(key) == nullptr) return objc::callImp<id>(savedImplementations[hook.index], self, cmd);
     if (!enabled()) return objc::callImp<id>(savedImplementations[hook.index], self, cmd);
-    return objc::asId(cachedColor<I>(settingColorString(key), hook.alpha));
+    return objc::asId(colorFromString(settingColorString(key), hook.alpha));
 }
 
 template <std::size_t... I>
