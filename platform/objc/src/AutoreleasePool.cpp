@@ -6,8 +6,11 @@
 namespace objc {
 
 namespace {
-thread_local std::vector<id> pending;
-thread_local std::size_t depth = 0;
+// Initial-exec: this library is loaded with the program, so reaching the
+// pool of the thread is a load relative to the thread pointer, not a call
+// (every autorelease and every drain reach it).
+thread_local std::vector<id> pending __attribute__((tls_model("initial-exec")));
+thread_local std::size_t depth __attribute__((tls_model("initial-exec"))) = 0;
 }  // namespace
 
 AutoreleasePool::AutoreleasePool() : mark_(pending.size()) { ++depth; }

@@ -1,7 +1,10 @@
 #include <ObjCBridge/State.h>
 
+#include <pthread.h>
+
 #include <atomic>
 #include <cstdint>
+#include <cstdlib>
 #include <mutex>
 #include <unordered_map>
 #include <vector>
@@ -61,10 +64,34 @@ struct CachedChain {
     const Chain* chain = nullptr;
 };
 constexpr std::size_t kCacheSize = 64;
-thread_local CachedChain cache[kCacheSize];
+using ChainCache = CachedChain[kCacheSize];
+
+// The table is made on a thread's first alloc and freed when the thread
+// ends; only its pointer is thread-local, in the initial-exec model (this
+// library is loaded with the program), so reaching it is one load relative
+// to the thread pointer rather than a call.
+__thread CachedChain* threadCache __attribute__((tls_model("initial-exec"))) = nullptr;
+
+CachedChain* makeThreadCache() {
+    static const pthread_key_t key = [] {
+        pthread_key_t k;
+        auto freeCache = [](void* table) {
+            threadCache = nullptr;
+            std::free(table);
+        };
+        if (::pthread_key_create(&k, freeCache) != 0) fatal("no thread key for the state chains");
+        return k;
+    }();
+    auto* table = static_cast<CachedChain*>(std::calloc(1, sizeof(ChainCache)));
+    if (table == nullptr) fatal("out of memory for the state chains");
+    ::pthread_setspecific(key, table);
+    threadCache = table;
+    return table;
+}
 
 const Chain& chainFor(Class cls) {
     std::uint64_t generation = registry().generation.load(std::memory_order_acquire);
+    CachedChain* cache = threadCache != nullptr ? threadCache : makeThreadCache();
     CachedChain& slot = cache[(reinterpret_cast<std::uintptr_t>(cls) >> 4) % kCacheSize];
     if (slot.cls == cls && slot.generation == generation) return *slot.chain;
     const Chain& chain = chainUnderLock(cls);
