@@ -100,3 +100,40 @@ TEST_F(SettingsTest, NoSettingsFileReadsAsEverythingEmpty) {
 }
 
 }  // namespace
+
+// The colour of a string as the settings have always been read: split at
+// ":", the first part scanned from its second character. The parse takes
+// shortcuts (no split for opaque keys, no scanner for the stored form); on
+// strings that test where a number ends and which forms the shortcuts take,
+// both readings must match this one.
+unsigned int splitAndScan(NS::String* text) {
+    NS::String* hex = objc::cast<NS::String>(text->componentsSeparatedByString(":"_ns)->objectAtIndex(0));
+    unsigned int value = 0;
+    if (hex->length() > 0) {
+        NS::Scanner* scanner = NS::Scanner::scannerWithString(hex);
+        scanner->setScanLocation(1);
+        scanner->scanHexInt(&value);
+    }
+    return value;
+}
+
+TEST(ColorStringShortcut, EveryReadingMatchesTheSplitAndScannedString) {
+    objc::AutoreleasePool pool;
+    const char* texts[] = {"",          ":",          "#",          "#:",         "::",        ":ABCDEF",
+                           "#:ABCDEF",  "# :12",      "# 12",       "#0x:12",     "#0x",       "#0X1F",
+                           "#12:34",    "#12 34:5",   "#FFFFFFFFF:1", "#12345678", "#123456789", "#1234567:0",
+                           "\t#12",     "#\t12:3",    "#\n:FF",     "#-12:3",     "#+12",      "x5FC6F4:0.5",
+                           "#5FC6F4::", "#5F:C6",     "#g12:34",    "#12g",       "\xC3\xA9" "12", "\xC3\xA9" "12:5",
+                           "#\xC3\xA9", "#123456789ABCDEF:0"};
+    for (const char* t : texts) {
+        NS::String* text = NS::String::stringWithUTF8String(t);
+        ASSERT_NE(text, nullptr) << t;
+        unsigned int v = splitAndScan(text);
+        for (AlphaRule rule : {AlphaRule::Opaque, AlphaRule::FromString}) {
+            auto c = huebloom::parseColorString(text, rule);
+            EXPECT_EQ(c.red, double((v >> 16) & 0xFF) / 255.0) << '"' << t << '"';
+            EXPECT_EQ(c.green, double((v >> 8) & 0xFF) / 255.0) << '"' << t << '"';
+            EXPECT_EQ(c.blue, double(v & 0xFF) / 255.0) << '"' << t << '"';
+        }
+    }
+}
