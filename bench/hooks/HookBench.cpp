@@ -108,11 +108,6 @@ struct Process {
         objc_registerClassPair(systemBehavior);
     }
 
-    ~Process() {
-        std::error_code ec;
-        if (!folder.empty()) fs::remove_all(folder, ec);
-    }
-
     // Loads the library into this process, as the app does.
     bool loadHere() {
         if (libraryLoaded) return true;
@@ -133,7 +128,17 @@ struct Process {
 };
 
 Process& process() {
-    static Process* p = new Process;  // kept: the library stays loaded for the life of the process
+    // Kept for the life of the process (the library stays loaded from its
+    // device); only the device folder is removed, at exit. The load
+    // benchmarks' children end with _exit and leave it alone.
+    static Process* p = [] {
+        auto* made = new Process;
+        std::atexit([] {
+            std::error_code ec;
+            if (!process().folder.empty()) fs::remove_all(process().folder, ec);
+        });
+        return made;
+    }();
     return *p;
 }
 
