@@ -12,18 +12,16 @@
 #include "RowKind.h"
 #include "RowValues.h"
 
+#include "PreferencesInternal.h"
+
 namespace PS::table {
 namespace {
 
 constexpr CGFloat kRowHeight = 44;
 
-bool isKind(id object, Class cls) { return object != nil && cls != Nil && objc::send<BOOL>(object, "isKindOfClass:"_sel, cls); }
+using internal::isKind;
+using internal::isSubclass;
 
-bool isSubclass(Class cls, Class base) {
-    for (Class c = cls; c != Nil; c = class_getSuperclass(c))
-        if (c == base) return true;
-    return false;
-}
 
 NS::String* nonEmptyString(id value) {
     if (!isKind(value, "NSString"_cls) || objc::cast<NS::String>(value)->length() == 0) return nullptr;

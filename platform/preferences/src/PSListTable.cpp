@@ -2,14 +2,13 @@
 
 #include <UIKit/UIKit.h>
 
+#include "PreferencesInternal.h"
 #include "RowKind.h"
 
 namespace PS::listTable {
 namespace {
 
-bool isKind(const void* object, Class cls) {
-    return object != nullptr && objc::send<BOOL>(object, "isKindOfClass:"_sel, cls);
-}
+using internal::isKind;
 
 std::string text(const NS::String* s) { return s != nullptr && s->UTF8String() != nullptr ? s->UTF8String() : ""; }
 

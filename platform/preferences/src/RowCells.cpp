@@ -10,18 +10,16 @@
 #include "RowKind.h"
 #include "RowValues.h"
 
+#include "PreferencesInternal.h"
+
 namespace PS::rows {
 namespace {
 
 constexpr CGFloat kCellTextSize = 17;
 
-bool isKind(id object, Class cls) { return object != nil && cls != Nil && objc::send<BOOL>(object, "isKindOfClass:"_sel, cls); }
+using internal::isKind;
+using internal::isSubclass;
 
-bool isSubclass(Class cls, Class base) {
-    for (Class c = cls; c != Nil; c = class_getSuperclass(c))
-        if (c == base) return true;
-    return false;
-}
 
 Specifier* rowOfCell(id cell) { return isKind(cell, "PSTableCell"_cls) ? objc::cast<TableCell>(cell)->specifier() : nullptr; }
 

@@ -7,10 +7,12 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "PreferencesInternal.h"
+
 namespace PS::rows {
 namespace {
 
-bool isKind(id object, Class cls) { return object != nil && objc::send<BOOL>(object, "isKindOfClass:"_sel, cls); }
+using internal::isKind;
 bool isNumber(id object) { return isKind(object, "NSNumber"_cls); }
 bool isString(id object) { return isKind(object, "NSString"_cls); }
 

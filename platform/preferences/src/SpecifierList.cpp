@@ -3,10 +3,12 @@
 #include <Foundation/PropertyList.h>
 #include <ObjCBridge/ObjCBridge.h>
 
+#include "PreferencesInternal.h"
+
 namespace PS {
 namespace {
 
-bool isKind(id object, Class cls) { return object != nil && objc::send<BOOL>(object, "isKindOfClass:"_sel, cls); }
+using internal::isKind;
 
 NS::String* stringFor(const NS::Dictionary* item, const NS::String* key) {
     id value = item->objectForKey(key);
