@@ -278,6 +278,30 @@ TEST_F(PropertyListTest, ConcurrentReaderSeesOldOrNew) {
     EXPECT_EQ(std::count_if(entries.begin(), entries.end(), [](const std::string& n) { return n[0] == '.'; }), 0);
 }
 
+TEST_F(PropertyListTest, AWriteRemovesTheTemporaryFilesOfKilledWritersOnly) {
+    const std::string folder = "/var/mobile/Library/Preferences";
+    // A writer that was killed before its rename: a child that has ended.
+    pid_t gone = ::fork();
+    if (gone == 0) ::_exit(0);
+    ASSERT_GT(gone, 0);
+    ::waitpid(gone, nullptr, 0);
+    const std::string abandoned = ".com.Quillfen.huebloom.plist." + std::to_string(gone) + ".a1B2c3";
+    // A writer still at work (this process), a name that only looks alike,
+    // and the temporary file of another target.
+    const std::string live = ".com.Quillfen.huebloom.plist." + std::to_string(::getpid()) + ".zzzzzz";
+    const std::string unrelated = ".com.Quillfen.huebloom.plist.notes";
+    const std::string otherTarget = ".other.plist." + std::to_string(gone) + ".a1B2c3";
+    for (const auto& name : {abandoned, live, unrelated, otherTarget}) plant(folder + "/" + name, "partial");
+
+    NS::Dictionary* d = NS::Dictionary::dictionaryWithObjects({"#FFFFFF"_ns}, {"blueText"_ns});
+    ASSERT_TRUE(d->writeToFile(str(kSettings), YES));
+    auto entries = folderEntries(folder);
+    std::sort(entries.begin(), entries.end());
+    std::vector<std::string> expected = {live, unrelated, otherTarget, "com.Quillfen.huebloom.plist"};
+    std::sort(expected.begin(), expected.end());
+    EXPECT_EQ(entries, expected);
+}
+
 TEST_F(PropertyListTest, NodeConversionsBothWays) {
     NS::Dictionary* d = NS::Dictionary::dictionaryWithObjects(
         {NS::Number::numberWithBool(NO), NS::Number::numberWithDouble(-1.5), NS::Array::arrayWithObjects({"x"_ns})},

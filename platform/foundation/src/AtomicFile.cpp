@@ -2,7 +2,10 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <csignal>
 #include <cstdio>
+#include <cstdlib>
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -42,6 +45,37 @@ private:
     int fd_;
 };
 
+// The temporary files of a target are named ".NAME.PID.XXXXXX": the writer's
+// process id lets a later writer tell a temporary file that was abandoned
+// (its writer was killed between creating and renaming it) from one that
+// another process is filling right now.
+std::string temporaryPrefix(const std::string& name) { return "." + name + "."; }
+
+// Removes the abandoned temporary files of the target: those whose writer no
+// longer runs. A temporary file of a live writer, or of a process id reused
+// since, is left alone; the first is about to be renamed, the second is
+// removed by a later write.
+void removeAbandonedTemporaries(const std::string& folder, const std::string& name) {
+    DIR* dir = ::opendir(folder.c_str());
+    if (dir == nullptr) return;
+    const std::string prefix = temporaryPrefix(name);
+    while (const dirent* entry = ::readdir(dir)) {
+        const std::string entryName = entry->d_name;
+        if (entryName.size() <= prefix.size() + 7 || entryName.compare(0, prefix.size(), prefix) != 0) continue;
+        // PID, a dot, then the six characters mkostemp chose.
+        const std::string rest = entryName.substr(prefix.size());
+        const std::size_t dot = rest.find('.');
+        if (dot == 0 || dot == std::string::npos || rest.size() - dot - 1 != 6) continue;
+        char* end = nullptr;
+        const long pid = std::strtol(rest.c_str(), &end, 10);
+        if (end != rest.c_str() + dot || pid <= 0) continue;
+        if (::kill(static_cast<pid_t>(pid), 0) != 0 && errno == ESRCH) {
+            ::unlinkat(::dirfd(dir), entryName.c_str(), 0);
+        }
+    }
+    ::closedir(dir);
+}
+
 }  // namespace
 
 std::optional<std::vector<unsigned char>> readHostFile(const std::string& hostPath) {
@@ -80,7 +114,8 @@ bool writeHostFileAtomically(const std::string& hostPath, const void* bytes, std
     std::string folder = slash == std::string::npos ? "." : hostPath.substr(0, slash == 0 ? 1 : slash);
     std::string name = slash == std::string::npos ? hostPath : hostPath.substr(slash + 1);
     if (name.empty()) return false;
-    std::string temporary = folder + "/." + name + ".XXXXXX";
+    removeAbandonedTemporaries(folder, name);
+    std::string temporary = folder + "/" + temporaryPrefix(name) + std::to_string(::getpid()) + ".XXXXXX";
     FileDescriptor fd(::mkostemp(temporary.data(), O_CLOEXEC));
     if (fd.get() < 0) return false;
     bool ok = ::fchmod(fd.get(), 0644) == 0 && writeAll(fd.get(), bytes, length) && ::fsync(fd.get()) == 0;

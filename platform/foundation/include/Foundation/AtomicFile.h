@@ -22,7 +22,10 @@ std::optional<std::vector<unsigned char>> readHostFile(const std::string& hostPa
 // Writes the bytes to a temporary file in the same folder, flushes it to the
 // disk, and renames it over the target, so that a reader sees the old file
 // or the new one and never a part. The temporary file is removed on any
-// failure; nothing is left behind. The new file has mode 0644.
+// failure; nothing is left behind. A writer killed between creating its
+// temporary file and renaming it cannot remove it, so each write first
+// removes the target's temporary files whose writer process has ended. The
+// new file has mode 0644.
 bool writeHostFileAtomically(const std::string& hostPath, const void* bytes, std::size_t length);
 
 // Writes in place (truncate, write): a reader may see a partial file.
