@@ -23,7 +23,8 @@ CFStringRef cf(const NS::String* s) { return reinterpret_cast<CFStringRef>(s); }
 // an entry without an alpha part gets whatever currentAlpha holds.
 UI::Color* colorFromDefaults(PFColorViewController* self, SEL, NS::String* domain, NS::String* key) {
     PFColorViewControllerFields& f = fieldsOf(self);
-    NS::Dictionary* settings = NS::Dictionary::dictionaryWithContentsOfFile(settingsPathForDomain(domain));
+    NS::String* path = settingsPathForDomain(domain);
+    NS::Dictionary* settings = path != nullptr ? NS::Dictionary::dictionaryWithContentsOfFile(path) : nullptr;
     UI::Color* fallbackColor = PFColor::colorWithHex(f.fallback);
     id entry = settings != nullptr && key != nullptr ? settings->objectForKey(key) : nil;
     // A value that is not text cannot be a colour string: it reads as absent.
@@ -118,9 +119,10 @@ void pickedColor(PFColorViewController* self, SEL, UI::Color* color) {
         f.currentAlpha = alpha;
     }
 
-    // Without a key the colour is shown and edited but never saved.
-    if (!f.key) return;
+    // Without a key, or without a domain that names a settings file, the
+    // colour is shown and edited but never saved.
     NS::String* path = settingsPathForDomain(f.defaults);
+    if (!f.key || path == nullptr) return;
     NS::MutableDictionary* settings = NS::MutableDictionary::dictionaryWithContentsOfFile(path);
     if (settings == nullptr) settings = NS::MutableDictionary::dictionary();
     NS::String* value = colorString(f, color);
@@ -186,6 +188,7 @@ UI::Image* thumbImageWithColor(id, SEL, UI::Color* color, unichar letter) {
 }  // namespace
 
 NS::String* settingsPathForDomain(NS::String* domain) {
+    if (!isUsableSettingsDomain(domain)) return nullptr;
     return NS::String::stringWithFormat("/var/mobile/Library/Preferences/%@.plist"_ns, domain);
 }
 

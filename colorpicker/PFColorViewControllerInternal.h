@@ -2,6 +2,7 @@
 #pragma once
 
 #include "PFColorViewController.h"
+#include "SettingsDomain.h"
 
 namespace colorpicker {
 
@@ -11,7 +12,8 @@ PFColorViewControllerFields& fieldsOf(const void* self);
 // class being built.
 void addEditingMethods(objc::ClassBuilder& builder);
 
-// "/var/mobile/Library/Preferences/<domain>.plist".
+// "/var/mobile/Library/Preferences/<domain>.plist", or null for a domain
+// that names no settings file (see SettingsDomain.h).
 NS::String* settingsPathForDomain(NS::String* domain);
 
 }  // namespace colorpicker

@@ -1,19 +1,13 @@
 #include "ColorLookups.h"
 
 #include <Foundation/NSScanner.h>
+#include <SettingsDomain.h>
 
 #include <cstdlib>
 
 namespace {
 
 bool isString(id object) { return object != nil && objc::send<BOOL>(object, "isKindOfClass:"_sel, "NSString"_cls); }
-
-// A domain names one file in the preferences folder. A name that could reach
-// outside it (a path separator or a parent-folder step) names no domain.
-bool isUsableDomain(NS::String* domain) {
-    return domain != nullptr && domain->rangeOfString("/"_ns).location == static_cast<NSUInteger>(NSNotFound) &&
-           domain->rangeOfString(".."_ns).location == static_cast<NSUInteger>(NSNotFound);
-}
 
 }  // namespace
 
@@ -39,7 +33,7 @@ __attribute__((visibility("default"))) UI::Color* colorFromHex(NS::String* hex) 
 __attribute__((visibility("default"))) UI::Color* colorFromDefaultsWithKey(NS::String* domain, NS::String* key,
                                                                           NS::String* fallback) {
     NS::Dictionary* settings = nullptr;
-    if (isUsableDomain(domain)) {
+    if (colorpicker::isUsableSettingsDomain(domain)) {
         settings = NS::MutableDictionary::dictionaryWithContentsOfFile(
             NS::String::stringWithFormat("/var/mobile/Library/Preferences/%@.plist"_ns, domain));
     }

@@ -3,6 +3,7 @@
 #include "ColorLookups.h"
 
 #include <PFColorViewController.h>
+#include <SettingsDomain.h>
 
 #include <ObjCBridge/ObjCBridge.h>
 #include <UIKit/UIKit.h>
@@ -45,6 +46,9 @@ void openColorPicker(id self, SEL) {
                                                                    : objc::send<PFColorViewController*>(chooser, "init"_sel);
     NS::String* key = stringProperty(self, "color_key"_ns);
     NS::String* domain = stringProperty(self, "color_defaults"_ns);
+    // A domain that could name a file outside the preferences folder counts
+    // as none.
+    if (!colorpicker::isUsableSettingsDomain(domain)) domain = nullptr;
     // A row without both names edits nothing, so the chooser is left as it
     // was made.
     if (key != nullptr && domain != nullptr) {
@@ -97,7 +101,7 @@ void dealloc(id self, SEL _cmd) { objc::sendSuper<void>(self, "PFColorCellHB"_cl
 
 void registerColorCell() {
     static const bool registered = [] {
-        objc::ClassBuilder("PFColorCellHB", "PSTableCell"_cls)
+        objc::ClassBuilder("PFColorCellHB", objc::cls("PSTableCell"))
             .method("initWithStyle:reuseIdentifier:specifier:", &initWithStyleReuseIdentifierSpecifier)
             .method("action", &openAction)
             .method("target", &itself)

@@ -6,7 +6,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
+#include <filesystem>
 
 namespace {
 
@@ -62,6 +64,47 @@ TEST_F(ChooserEditing, EntryThatIsNotTextReadsAsAbsent) {
     openChooser({.fallback = "#0000FF"});
     EXPECT_EQ(savedSetting("blueText"), "#0000FF");
     EXPECT_EQ(savedSetting("other"), "#123456");  // the rest of the file is kept
+}
+
+TEST_F(ChooserEditing, ADomainThatWouldLeaveThePreferencesFolderIsNeitherReadNorWritten) {
+    // Files that such domains would reach, one folder up and in a sub-folder.
+    NS::MutableDictionary* planted = NS::MutableDictionary::dictionary();
+    planted->setObject("#00FF00"_ns, "blueText"_ns);
+    ASSERT_TRUE(planted->writeToFile("/var/mobile/Library/x.plist"_ns, YES));
+    std::filesystem::create_directories(device / "/var/mobile/Library/Preferences/sub");
+    ASSERT_TRUE(planted->writeToFile("/var/mobile/Library/Preferences/sub/x.plist"_ns, YES));
+    auto snapshot = [&] {
+        std::vector<std::pair<std::string, std::string>> files;
+        for (const auto& e : std::filesystem::recursive_directory_iterator(device.path())) {
+            if (!e.is_regular_file()) continue;
+            std::ifstream in(e.path(), std::ios::binary);
+            std::ostringstream bytes;
+            bytes << in.rdbuf();
+            files.emplace_back(e.path().string(), bytes.str());
+        }
+        std::sort(files.begin(), files.end());
+        return files;
+    };
+    for (const char* domain : {"../x", "sub/x", ".."}) {
+        SCOPED_TRACE(domain);
+        openChooser({.configured = false});
+        chooser->setKey("blueText"_ns);
+        chooser->setDefaults(NS::String::stringWithUTF8String(domain));
+        chooser->setFallback("#0000FF"_ns);
+        settle();
+        const auto before = snapshot();
+        // The stored colour of the planted file is not read...
+        UI::Color* shown = chooser->colorFromDefaults(chooser->defaults(), chooser->key());
+        CGFloat r = 0, g = 0, b = 0, a = 0;
+        shown->getRed(&r, &g, &b, &a);
+        EXPECT_EQ(g, 0.0);
+        EXPECT_EQ(b, 1.0);
+        // ...and picking saves nothing anywhere.
+        tapPicker(CGPointMake(40, 40));
+        settle();
+        EXPECT_EQ(snapshot(), before);
+        leaveChooser();
+    }
 }
 
 struct SliderCase {

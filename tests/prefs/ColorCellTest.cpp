@@ -150,6 +150,16 @@ TEST_F(ColorCellTest, TheChooserGetsTheRowsSettingsOnlyWithKeyAndDomain) {
     EXPECT_EQ(bare->defaults(), nullptr);
     EXPECT_EQ(bare->fallback(), nullptr);
     EXPECT_EQ(objc::send<NS::String*>(bare, "title"_sel), nullptr);
+
+    // A domain that could name a file outside the preferences folder counts
+    // as none: the chooser edits nothing.
+    for (const char* domain : {"../../../Library/MobileSubstrate/DynamicLibraries/Huebloom", "sub/x", "..", ""}) {
+        SCOPED_TRACE(domain);
+        PFColorViewController* escaping =
+            open(row({{"color_key", "blueText"_ns}, {"color_defaults", NS::String::stringWithUTF8String(domain)}}));
+        EXPECT_EQ(escaping->key(), nullptr);
+        EXPECT_EQ(escaping->defaults(), nullptr);
+    }
 }
 
 }  // namespace
