@@ -67,7 +67,7 @@ void registerSubPane(const char* name) {
 
 void registerPaneControllers() {
     static const bool registered = [] {
-        objc::ClassBuilder("HuebloomListController", "PSListController"_cls)
+        objc::ClassBuilder("HuebloomListController", objc::cls("PSListController"))
             .method("specifiers", &specifiers<kRoot>)
             .method("readPreferenceValue:", &readPreferenceValue)
             .build();
@@ -77,7 +77,7 @@ void registerPaneControllers() {
         registerSubPane<kTb>("TbColorListController");
         registerSubPane<kBubs>("BubblesListController");
         registerSubPane<kOtherS>("OtherSListController");
-        objc::ClassBuilder("supportListController", "PSListController"_cls)
+        objc::ClassBuilder("supportListController", objc::cls("PSListController"))
             .method("specifiers", &specifiers<kSupport>)
             .method("sendMail", &sendMail)
             .method("openTwitter", &openTwitter)

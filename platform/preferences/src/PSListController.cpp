@@ -117,7 +117,7 @@ table::Model& table::modelOf(id self) { return stateOf(self).table; }
 
 id& ListController::specifiersIvar(id self) {
     static const std::ptrdiff_t offset = [] {
-        Ivar ivar = class_getInstanceVariable("PSListController"_cls, "_specifiers");
+        Ivar ivar = class_getInstanceVariable(objc::cls("PSListController"), "_specifiers");
         if (ivar == nullptr) objc::fatal("PSListController has no _specifiers");
         return ivar_getOffset(ivar);
     }();
@@ -128,7 +128,7 @@ std::size_t reloadCount(id listController) { return stateOf(listController).relo
 
 void registerListController() {
     static const bool registered = [] {
-        objc::ClassBuilder builder("PSListController", "UIViewController"_cls);
+        objc::ClassBuilder builder("PSListController", objc::cls("UIViewController"));
         builder.ivar("_specifiers", sizeof(id), alignof(id), "@")
             .state<ListState>()
             .method("dealloc", &dealloc)

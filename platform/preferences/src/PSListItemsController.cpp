@@ -89,7 +89,7 @@ void didSelectRow(id self, SEL, UI::TableView* tableView, id indexPath) {
 
 void registerListItemsController() {
     static const bool registered = [] {
-        objc::ClassBuilder("PSListItemsController", "PSListController"_cls)
+        objc::ClassBuilder("PSListItemsController", objc::cls("PSListController"))
             .state<ItemsState>()
             .method("specifier", &specifier)
             .method("setSpecifier:", &setSpecifier)

@@ -117,7 +117,7 @@ NSInteger cellTypeFromString(const NS::String* text) {
 
 void registerSpecifier() {
     static const bool registered = [] {
-        objc::ClassBuilder("PSSpecifier", "NSObject"_cls)
+        objc::ClassBuilder("PSSpecifier", objc::cls("NSObject"))
             .state<SpecifierState>()
             .method("init", &init)
             .classMethod("preferenceSpecifierNamed:target:cell:", &preferenceSpecifierNamed)

@@ -90,7 +90,7 @@ void dealloc(id self, SEL _cmd) {
 
 id& TableCell::specifierIvar(id self) {
     static const std::ptrdiff_t offset = [] {
-        Ivar ivar = class_getInstanceVariable("PSTableCell"_cls, "_specifier");
+        Ivar ivar = class_getInstanceVariable(objc::cls("PSTableCell"), "_specifier");
         if (ivar == nullptr) objc::fatal("PSTableCell has no _specifier");
         return ivar_getOffset(ivar);
     }();
@@ -123,7 +123,7 @@ void setCellValueLabel(id cell, UI::Label* label) {
 
 void registerTableCell() {
     static const bool registered = [] {
-        objc::ClassBuilder builder("PSTableCell", "UITableViewCell"_cls);
+        objc::ClassBuilder builder("PSTableCell", objc::cls("UITableViewCell"));
         rows::addCellMethods(builder);
         builder.ivar("_specifier", sizeof(id), alignof(id), "@")
             .state<TableCellState>()

@@ -34,7 +34,7 @@ bool viewControllerAnswersInitForContentSize() {
 
 void registerViewController() {
     static const bool registered = [] {
-        objc::ClassBuilder builder("PSViewController", "UIViewController"_cls);
+        objc::ClassBuilder builder("PSViewController", objc::cls("UIViewController"));
         builder.method("viewDidLoad", &viewDidLoad)
             .method("viewDidAppear:", &viewDidAppear)
             .method("viewDidDisappear:", &viewDidDisappear)
