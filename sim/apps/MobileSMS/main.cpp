@@ -9,6 +9,7 @@
 #include "MessagesDump.h"
 
 #include <AppHost.h>
+#include <Live.h>
 
 #include <ChatKit/ChatKit.h>
 #include <Foundation/Foundation.h>
@@ -39,6 +40,7 @@ struct Options {
     bool dump = false;
     std::vector<std::string> withoutClasses;
     bool stay = false;
+    bool live = false;
 };
 
 struct Screen {
@@ -111,6 +113,7 @@ int run(const Options& o) {
     std::vector<std::string> loaded = substrate::loadLibraries(kBundleIdentifier, kExecutableName);
 
     Screen screen = buildScreen(o);
+    if (o.live) return apphost::runLive();
     if (!o.screenshot.empty() && !UI::screenshot::writeScreenPNG(o.screenshot)) {
         std::fprintf(stderr, "MobileSMS: cannot write the screenshot %s\n", o.screenshot.c_str());
         return 1;
@@ -150,6 +153,7 @@ int main(int argc, char** argv) {
             return name + " is not a ChatKit class";
         });
     app.add_flag("--stay", o.stay, "Keep running on the run loop until ended");
+    app.add_flag("--live", o.live, "Be driven by hbsim serve: touches on standard input, PNG frames on standard output");
     CLI11_PARSE(app, argc, argv);
     return run(o);
 }

@@ -11,6 +11,7 @@
 #include "SettingsScript.h"
 
 #include <AppHost.h>
+#include <Live.h>
 #include <RunLog.h>
 
 #include <Foundation/Foundation.h>
@@ -39,6 +40,7 @@ struct Options {
     std::string screenshot;
     bool stay = false;
     bool progress = false;
+    bool live = false;
 };
 
 // The script's steps, then those given one by one; a ScriptError names the
@@ -85,7 +87,7 @@ int run(const Options& o) {
     const apphost::RunLog log;
 
     objc::AutoreleasePool pool;
-    NS::loop::useVirtualClock();
+    NS::loop::useVirtualClock(!o.live);
     settings::registerRootListController();
     Ref<UI::Window> window = objc::adopt(UI::Window::alloc()->init());
     Ref<UI::ViewController> root =
@@ -95,6 +97,7 @@ int run(const Options& o) {
         objc::adopt(UI::NavigationController::alloc()->initWithRootViewController(root.get()));
     window->setRootViewController(navigation.get());
     window->makeKeyAndVisible();
+    if (o.live) return apphost::runLive();
 
     settings::ScreenDriver driver(navigation.get());
     driver.settle(0.5);
@@ -156,6 +159,7 @@ int main(int argc, char** argv) {
     app.add_option("--screenshot", o.screenshot, "Write a PNG of the screen at the end")->type_name("FILE");
     app.add_flag("--stay", o.stay, "Keep running on the run loop until ended");
     app.add_flag("--progress", o.progress, "Print each step on standard error as it starts");
+    app.add_flag("--live", o.live, "Be driven by hbsim serve: touches on standard input, PNG frames on standard output");
     CLI11_PARSE(app, argc, argv);
     return run(o);
 }
