@@ -32,5 +32,6 @@ void addDefaultsCommand(CLI::App& app, Context& context);   // defaults read|wri
 void addMessagesCommand(CLI::App& app, Context& context);   // messages
 void addSettingsCommand(CLI::App& app, Context& context);   // settings
 void addDemoCommand(CLI::App& app, Context& context);       // demo
+void addServeCommand(CLI::App& app, Context& context);      // serve
 
 }  // namespace hbsim

@@ -45,6 +45,7 @@ int main(int argc, char** argv) {
     hbsim::addMessagesCommand(app, context);
     hbsim::addSettingsCommand(app, context);
     hbsim::addDemoCommand(app, context);
+    hbsim::addServeCommand(app, context);
 
     try {
         app.parse(argc, argv);

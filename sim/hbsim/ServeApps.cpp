@@ -1,0 +1,476 @@
+#include "ServeApps.h"
+
+#include <Sim/DeviceFolder.h>
+#include <Sim/UserError.h>
+
+#include <Device/DevicePath.h>
+
+#include <fcntl.h>
+#include <signal.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <fstream>
+#include <sstream>
+
+extern char** environ;
+
+namespace fs = std::filesystem;
+
+namespace hbsim::serve {
+namespace {
+
+// A frame larger than this is no frame of any screen: the stream is broken.
+constexpr std::size_t kMaxFrameBytes = 64u << 20;
+constexpr const char* kSystemLog = "/var/run/hbsim/system.log";
+
+void closeFd(int& fd) {
+    if (fd >= 0) ::close(fd);
+    fd = -1;
+}
+
+// Reads the frame stream: lines "frame N" each followed by N bytes.
+class FrameReader {
+public:
+    explicit FrameReader(int fd) : fd_(fd) {}
+
+    // The next frame; empty at the end of the stream. Throws
+    // std::runtime_error for a stream that is not frames.
+    std::shared_ptr<const std::string> next() {
+        std::string header;
+        for (;;) {
+            if (pos_ == buffer_.size() && !fill()) {
+                if (!header.empty()) throw std::runtime_error("the frame stream ended inside a header");
+                return nullptr;
+            }
+            const char c = buffer_[pos_++];
+            if (c == '\n') break;
+            header += c;
+            if (header.size() > 32) throw std::runtime_error("a frame header is too long");
+        }
+        std::size_t size = 0;
+        if (std::sscanf(header.c_str(), "frame %zu", &size) != 1 || size == 0 || size > kMaxFrameBytes ||
+            header != "frame " + std::to_string(size))
+            throw std::runtime_error("not a frame header: \"" + header + "\"");
+        auto png = std::make_shared<std::string>();
+        png->reserve(size);
+        while (png->size() < size) {
+            if (pos_ == buffer_.size() && !fill()) throw std::runtime_error("the frame stream ended inside a frame");
+            const std::size_t take = std::min(size - png->size(), buffer_.size() - pos_);
+            png->append(buffer_, pos_, take);
+            pos_ += take;
+        }
+        return png;
+    }
+
+private:
+    bool fill() {
+        char chunk[65536];
+        for (;;) {
+            ssize_t n = ::read(fd_, chunk, sizeof chunk);
+            if (n < 0 && errno == EINTR) continue;
+            if (n <= 0) return false;
+            buffer_.assign(chunk, static_cast<std::size_t>(n));
+            pos_ = 0;
+            return true;
+        }
+    }
+
+    int fd_;
+    std::string buffer_;
+    std::size_t pos_ = 0;
+};
+
+std::uintmax_t fileSize(const fs::path& path) {
+    std::error_code ec;
+    const std::uintmax_t size = fs::file_size(path, ec);
+    return ec ? 0 : size;
+}
+
+// The lines appended to a file since it had `from` bytes.
+std::vector<std::string> linesSince(const fs::path& path, std::uintmax_t from) {
+    std::ifstream in(path, std::ios::binary);
+    std::vector<std::string> lines;
+    if (!in) return lines;
+    in.seekg(static_cast<std::streamoff>(from));
+    for (std::string line; std::getline(in, line);) lines.push_back(line);
+    return lines;
+}
+
+}  // namespace
+
+const char* appTitle(App app) { return app == App::Settings ? "Settings" : "Messages"; }
+const char* appProgram(App app) { return app == App::Settings ? "Preferences" : "MobileSMS"; }
+const char* appKey(App app) { return app == App::Settings ? "settings" : "messages"; }
+
+std::optional<App> appFromKey(const std::string& key) {
+    for (App app : kApps)
+        if (key == appKey(app)) return app;
+    return std::nullopt;
+}
+
+std::string touchCommand(Phase phase, double x, double y) {
+    const char* word = phase == Phase::Down ? "down" : phase == Phase::Move ? "move" : "up";
+    char line[96];
+    std::snprintf(line, sizeof line, "%s %.2f %.2f", word, x, y);
+    return line;
+}
+
+// ---- AppProcess ---------------------------------------------------------------
+
+AppProcess::AppProcess(const fs::path& program, const std::vector<std::string>& arguments, const fs::path& device,
+                       FrameHandler onFrame, EndHandler onEnd)
+    : name_(program.filename().string()) {
+    std::error_code ec;
+    if (!fs::is_regular_file(program, ec) || ::access(program.c_str(), X_OK) != 0)
+        throw sim::UserError("the app program " + program.string() + " is not built: build it with cmake --build " +
+                             program.parent_path().parent_path().string() + " --target " +
+                             program.filename().string());
+    int commands[2], frames[2];
+    if (::pipe2(commands, O_CLOEXEC) != 0) throw sim::UserError(std::string("cannot make a pipe: ") + std::strerror(errno));
+    if (::pipe2(frames, O_CLOEXEC) != 0) {
+        ::close(commands[0]);
+        ::close(commands[1]);
+        throw sim::UserError(std::string("cannot make a pipe: ") + std::strerror(errno));
+    }
+
+    // Everything the child gets is made here, before it exists: the server's
+    // other threads may hold locks that a forked child would wait on forever.
+    std::vector<std::string> argvStrings{program.string(), "--live"};
+    argvStrings.insert(argvStrings.end(), arguments.begin(), arguments.end());
+    std::vector<char*> argv;
+    for (std::string& a : argvStrings) argv.push_back(a.data());
+    argv.push_back(nullptr);
+    const std::string deviceVariable = std::string(device::kEnvironmentVariable) + "=";
+    std::vector<std::string> envStrings;
+    for (char** e = environ; *e; ++e)
+        if (std::strncmp(*e, deviceVariable.c_str(), deviceVariable.size()) != 0) envStrings.emplace_back(*e);
+    envStrings.push_back(deviceVariable + fs::absolute(device, ec).lexically_normal().string());
+    std::vector<char*> envp;
+    for (std::string& e : envStrings) envp.push_back(e.data());
+    envp.push_back(nullptr);
+
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_adddup2(&actions, commands[0], STDIN_FILENO);
+    posix_spawn_file_actions_adddup2(&actions, frames[1], STDOUT_FILENO);
+    // No socket of the server (nor any other descriptor) leaks into an app.
+    posix_spawn_file_actions_addclosefrom_np(&actions, 3);
+    posix_spawnattr_t attributes;
+    posix_spawnattr_init(&attributes);
+    // The app has a fresh process's signals: none blocked (the server blocks
+    // its stop signals in every thread), none ignored. Its own process group
+    // keeps a Ctrl-C in the terminal for hbsim, which ends the apps in order.
+    sigset_t none, defaults;
+    sigemptyset(&none);
+    sigemptyset(&defaults);
+    for (int s : {SIGPIPE, SIGINT, SIGTERM, SIGHUP, SIGCHLD}) sigaddset(&defaults, s);
+    posix_spawnattr_setsigmask(&attributes, &none);
+    posix_spawnattr_setsigdefault(&attributes, &defaults);
+    posix_spawnattr_setpgroup(&attributes, 0);
+    posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETSIGMASK | POSIX_SPAWN_SETSIGDEF | POSIX_SPAWN_SETPGROUP);
+    const int error = ::posix_spawn(&pid_, argv[0], &actions, &attributes, argv.data(), envp.data());
+    posix_spawn_file_actions_destroy(&actions);
+    posix_spawnattr_destroy(&attributes);
+    ::close(commands[0]);
+    ::close(frames[1]);
+    if (error != 0) {
+        ::close(commands[1]);
+        ::close(frames[0]);
+        throw sim::UserError("cannot start " + program.string() + ": " + std::strerror(error));
+    }
+    commandFd_ = commands[1];
+    frameFd_ = frames[0];
+    reader_ = std::thread([this, onFrame = std::move(onFrame), onEnd = std::move(onEnd)]() mutable {
+        readFrames(std::move(onFrame), std::move(onEnd));
+    });
+}
+
+AppProcess::~AppProcess() {
+    end();
+    if (reader_.joinable()) reader_.join();
+}
+
+bool AppProcess::send(const std::string& line) {
+    std::lock_guard lock(mutex_);
+    if (commandFd_ < 0 || exited_) return false;
+    const std::string text = line + "\n";
+    const char* p = text.data();
+    std::size_t left = text.size();
+    while (left > 0) {
+        // MSG_NOSIGNAL is for sockets; hbsim ignores SIGPIPE, so a gone app
+        // shows here as EPIPE.
+        ssize_t n = ::write(commandFd_, p, left);
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) return false;
+        p += n;
+        left -= static_cast<std::size_t>(n);
+    }
+    return true;
+}
+
+void AppProcess::requestEnd() {
+    std::lock_guard lock(mutex_);
+    closeFd(commandFd_);
+}
+
+void AppProcess::end(std::chrono::milliseconds grace) {
+    std::unique_lock lock(mutex_);
+    closeFd(commandFd_);
+    if (!endedCondition_.wait_for(lock, grace, [this] { return reaped_; })) {
+        // The process has not been reaped, so its pid is still its own.
+        if (!exited_) ::kill(pid_, SIGKILL);
+        endedCondition_.wait(lock, [this] { return reaped_; });
+    }
+}
+
+void AppProcess::readFrames(FrameHandler onFrame, EndHandler onEnd) {
+    FrameReader reader(frameFd_);
+    try {
+        while (std::shared_ptr<const std::string> png = reader.next()) onFrame(std::move(png));
+    } catch (const std::exception& e) {
+        std::fprintf(stderr, "hbsim: %s (pid %d) sent a broken frame stream (%s); it is ended\n",
+                     name_.c_str(), static_cast<int>(pid_), e.what());
+        std::lock_guard lock(mutex_);
+        if (!exited_) ::kill(pid_, SIGKILL);
+    }
+    // Wait for the end without reaping first: until the lock below marks it
+    // exited, the pid cannot be taken by another process, so end() may kill
+    // it safely.
+    siginfo_t info{};
+    while (::waitid(P_PID, static_cast<id_t>(pid_), &info, WEXITED | WNOWAIT) != 0 && errno == EINTR) {
+    }
+    {
+        std::lock_guard lock(mutex_);
+        exited_ = true;
+    }
+    int status = 0;
+    while (::waitpid(pid_, &status, 0) < 0 && errno == EINTR) {
+    }
+    closeFd(frameFd_);
+    {
+        std::lock_guard lock(mutex_);
+        reaped_ = true;
+    }
+    endedCondition_.notify_all();
+    onEnd(status);
+}
+
+// ---- Springboard --------------------------------------------------------------
+
+Springboard::Springboard(std::function<Launch(App)> launchOf, fs::path device)
+    : launchOf_(std::move(launchOf)), device_(std::move(device)) {}
+
+Springboard::~Springboard() { shutdown(); }
+
+void Springboard::changed() {
+    ++version_;
+    changedCondition_.notify_all();
+}
+
+void Springboard::setStatus(std::string text) {
+    status_ = std::move(text);
+    ++statusSerial_;
+}
+
+void Springboard::open(App app) {
+    std::lock_guard launchLock(launchMutex_);
+    std::shared_ptr<AppProcess> ended;
+    std::uint64_t generation = 0;
+    std::optional<App> previousFront;
+    {
+        std::lock_guard lock(mutex_);
+        if (shuttingDown_) return;
+        Slot& s = slot(app);
+        previousFront = front_;
+        if (s.running) {
+            if (front_ != app) {
+                front_ = app;
+                changed();
+            }
+            return;
+        }
+        // An app that ended is launched anew, as the phone does the next time
+        // it is opened; its old process has been reaped already.
+        ended = std::move(s.process);
+        generation = ++s.generation;
+        s.running = true;
+        s.fingerDown = false;
+        s.frame = nullptr;
+        s.systemLogStart = fileSize(sim::inDevice(device_, kSystemLog));
+        front_ = app;
+        setStatus(std::string("Launching ") + appTitle(app) + "...");
+        changed();
+    }
+    ended.reset();  // joins its finished reader thread, outside the lock
+
+    std::shared_ptr<AppProcess> process;
+    try {
+        const Launch launch = launchOf_(app);
+        process = std::make_shared<AppProcess>(
+            launch.program, launch.arguments, device_,
+            [this, app, generation](std::shared_ptr<const std::string> png) { onFrame(app, generation, std::move(png)); },
+            [this, app, generation](int status) { onEnd(app, generation, status); });
+    } catch (...) {
+        std::lock_guard lock(mutex_);
+        Slot& s = slot(app);
+        if (s.generation == generation) s.running = false;
+        front_ = previousFront == app ? std::nullopt : previousFront;
+        setStatus(std::string(appTitle(app)) + " could not be launched");
+        changed();
+        throw;
+    }
+    std::lock_guard lock(mutex_);
+    Slot& s = slot(app);
+    s.process = std::move(process);
+    // The app may have ended already; then onEnd has told why.
+    if (s.running && s.generation == generation) {
+        setStatus(std::string(appTitle(app)) + " launched (pid " + std::to_string(s.process->pid()) + ")");
+        changed();
+    }
+}
+
+void Springboard::home() {
+    std::shared_ptr<AppProcess> lifting;
+    std::string up;
+    {
+        std::lock_guard lock(mutex_);
+        if (!front_) return;
+        Slot& s = slot(*front_);
+        // A finger held down while the app leaves the front is lifted, as the
+        // system cancels touches of an app going to the background.
+        if (s.fingerDown) {
+            lifting = s.process;
+            up = touchCommand(Phase::Up, s.lastX, s.lastY);
+            s.fingerDown = false;
+        }
+        front_.reset();
+        changed();
+    }
+    if (lifting) lifting->send(up);
+}
+
+void Springboard::touch(Phase phase, double x, double y) {
+    std::shared_ptr<AppProcess> process;
+    {
+        std::lock_guard lock(mutex_);
+        if (!front_) return;
+        Slot& s = slot(*front_);
+        if (!s.running || !s.process) return;
+        if (phase != Phase::Down && !s.fingerDown) return;
+        s.fingerDown = phase != Phase::Up;
+        s.lastX = x;
+        s.lastY = y;
+        process = s.process;
+    }
+    process->send(touchCommand(phase, x, y));
+}
+
+void Springboard::onFrame(App app, std::uint64_t generation, std::shared_ptr<const std::string> png) {
+    std::lock_guard lock(mutex_);
+    Slot& s = slot(app);
+    if (s.generation != generation) return;
+    s.frame = std::move(png);
+    s.frameSerial = ++frameSerial_;
+    if (front_ == app) changed();
+}
+
+void Springboard::onEnd(App app, std::uint64_t generation, int waitStatus) {
+    std::lock_guard lock(mutex_);
+    Slot& s = slot(app);
+    if (s.generation != generation) return;
+    s.running = false;
+    s.fingerDown = false;
+    if (shuttingDown_) return;
+    setStatus(endReason(app, s, waitStatus));
+    // The phone shows the home screen when the app in the front goes away.
+    if (front_ == app) front_.reset();
+    changed();
+}
+
+std::string Springboard::endReason(App app, const Slot& s, int waitStatus) const {
+    const std::string title = appTitle(app);
+    if (WIFEXITED(waitStatus)) {
+        const int code = WEXITSTATUS(waitStatus);
+        return code == 0 ? title + " ended" : title + " ended with exit status " + std::to_string(code);
+    }
+    if (!WIFSIGNALED(waitStatus)) return title + " ended";
+    const int signal = WTERMSIG(waitStatus);
+    const char* abbrev = ::sigabbrev_np(signal);
+    const std::string name = std::string("signal ") + std::to_string(signal) + (abbrev ? std::string(", SIG") + abbrev : "");
+    if (signal == SIGKILL) {
+        // Settings ends Messages with "killall -9 MobileSMS" through the
+        // device's system; the device's command log says whether that
+        // happened while this process ran.
+        bool killall = false;
+        for (const std::string& line : linesSince(sim::inDevice(device_, kSystemLog), s.systemLogStart))
+            if (line.find("killall") != std::string::npos && line.find(appProgram(app)) != std::string::npos)
+                killall = true;
+        if (killall) {
+            const App other = app == App::Settings ? App::Messages : App::Settings;
+            if (slot(other).running) return title + " was ended (killed by " + appTitle(other) + ")";
+            return title + " was ended (killall -9 " + appProgram(app) + ")";
+        }
+        return title + " was ended (killed, " + name + ")";
+    }
+    if (signal == SIGSEGV || signal == SIGABRT || signal == SIGBUS || signal == SIGFPE || signal == SIGILL)
+        return title + " crashed (" + name + ")";
+    return title + " was ended (" + name + ")";
+}
+
+ScreenState Springboard::state() const {
+    std::lock_guard lock(mutex_);
+    ScreenState st;
+    st.version = version_;
+    st.front = front_;
+    for (App app : kApps) st.running[static_cast<int>(app)] = slot(app).running;
+    st.status = status_;
+    st.statusSerial = statusSerial_;
+    if (front_) {
+        st.frame = slot(*front_).frame;
+        st.frameSerial = slot(*front_).frameSerial;
+    }
+    return st;
+}
+
+ScreenState Springboard::waitForChange(std::uint64_t seen, std::chrono::milliseconds timeout) const {
+    {
+        std::unique_lock lock(mutex_);
+        changedCondition_.wait_for(lock, timeout, [&] { return version_ > seen || shuttingDown_; });
+    }
+    return state();
+}
+
+bool Springboard::shuttingDown() const {
+    std::lock_guard lock(mutex_);
+    return shuttingDown_;
+}
+
+pid_t Springboard::pidOf(App app) const {
+    std::lock_guard lock(mutex_);
+    const Slot& s = slot(app);
+    return s.running && s.process ? s.process->pid() : -1;
+}
+
+void Springboard::shutdown() {
+    std::lock_guard launchLock(launchMutex_);
+    std::shared_ptr<AppProcess> processes[2];
+    {
+        std::lock_guard lock(mutex_);
+        shuttingDown_ = true;
+        for (App app : kApps) processes[static_cast<int>(app)] = std::move(slot(app).process);
+        changedCondition_.notify_all();
+    }
+    // Both are asked to end at once, then each is waited for.
+    for (auto& p : processes)
+        if (p) p->requestEnd();
+    for (auto& p : processes)
+        if (p) p->end();
+    for (auto& p : processes) p.reset();
+}
+
+}  // namespace hbsim::serve
