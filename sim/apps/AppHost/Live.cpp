@@ -159,7 +159,10 @@ private:
         lastFrameAt_ = NS::loop::now();
         CGImageRef image = UI::screenshot::createScreenImage();
         if (image == nullptr) return false;
-        bool send = force || !samePixels(image);
+        // Compared (and kept) even when forced, so that the next frame is
+        // measured against the one the driver has.
+        const bool same = samePixels(image);
+        bool send = force || !same;
         if (send) {
             std::vector<unsigned char> png = UI::screenshot::pngData(image);
             send = !png.empty() && write(png);
