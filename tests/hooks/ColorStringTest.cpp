@@ -58,6 +58,24 @@ TEST_F(ColorStringTest, EveryByteValueSurvivesTheParse) {
     }
 }
 
+// Found by fuzzing: an overlay string's alpha text reads as any double
+// ("#000000:-2", or "1e999" as infinity), and the colour made from it kept that
+// alpha, so a view would blend with a negative or infinite opacity. The
+// parse passes the number on; the colour holds it within 0..1.
+TEST_F(ColorStringTest, AnOverlayAlphaOutsideTheUnitRangeMakesAColourWithinIt) {
+    struct Case {
+        const char* text;
+        double alpha;
+    } cases[] = {{"#000000:-2", 0.0}, {"#000000:2", 1.0},   {"#000000:nan", 0.0},
+                 {"#000000:1e999", 1.0}, {"#000000:-1e999", 0.0}, {"#000000:0.25", 0.25}};
+    for (const auto& c : cases) {
+        CGFloat r = -1, g = -1, b = -1, a = -1;
+        huebloom::colorFromString(NS::String::stringWithUTF8String(c.text), AlphaRule::FromString)->getRed(&r, &g, &b, &a);
+        EXPECT_EQ(a, c.alpha) << c.text;
+        EXPECT_EQ(r + g + b, 0.0) << c.text;
+    }
+}
+
 class SettingsTest : public ColorStringTest {
 protected:
     void use(std::initializer_list<std::pair<const char*, NS::Object*>> values) {

@@ -112,6 +112,11 @@ TEST_F(ColorLookupsTest, StoredColoursKeepTheirAlphaAndAbsentOnesFallBack) {
         {"colon without alpha", "#FF0000:"_ns, "#a1a1a1", {1, 0, 0, 0}},
         {"alpha not a number", "#FF0000:x"_ns, "#a1a1a1", {1, 0, 0, 0}},
         {"no digits", "#:0.5"_ns, "#a1a1a1", {0, 0, 0, 0.5}},
+        // As fuzzing found for the overlay keys: an alpha outside 0..1 is
+        // passed on, and the colour limits it, so the swatch never blends
+        // with a negative opacity.
+        {"alpha above one", "#FF0000:2.5"_ns, "#a1a1a1", {1, 0, 0, 1}},
+        {"alpha below zero", "#FF0000:-0.5"_ns, "#a1a1a1", {1, 0, 0, 0}},
         {"absent", nullptr, "#a1a1a1", {0xA1 / 255.0, 0xA1 / 255.0, 0xA1 / 255.0, 1}},
         {"a switch's value under the key", NS::Number::numberWithBool(YES), "#5FC6F4",
          {95 / 255.0, 198 / 255.0, 244 / 255.0, 1}},

@@ -71,9 +71,14 @@ void rgbToHsb(const CGFloat rgb[3], CGFloat out[3]) {
     out[2] = max;
 }
 
+// Red, green and blue are kept as given (hex formatting relies on seeing
+// them), but an opacity only means something within 0..1: above is opaque,
+// below (or not a number) is transparent, as the phone's colours treat it.
+// A stored alpha text can read as any number ("2", "-1", "1e999"), which the
+// colour would otherwise hand to every blend of the view that draws with it.
 id initWithRed(id self, SEL, CGFloat r, CGFloat g, CGFloat b, CGFloat a) {
     ColorState& s = stateOf(self);
-    s.rgba[0] = r, s.rgba[1] = g, s.rgba[2] = b, s.rgba[3] = a;
+    s.rgba[0] = r, s.rgba[1] = g, s.rgba[2] = b, s.rgba[3] = unitOrZero(a);
     s.grey = false;
     return self;
 }
@@ -89,7 +94,7 @@ id initWithHue(id self, SEL, CGFloat h, CGFloat sat, CGFloat bri, CGFloat a) {
 id initWithWhite(id self, SEL, CGFloat w, CGFloat a) {
     ColorState& s = stateOf(self);
     s.rgba[0] = s.rgba[1] = s.rgba[2] = w;
-    s.rgba[3] = a;
+    s.rgba[3] = unitOrZero(a);
     s.grey = true;
     return self;
 }

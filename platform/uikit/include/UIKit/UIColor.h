@@ -27,6 +27,8 @@ class Color : public NS::Object {
 public:
     static Color* alloc() { return objc::send<Color*>("UIColor"_cls, "alloc"_sel); }
 
+    // Red, green and blue are kept as given; alpha is limited to 0..1 (one
+    // that is not a number counts as 0), here and in initWithWhite.
     Color* initWithRed(CGFloat red, CGFloat green, CGFloat blue, CGFloat alpha) {
         return objc::send<Color*>(this, "initWithRed:green:blue:alpha:"_sel, red, green, blue, alpha);
     }
