@@ -1,4 +1,5 @@
 #include "Live.h"
+#include "LiveFrame.h"
 
 #include <CoreGraphics/CGCairo.h>
 #include <Foundation/NSRunLoop.h>
@@ -164,7 +165,7 @@ private:
         const bool same = samePixels(image);
         bool send = force || !same;
         if (send) {
-            std::vector<unsigned char> png = UI::screenshot::pngData(image);
+            std::vector<unsigned char> png = encodeFramePNG(CGCairoImageGetSurface(image));
             send = !png.empty() && write(png);
         }
         CGImageRelease(image);
