@@ -286,15 +286,24 @@ TEST_F(PropertyListTest, AWriteRemovesTheTemporaryFilesOfKilledWritersOnly) {
     ASSERT_GT(gone, 0);
     ::waitpid(gone, nullptr, 0);
     const std::string abandoned = ".com.Quillfen.huebloom.plist." + std::to_string(gone) + ".a1B2c3";
+    // One killed but not yet collected by its parent: a zombie, still in the
+    // process table, that will never rename anything.
+    pid_t zombie = ::fork();
+    if (zombie == 0) ::_exit(0);
+    ASSERT_GT(zombie, 0);
+    siginfo_t info{};
+    ASSERT_EQ(::waitid(P_PID, static_cast<id_t>(zombie), &info, WEXITED | WNOWAIT), 0);
+    const std::string ofZombie = ".com.Quillfen.huebloom.plist." + std::to_string(zombie) + ".Zz0000";
     // A writer still at work (this process), a name that only looks alike,
     // and the temporary file of another target.
     const std::string live = ".com.Quillfen.huebloom.plist." + std::to_string(::getpid()) + ".zzzzzz";
     const std::string unrelated = ".com.Quillfen.huebloom.plist.notes";
     const std::string otherTarget = ".other.plist." + std::to_string(gone) + ".a1B2c3";
-    for (const auto& name : {abandoned, live, unrelated, otherTarget}) plant(folder + "/" + name, "partial");
+    for (const auto& name : {abandoned, ofZombie, live, unrelated, otherTarget}) plant(folder + "/" + name, "partial");
 
     NS::Dictionary* d = NS::Dictionary::dictionaryWithObjects({"#FFFFFF"_ns}, {"blueText"_ns});
     ASSERT_TRUE(d->writeToFile(str(kSettings), YES));
+    ::waitpid(zombie, nullptr, 0);
     auto entries = folderEntries(folder);
     std::sort(entries.begin(), entries.end());
     std::vector<std::string> expected = {live, unrelated, otherTarget, "com.Quillfen.huebloom.plist"};

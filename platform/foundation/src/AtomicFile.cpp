@@ -5,6 +5,7 @@
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -51,6 +52,22 @@ private:
 // another process is filling right now.
 std::string temporaryPrefix(const std::string& name) { return "." + name + "."; }
 
+// Whether the process still runs: it exists and has not ended. A killed
+// process whose parent has not collected it yet still exists (a zombie), but
+// it will never rename anything.
+bool processRuns(pid_t pid) {
+    if (::kill(pid, 0) != 0 && errno == ESRCH) return false;
+    std::FILE* stat = std::fopen(("/proc/" + std::to_string(pid) + "/stat").c_str(), "r");
+    if (stat == nullptr) return true;  // no process table to read: assume it runs
+    char line[512] = {};
+    const bool read = std::fgets(line, sizeof line, stat) != nullptr;
+    std::fclose(stat);
+    // "PID (COMMAND) STATE ...": the command may hold blanks and parentheses,
+    // so the state follows the last ")".
+    const char* close = read ? std::strrchr(line, ')') : nullptr;
+    return close == nullptr || close[1] != ' ' || (close[2] != 'Z' && close[2] != 'X');
+}
+
 // Removes the abandoned temporary files of the target: those whose writer no
 // longer runs. A temporary file of a live writer, or of a process id reused
 // since, is left alone; the first is about to be renamed, the second is
@@ -69,9 +86,7 @@ void removeAbandonedTemporaries(const std::string& folder, const std::string& na
         char* end = nullptr;
         const long pid = std::strtol(rest.c_str(), &end, 10);
         if (end != rest.c_str() + dot || pid <= 0) continue;
-        if (::kill(static_cast<pid_t>(pid), 0) != 0 && errno == ESRCH) {
-            ::unlinkat(::dirfd(dir), entryName.c_str(), 0);
-        }
+        if (!processRuns(static_cast<pid_t>(pid))) ::unlinkat(::dirfd(dir), entryName.c_str(), 0);
     }
     ::closedir(dir);
 }
