@@ -108,6 +108,9 @@ pid_t spawn(const fs::path& program, const std::vector<std::string>& arguments,
         ADD_FAILURE() << "fork: " << std::strerror(errno);
         return -1;
     }
+    // Both sides set the group, so that a signal sent to it right after the
+    // fork reaches the child even before the child has run.
+    if (child > 0) ::setpgid(child, child);
     if (child == 0) {
         int out = ::open(outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
         int err = ::open(errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);

@@ -1,0 +1,145 @@
+// The settings file while it is being written: the colour chooser saving
+// change after change while Messages is launched and killed beside it, and
+// the Settings app killed with SIGKILL at random moments of its saves. A
+// reader must always find a whole file, the old one or a new one.
+#include "HardeningSupport.h"
+
+#include <csignal>
+#include <chrono>
+#include <random>
+#include <set>
+#include <thread>
+
+namespace {
+
+using e2e::Device;
+using nlohmann::json;
+using namespace std::chrono_literals;
+
+constexpr const char* kSentinel = "#123456";  // a key nothing in the run changes
+constexpr const char* kFirstText = "#010203";
+
+class SavesUnderLoad : public ::testing::Test {
+protected:
+    void SetUp() override {
+        if (!e2e::hookLibraryBuilt()) GTEST_SKIP() << "the deliverables are not built in this build";
+    }
+
+    static void writeStartingSettings(const Device& device) {
+        device.writeSettings({{"enabled", true}, {"blueLinkText", kSentinel}, {"blueText", kFirstText}});
+    }
+
+    // Opens the iMessage text colour's chooser and taps the picker field
+    // `taps` times, each tap at another point, so each one saves a colour.
+    static std::vector<std::string> chooserTaps(int taps) {
+        std::vector<std::string> steps = {"open Huebloom", "open \"iMessage Balloons\"", "open color_key=blueText"};
+        for (int i = 0; i < taps; ++i)
+            steps.push_back("picker tap " + std::to_string(8 + (i * 7) % 280) + " " + std::to_string(8 + (i * 13) % 200));
+        return steps;
+    }
+};
+
+std::string hexOfColour(const json& c) {
+    char text[8];
+    auto channel = [&](const char* name) { return static_cast<int>(std::lround(c[name].get<double>() * 255)); };
+    std::snprintf(text, sizeof text, "#%02X%02X%02X", channel("r"), channel("g"), channel("b"));
+    return text;
+}
+
+TEST_F(SavesUnderLoad, LaunchesOfMessagesReadAWholeFileWhileTheChooserSaves2000Changes) {
+    Device device;
+    writeStartingSettings(device);
+    const auto script = hardening::writeScript(device, "saves", chooserTaps(2000));
+    auto settings = device.startHbsim({"settings", "--script", script.string(), "--dump"});
+
+    std::mt19937 random(20261209);
+    int read = 0, killedByUs = 0, killedBySettings = 0;
+    std::set<std::string> textColoursSeen;
+    for (int launch = 0; settings->running(); ++launch) {
+        if (launch % 2 == 1) {
+            // A launch killed part way: at start-up, loading, or on screen.
+            auto messages = device.startHbsim({"messages", "--stay"});
+            std::this_thread::sleep_for(std::chrono::milliseconds(random() % 150));
+            messages->signal(SIGKILL);
+            messages->wait(30);
+            ++killedByUs;
+            continue;
+        }
+        e2e::RunResult r = device.hbsim({"messages", "--dump"});
+        if (r.exitCode == 137) {
+            // The colour cells of the pane end Messages as the chooser opens.
+            ++killedBySettings;
+            continue;
+        }
+        ASSERT_EQ(r.exitCode, 0) << r.err;
+        json dump = json::parse(r.out, nullptr, false);
+        ASSERT_FALSE(dump.is_discarded()) << r.out;
+        ++read;
+        // A launch that read a part of a file, or a mix of two, would have
+        // lost the key nothing changes, or the master switch with it.
+        EXPECT_EQ(dump["behavior"]["blue_balloonTextLinkColor"], e2e::color(0x123456)) << "launch " << launch;
+        textColoursSeen.insert(hexOfColour(dump["behavior"]["blue_balloonTextColor"]));
+        for (const std::string& fault : hardening::badBehaviourColours(dump)) ADD_FAILURE() << fault;
+    }
+    e2e::RunResult done = settings->wait(600);
+    ASSERT_EQ(done.exitCode, 0) << done.err;
+    json last = json::parse(done.out, nullptr, false);
+    ASSERT_TRUE(last.is_object()) << done.out;
+
+    // The end state holds the last change, and the rest of the file.
+    json file = device.readSettings();
+    ASSERT_TRUE(file.is_object());
+    EXPECT_EQ(file["blueText"], hexOfColour(last["chooser"]["background"]));
+    EXPECT_EQ(file["blueLinkText"], kSentinel);
+    EXPECT_EQ(file["enabled"], true);
+    EXPECT_EQ(hardening::strayPreferenceFiles(device), std::vector<std::string>{});
+    // The launches saw the file move on: more than the first colour.
+    EXPECT_GE(read, 3) << "too few launches overlapped the saves";
+    EXPECT_GE(textColoursSeen.size(), 2u);
+    RecordProperty("launches_read", read);
+    RecordProperty("launches_killed", killedByUs);
+    RecordProperty("launches_ended_by_settings", killedBySettings);
+}
+
+TEST_F(SavesUnderLoad, TheSettingsFileStaysAWholeDictionaryWhenSettingsIsKilledWhileSaving) {
+    Device device;
+    writeStartingSettings(device);
+    const auto script = hardening::writeScript(device, "saves", chooserTaps(60));
+    // One whole run first: how long the saves take, and the last colour.
+    const auto started = std::chrono::steady_clock::now();
+    e2e::RunResult whole = device.hbsim({"settings", "--script", script.string()});
+    const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
+    ASSERT_EQ(whole.exitCode, 0) << whole.err;
+    const json finalText = device.readSettings()["blueText"];
+    ASSERT_TRUE(finalText.is_string());
+
+    std::mt19937 random(42);
+    std::uniform_real_distribution<double> moment(0.0, seconds * 1.1);
+    int midSave = 0;
+    constexpr int kTrials = 200;
+    for (int trial = 0; trial < kTrials; ++trial) {
+        writeStartingSettings(device);
+        auto run = device.startHbsim({"settings", "--script", script.string()});
+        std::this_thread::sleep_for(std::chrono::duration<double>(moment(random)));
+        run->signal(SIGKILL);
+        run->wait(30);
+
+        json file = device.readSettings();
+        ASSERT_TRUE(file.is_object()) << "trial " << trial << ": the settings file is not a dictionary";
+        ASSERT_EQ(file["blueLinkText"], kSentinel) << "trial " << trial;
+        ASSERT_EQ(file["enabled"], true) << "trial " << trial;
+        ASSERT_TRUE(file["blueText"].is_string()) << "trial " << trial;
+        const std::string text = file["blueText"];
+        ASSERT_EQ(text.size(), 7u) << text;
+        if (text != kFirstText && file["blueText"] != finalText) ++midSave;
+    }
+    // Enough kills landed between two saves for the trials to mean something.
+    EXPECT_GE(midSave, kTrials / 5) << "only " << midSave << " kills fell among the saves";
+    RecordProperty("kills_among_saves", midSave);
+
+    // A killed writer may leave its temporary file; the next save removes it.
+    ASSERT_EQ(device.hbsim({"settings", "--script", script.string()}).exitCode, 0);
+    EXPECT_EQ(hardening::strayPreferenceFiles(device), std::vector<std::string>{});
+}
+
+}  // namespace
