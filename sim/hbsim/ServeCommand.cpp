@@ -46,6 +46,7 @@ constexpr const char* kHost = "127.0.0.1";
 constexpr std::chrono::milliseconds kStreamTick{200};
 // A comment line this often keeps a quiet stream from being taken for dead.
 constexpr std::chrono::seconds kStreamKeepAlive{15};
+constexpr std::size_t kWorkers = 24;
 // Touches beyond this are not on any screen; they are refused.
 constexpr double kMaxPoint = 10000;
 
@@ -107,6 +108,10 @@ public:
                 return launch;
             },
             context.devicePath());
+        // Each open page holds a worker for its event stream and a browser
+        // keeps several connections alive besides, so the pool is larger than
+        // the library's default of one worker a core (at least 8).
+        http_.new_task_queue = [] { return new httplib::ThreadPool(kWorkers); };
         routes();
     }
 

@@ -136,6 +136,21 @@ TEST(Serve, EventStreamYieldsFramesAfterInput) {
     EXPECT_EQ(events.lastFrame().atPoint(160, 300), e2e::rgb(0xFFFFFF));
 }
 
+// Every open page has a stream of its own, and requests are still answered
+// while they all listen.
+TEST(Serve, SeveralPagesEachGetTheFrames) {
+    Device device;
+    ServeRun serve(device);
+    ASSERT_TRUE(serve.ready()) << "hbsim serve did not answer";
+    std::vector<std::unique_ptr<EventStream>> pages;
+    for (int i = 0; i < 12; ++i) pages.push_back(std::make_unique<EventStream>(serve.port()));
+    for (auto& page : pages) ASSERT_TRUE(page->waitForMore("state", 0));
+    auto opened = serve.post("/api/open", R"({"app": "settings"})");
+    ASSERT_TRUE(opened);
+    EXPECT_EQ(opened->status, 200);
+    for (auto& page : pages) EXPECT_TRUE(page->waitForMore("frame", 0));
+}
+
 // Settings ends Messages when its colour rows appear; the page is told, and
 // the next open launches Messages anew.
 TEST(Serve, OpeningMessagesAfterSettingsKilledItRelaunchesIt) {
