@@ -353,7 +353,10 @@ void addServeCommand(CLI::App& app, Context& context) {
         "killall -9 MobileSMS), the page says so and the next open launches it anew with the new\n"
         "colours. Ctrl-C ends the server and the apps. A port in use ends it with status 2.\n"
         "\nExample: hbsim device create && hbsim install && hbsim serve, then open http://127.0.0.1:8417/");
-    serve->add_option("--port", o->port, "The port on 127.0.0.1")->check(CLI::Range(1, 65535))->capture_default_str();
+    serve->add_option("--port", o->port, "The port on 127.0.0.1")
+        ->type_name("N")
+        ->check(CLI::Range(1, 65535))
+        ->capture_default_str();
     addDeviceOption(*serve, context);
     serve->callback([&context, o] { context.action = [&context, o] { return runServe(context, *o); }; });
 }
