@@ -133,7 +133,7 @@ async function main() {
   async function settled(since, name) {
     await waitFor(`a frame after ${name}`, async () => (await hb()).frames > since);
     await waitFor(`the screen to settle after ${name}`, () =>
-      page.evaluate(() => performance.now() - window.hbsim.lastFrameAt > 500));
+      page.evaluate(() => performance.now() - window.hbsim.lastFrameAt > 700));
     await shot(name);
   }
 
