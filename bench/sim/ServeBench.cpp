@@ -12,6 +12,8 @@
 
 #include <httplib.h>
 
+#include <LiveAppClient.h>
+
 #include <fcntl.h>
 #include <poll.h>
 #include <signal.h>
@@ -62,88 +64,21 @@ struct BenchDevice {
     }
 };
 
-pid_t spawn(const std::vector<std::string>& args, const fs::path& device, int in, int out) {
-    std::vector<std::string> argStrings = args;
-    std::vector<char*> argv;
-    for (auto& a : argStrings) argv.push_back(a.data());
-    argv.push_back(nullptr);
-    std::vector<std::string> env{"HB_DEVICE=" + device.string()};
-    for (char** e = environ; *e; ++e)
-        if (std::strncmp(*e, "HB_DEVICE=", 10) != 0) env.emplace_back(*e);
-    std::vector<char*> envp;
-    for (auto& e : env) envp.push_back(e.data());
-    envp.push_back(nullptr);
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    if (in >= 0) posix_spawn_file_actions_adddup2(&actions, in, 0);
-    if (out >= 0) posix_spawn_file_actions_adddup2(&actions, out, 1);
-    pid_t pid = -1;
-    if (::posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), envp.data()) != 0) pid = -1;
-    posix_spawn_file_actions_destroy(&actions);
-    return pid;
-}
-
-// The live app with its pipes.
+// The live Settings app of the device, with frames counted rather than kept.
 class LiveApp {
 public:
-    explicit LiveApp(const fs::path& device) {
-        int in[2], out[2];
-        if (::pipe2(in, O_CLOEXEC) != 0 || ::pipe2(out, O_CLOEXEC) != 0) return;
-        pid_ = spawn({(kBin / "Preferences").string(), "--live"}, device, in[0], out[1]);
-        ::close(in[0]);
-        ::close(out[1]);
-        commands_ = in[1];
-        frames_ = out[0];
-    }
-    ~LiveApp() {
-        ::close(commands_);
-        if (pid_ > 0) ::waitpid(pid_, nullptr, 0);
-        ::close(frames_);
-    }
-    bool ok() const { return pid_ > 0; }
-    void send(const char* text) {
-        if (::write(commands_, text, std::strlen(text)) < 0) std::perror("live app");
-    }
-    // Reads one frame; false when none comes within the timeout.
-    bool frame(int timeoutMs) {
-        std::string header;
-        while (header.empty() || header.back() != '\n') {
-            if (!fill(timeoutMs)) return false;
-            const std::size_t end = buffer_.find('\n');
-            const std::size_t take = end == std::string::npos ? buffer_.size() : end + 1;
-            header += buffer_.substr(0, take);
-            buffer_.erase(0, take);
-        }
-        std::size_t size = 0;
-        if (std::sscanf(header.c_str(), "frame %zu", &size) != 1) return false;
-        while (buffer_.size() < size)
-            if (!fill(5000)) return false;
-        buffer_.erase(0, size);
-        return true;
-    }
-    void drain(int quietMs) {
-        while (frame(quietMs)) {
-        }
-    }
+    explicit LiveApp(const fs::path& device) : client_(kBin / "Preferences", device) {}
+    bool ok() const { return client_.started(); }
+    void send(const char* commands) { client_.send(commands); }
+    bool frame(int timeoutMs) { return client_.nextFrame(std::chrono::milliseconds(timeoutMs)).has_value(); }
+    void drain(int quietMs) { client_.framesUntilQuiet(std::chrono::milliseconds(quietMs)); }
 
 private:
-    bool fill(int timeoutMs) {
-        pollfd p{frames_, POLLIN, 0};
-        if (::poll(&p, 1, timeoutMs) <= 0) return false;
-        char chunk[65536];
-        const ssize_t n = ::read(frames_, chunk, sizeof chunk);
-        if (n <= 0) return false;
-        buffer_.append(chunk, static_cast<std::size_t>(n));
-        return true;
-    }
-    pid_t pid_ = -1;
-    int commands_ = -1;
-    int frames_ = -1;
-    std::string buffer_;
+    LiveAppClient client_;
 };
 
-constexpr const char* kTapRow = "down 160 120\nup 160 120\n";   // the Huebloom row of the root list
-constexpr const char* kTapBack = "down 40 42\nup 40 42\n";      // the back button of the pane
+constexpr const char* kTapRow = "down 160 120\nup 160 120";   // the Huebloom row of the root list
+constexpr const char* kTapBack = "down 40 42\nup 40 42";      // the back button of the pane
 
 void BM_LiveTapToFirstFrame(benchmark::State& state) {
     BenchDevice device;
@@ -227,15 +162,26 @@ private:
     int frames_ = 0;
 };
 
+// hbsim serve on the device and port, its output thrown away.
+pid_t startServer(const fs::path& device, int port) {
+    std::vector<std::string> args{(kBin / "hbsim").string(), "serve", "--device", device.string(), "--port",
+                                  std::to_string(port)};
+    std::vector<char*> argv;
+    for (auto& a : args) argv.push_back(a.data());
+    argv.push_back(nullptr);
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
+    pid_t pid = -1;
+    if (::posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), environ) != 0) pid = -1;
+    posix_spawn_file_actions_destroy(&actions);
+    return pid;
+}
+
 void BM_ServeTapToPageFrame(benchmark::State& state) {
     BenchDevice device;
     const int port = freePort();
-    const int quiet = ::open("/dev/null", O_WRONLY | O_CLOEXEC);
-    const pid_t server = device.path.empty() ? -1
-                                             : spawn({(kBin / "hbsim").string(), "serve", "--device",
-                                                      device.path.string(), "--port", std::to_string(port)},
-                                                     device.path, -1, quiet);
-    ::close(quiet);
+    const pid_t server = device.path.empty() ? -1 : startServer(device.path, port);
     httplib::Client client("127.0.0.1", port);
     bool up = false;
     for (int i = 0; i < 200 && server > 0 && !up; ++i) {

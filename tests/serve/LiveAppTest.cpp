@@ -2,15 +2,11 @@
 // input, "frame N" and N bytes of PNG on standard output; a first frame at
 // launch, frames after an input until the screen is still, then none.
 #include <DeviceRun.h>
+#include <LiveAppClient.h>
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include <fcntl.h>
-#include <poll.h>
-#include <spawn.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include <chrono>
 #include <cstdio>
@@ -20,126 +16,21 @@
 #include <optional>
 #include <sstream>
 
-extern char** environ;
-
 namespace {
 
 namespace fs = std::filesystem;
 using ::testing::HasSubstr;
 using Clock = std::chrono::steady_clock;
 
-// One app program started with --live in a device, its pipes held here.
-class LiveApp {
+// One app program of this build started with --live in a device; what it
+// writes on standard error is kept beside the device.
+class LiveApp : public LiveAppClient {
 public:
-    LiveApp(const std::string& program, const e2e::Device& device, std::vector<std::string> arguments = {})
-        : errFile_(device.path().parent_path() / ("live-" + program + "-" + std::to_string(::getpid()) + ".err")) {
-        int in[2], out[2];
-        if (::pipe2(in, O_CLOEXEC) != 0 || ::pipe2(out, O_CLOEXEC) != 0) return;
-        const std::string path = (e2e::buildDir() / "bin" / program).string();
-        std::vector<std::string> args{path, "--live"};
-        args.insert(args.end(), arguments.begin(), arguments.end());
-        std::vector<char*> argv;
-        for (auto& a : args) argv.push_back(a.data());
-        argv.push_back(nullptr);
-        std::vector<std::string> env{"HB_DEVICE=" + device.path().string()};
-        for (char** e = environ; *e; ++e)
-            if (std::strncmp(*e, "HB_DEVICE=", 10) != 0) env.emplace_back(*e);
-        std::vector<char*> envp;
-        for (auto& e : env) envp.push_back(e.data());
-        envp.push_back(nullptr);
-        posix_spawn_file_actions_t actions;
-        posix_spawn_file_actions_init(&actions);
-        posix_spawn_file_actions_adddup2(&actions, in[0], 0);
-        posix_spawn_file_actions_adddup2(&actions, out[1], 1);
-        posix_spawn_file_actions_addopen(&actions, 2, errFile_.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-        if (::posix_spawn(&pid_, path.c_str(), &actions, nullptr, argv.data(), envp.data()) != 0) pid_ = -1;
-        posix_spawn_file_actions_destroy(&actions);
-        ::close(in[0]);
-        ::close(out[1]);
-        commands_ = in[1];
-        frames_ = out[0];
-    }
-    ~LiveApp() {
-        closeInput();
-        if (pid_ > 0 && !reaped_) {
-            ::kill(pid_, SIGKILL);
-            ::waitpid(pid_, nullptr, 0);
-        }
-        if (frames_ >= 0) ::close(frames_);
-        std::error_code ec;
-        fs::remove(errFile_, ec);
-    }
+    LiveApp(const std::string& program, const e2e::Device& device, const std::vector<std::string>& arguments = {})
+        : LiveAppClient(e2e::buildDir() / "bin" / program, device.path(), arguments,
+                        device.path().parent_path() / ("live-" + program + ".err")) {}
 
-    bool started() const { return pid_ > 0; }
-    void send(const std::string& line) {
-        const std::string text = line + "\n";
-        ASSERT_EQ(::write(commands_, text.data(), text.size()), static_cast<ssize_t>(text.size()));
-    }
-    void closeInput() {
-        if (commands_ >= 0) ::close(commands_);
-        commands_ = -1;
-    }
-
-    // The next frame's PNG bytes, or nothing when none comes in time.
-    std::optional<std::string> nextFrame(std::chrono::milliseconds timeout = std::chrono::seconds(20)) {
-        const auto deadline = Clock::now() + timeout;
-        std::string header;
-        while (header.empty() || header.back() != '\n') {
-            if (!readSome(deadline)) return std::nullopt;
-            const std::size_t end = buffer_.find('\n');
-            header += buffer_.substr(0, end == std::string::npos ? buffer_.size() : end + 1);
-            buffer_.erase(0, end == std::string::npos ? buffer_.size() : end + 1);
-        }
-        std::size_t size = 0;
-        if (std::sscanf(header.c_str(), "frame %zu", &size) != 1) {
-            ADD_FAILURE() << "not a frame header: " << header;
-            return std::nullopt;
-        }
-        while (buffer_.size() < size)
-            if (!readSome(Clock::now() + std::chrono::seconds(20))) return std::nullopt;
-        std::string png = buffer_.substr(0, size);
-        buffer_.erase(0, size);
-        return png;
-    }
-
-    // All frames until none has come for `quiet`.
-    std::vector<std::string> framesUntilQuiet(std::chrono::milliseconds quiet) {
-        std::vector<std::string> frames;
-        while (auto frame = nextFrame(quiet)) frames.push_back(*frame);
-        return frames;
-    }
-
-    int wait() {
-        int status = 0;
-        ::waitpid(pid_, &status, 0);
-        reaped_ = true;
-        return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
-    }
-    std::string errors() const {
-        std::ifstream in(errFile_);
-        std::ostringstream s;
-        s << in.rdbuf();
-        return s.str();
-    }
-
-private:
-    bool readSome(Clock::time_point deadline) {
-        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now()).count();
-        pollfd p{frames_, POLLIN, 0};
-        if (left <= 0 || ::poll(&p, 1, static_cast<int>(left)) <= 0) return false;
-        char chunk[65536];
-        const ssize_t n = ::read(frames_, chunk, sizeof chunk);
-        if (n <= 0) return false;
-        buffer_.append(chunk, static_cast<std::size_t>(n));
-        return true;
-    }
-
-    fs::path errFile_;
-    pid_t pid_ = -1;
-    bool reaped_ = false;
-    int commands_ = -1;
-    int frames_ = -1;
-    std::string buffer_;
+    void send(const std::string& line) { ASSERT_TRUE(LiveAppClient::send(line)) << "the app no longer reads"; }
 };
 
 e2e::Screenshot picture(const std::string& png, const fs::path& folder) {

@@ -1,0 +1,61 @@
+// An app program of the simulator started with --live, as hbsim serve starts
+// it, and its two pipes: commands written one a line to its standard input
+// ("down X Y", "move X Y", "up X Y", "frame"), frames read from its standard
+// output ("frame N" and N bytes of PNG). For the live mode's tests and the
+// latency benchmark; it needs nothing of GoogleTest.
+//
+//     LiveAppClient app(bin / "Preferences", device);
+//     app.nextFrame();                       // the frame of the launch
+//     app.send("down 160 120");
+//     app.send("up 160 120");
+//     auto frames = app.framesUntilQuiet(std::chrono::milliseconds(700));
+#pragma once
+
+#include <sys/types.h>
+
+#include <chrono>
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <vector>
+
+class LiveAppClient {
+public:
+    // Starts the program with --live and the arguments in the device; its
+    // standard error goes to `errorFile` (thrown away when empty).
+    LiveAppClient(const std::filesystem::path& program, const std::filesystem::path& device,
+                  const std::vector<std::string>& arguments = {}, std::filesystem::path errorFile = {});
+    // Closes the commands pipe and kills the app if it has not been waited for.
+    ~LiveAppClient();
+    LiveAppClient(const LiveAppClient&) = delete;
+    LiveAppClient& operator=(const LiveAppClient&) = delete;
+
+    bool started() const { return pid_ > 0; }
+    pid_t pid() const { return pid_; }
+
+    // Writes the line and its newline; false when the app no longer reads.
+    bool send(const std::string& line);
+    // Ends the app's input: a live app then ends with status 0.
+    void closeInput();
+
+    // The next frame's PNG bytes, or nothing when none comes in time or the
+    // output is not a frame.
+    std::optional<std::string> nextFrame(std::chrono::milliseconds timeout = std::chrono::seconds(20));
+    // Every frame until none has come for `quiet`.
+    std::vector<std::string> framesUntilQuiet(std::chrono::milliseconds quiet);
+
+    // Waits for the end: the exit status, or 128 + the signal.
+    int wait();
+    // What the app wrote on standard error so far.
+    std::string errors() const;
+
+private:
+    bool readSome(std::chrono::steady_clock::time_point deadline);
+
+    std::filesystem::path errorFile_;
+    pid_t pid_ = -1;
+    bool reaped_ = false;
+    int commands_ = -1;
+    int frames_ = -1;
+    std::string buffer_;
+};
