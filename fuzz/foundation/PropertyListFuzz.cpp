@@ -61,9 +61,18 @@ void readThroughPreferences(NS::Dictionary* pref) {
     const NSUInteger before = pref != nullptr ? pref->count() : 0;
     const bool had = pref != nullptr && pref->objectForKey(objc::asId(key)) != nullptr;
     CFPreferencesSetAppValue(key, objc::asId("#5FC6F4"_ns), domain);
-    // A file holding a value no property list can write fails to synchronise
-    // and is left as it was.
-    if (!CFPreferencesAppSynchronize(domain)) return;
+    // A file holding a value no property list can write (a date far outside
+    // the writable range) fails to synchronise and is left as it was; the
+    // change stays pending. Once the file is a good one again, withdrawing
+    // the change must synchronise, so the next input starts with nothing
+    // pending.
+    if (!CFPreferencesAppSynchronize(domain)) {
+        CFPreferencesSetAppValue(key, nullptr, domain);
+        if (!NS::Dictionary::dictionary()->writeToFile(NS::String::stringWithUTF8String(kPath), YES))
+            fail("an empty settings file could not be written");
+        if (!CFPreferencesAppSynchronize(domain)) fail("a domain did not synchronise once its file was good again");
+        return;
+    }
     NS::Dictionary* written = NS::Dictionary::dictionaryWithContentsOfFile(NS::String::stringWithUTF8String(kPath));
     if (written == nullptr) fail("a synchronised domain's file does not read");
     if (written->count() != before + (had ? 0 : 1)) {
