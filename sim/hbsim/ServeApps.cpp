@@ -4,6 +4,7 @@
 #include <Sim/UserError.h>
 
 #include <Device/DevicePath.h>
+#include <Device/WriteAll.h>
 
 #include <fcntl.h>
 #include <signal.h>
@@ -198,19 +199,9 @@ AppProcess::~AppProcess() {
 bool AppProcess::send(const std::string& line) {
     std::lock_guard lock(mutex_);
     if (commandFd_ < 0 || exited_) return false;
+    // hbsim ignores SIGPIPE, so a gone app shows here as a failed write.
     const std::string text = line + "\n";
-    const char* p = text.data();
-    std::size_t left = text.size();
-    while (left > 0) {
-        // MSG_NOSIGNAL is for sockets; hbsim ignores SIGPIPE, so a gone app
-        // shows here as EPIPE.
-        ssize_t n = ::write(commandFd_, p, left);
-        if (n < 0 && errno == EINTR) continue;
-        if (n <= 0) return false;
-        p += n;
-        left -= static_cast<std::size_t>(n);
-    }
-    return true;
+    return device::writeAll(commandFd_, text.data(), text.size());
 }
 
 void AppProcess::requestEnd() {

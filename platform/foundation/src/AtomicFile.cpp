@@ -1,5 +1,7 @@
 #include <Foundation/AtomicFile.h>
 
+#include <Device/WriteAll.h>
+
 #include <algorithm>
 #include <cerrno>
 #include <csignal>
@@ -13,20 +15,6 @@
 
 namespace NS {
 namespace {
-
-bool writeAll(int fd, const void* bytes, std::size_t length) {
-    const char* p = static_cast<const char*>(bytes);
-    while (length > 0) {
-        ssize_t n = ::write(fd, p, length);
-        if (n < 0) {
-            if (errno == EINTR) continue;
-            return false;
-        }
-        p += n;
-        length -= static_cast<std::size_t>(n);
-    }
-    return true;
-}
 
 class FileDescriptor {
 public:
@@ -133,7 +121,7 @@ bool writeHostFileAtomically(const std::string& hostPath, const void* bytes, std
     std::string temporary = folder + "/" + temporaryPrefix(name) + std::to_string(::getpid()) + ".XXXXXX";
     FileDescriptor fd(::mkostemp(temporary.data(), O_CLOEXEC));
     if (fd.get() < 0) return false;
-    bool ok = ::fchmod(fd.get(), 0644) == 0 && writeAll(fd.get(), bytes, length) && ::fsync(fd.get()) == 0;
+    bool ok = ::fchmod(fd.get(), 0644) == 0 && device::writeAll(fd.get(), bytes, length) && ::fsync(fd.get()) == 0;
     ok = fd.close() && ok;
     if (ok) ok = ::rename(temporary.c_str(), hostPath.c_str()) == 0;
     if (!ok) {
@@ -150,7 +138,7 @@ bool writeHostFileAtomically(const std::string& hostPath, const void* bytes, std
 bool writeHostFileDirectly(const std::string& hostPath, const void* bytes, std::size_t length) {
     FileDescriptor fd(::open(hostPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644));
     if (fd.get() < 0) return false;
-    bool ok = writeAll(fd.get(), bytes, length);
+    bool ok = device::writeAll(fd.get(), bytes, length);
     return fd.close() && ok;
 }
 

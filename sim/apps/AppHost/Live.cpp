@@ -2,6 +2,7 @@
 #include "LiveFrame.h"
 
 #include <CoreGraphics/CGCairo.h>
+#include <Device/WriteAll.h>
 #include <Foundation/NSRunLoop.h>
 #include <ObjCBridge/AutoreleasePool.h>
 #include <UIKit/UIInput.h>
@@ -188,23 +189,12 @@ private:
 
     bool write(const std::vector<unsigned char>& png) {
         const std::string header = "frame " + std::to_string(png.size()) + "\n";
-        if (!writeAll(header.data(), header.size()) || !writeAll(png.data(), png.size())) {
+        if (!device::writeAll(frameFd_, header.data(), header.size()) ||
+            !device::writeAll(frameFd_, png.data(), png.size())) {
             std::fprintf(stderr, "live: the frame pipe is closed: %s\n", std::strerror(errno));
             status_ = 1;
             NS::loop::stop();
             return false;
-        }
-        return true;
-    }
-
-    bool writeAll(const void* bytes, std::size_t size) {
-        const char* p = static_cast<const char*>(bytes);
-        while (size > 0) {
-            ssize_t n = ::write(frameFd_, p, size);
-            if (n < 0 && errno == EINTR) continue;
-            if (n <= 0) return false;
-            p += n;
-            size -= static_cast<std::size_t>(n);
         }
         return true;
     }
