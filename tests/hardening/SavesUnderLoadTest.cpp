@@ -115,9 +115,20 @@ TEST_F(SavesUnderLoad, TheSettingsFileStaysAWholeDictionaryWhenSettingsIsKilledW
         return ::stat(settingsFile.c_str(), &info) == 0 ? info.st_ino : 0;
     };
     using Seconds = std::chrono::duration<double>;
-    auto waitForFirstSave = [&](e2e::BackgroundRun& run, ino_t before) {
-        while (inode() == before && run.running()) std::this_thread::sleep_for(std::chrono::microseconds(200));
+    // Waits until at least `saves` new files have been seen (or the run
+    // ended); two saves between two looks count as one, so it may be more.
+    auto waitForSaves = [&](e2e::BackgroundRun& run, ino_t before, int saves) {
+        for (int seen = 0; seen < saves && run.running();) {
+            const ino_t now = inode();
+            if (now != before) {
+                before = now;
+                ++seen;
+            } else {
+                std::this_thread::sleep_for(std::chrono::microseconds(200));
+            }
+        }
     };
+    auto waitForFirstSave = [&](e2e::BackgroundRun& run, ino_t before) { waitForSaves(run, before, 1); };
     // One whole run first: when the first save comes, how long the saves
     // take, and the last colour.
     const auto started = std::chrono::steady_clock::now();
@@ -133,10 +144,11 @@ TEST_F(SavesUnderLoad, TheSettingsFileStaysAWholeDictionaryWhenSettingsIsKilledW
     ASSERT_TRUE(finalText.is_string());
 
     // Half the kills fall at any moment of a run, start-up included; the
-    // other half among the saves, after the first one.
+    // other half among the saves, once a random number of them has been
+    // seen (fewer than the run makes, so the kill comes before the last).
     std::mt19937 random(42);
     std::uniform_real_distribution<double> anyMoment(0.0, (untilFirstSave + savesTake) * 1.1);
-    std::uniform_real_distribution<double> amongSaves(0.0, savesTake);
+    std::uniform_int_distribution<int> savesSeen(1, 45);
     int midSave = 0;
     constexpr int kTrials = 200;
     for (int trial = 0; trial < kTrials; ++trial) {
@@ -146,8 +158,7 @@ TEST_F(SavesUnderLoad, TheSettingsFileStaysAWholeDictionaryWhenSettingsIsKilledW
         if (trial % 2 == 0) {
             std::this_thread::sleep_for(Seconds(anyMoment(random)));
         } else {
-            waitForFirstSave(*run, before);
-            std::this_thread::sleep_for(Seconds(amongSaves(random)));
+            waitForSaves(*run, before, savesSeen(random));
         }
         run->signal(SIGKILL);
         run->wait(30);
