@@ -74,6 +74,7 @@ json textBalloonJSON(UI::View* transcriptView) {
         {"borderWidth", layer->borderWidth()},
         {"cornerRadius", layer->cornerRadius()},
         {"masksToBounds", bool(layer->masksToBounds())},
+        {"textFrame", frameJSON(objc::cast<CK::TextBalloonView>(balloon)->textFrame())},
     };
 }
 
