@@ -54,6 +54,10 @@ TEST_F(ChooserEditing, StoredAlphaMovesTheSliderAndTheCheckerboard) {
     PFColor* shown = PFColor::of(fields()._pushedView->backgroundColor());
     EXPECT_EQ(shown->alpha(), 0.5);
     EXPECT_EQ(shown->green(), 1);
+    // Away from 0.5 the checkerboard shows 1 - the slider's alpha.
+    setSlider(fields().alphaSlider, 0.25f);
+    EXPECT_EQ(fields().transparent->alpha(), 0.75);
+    EXPECT_EQ(fields().currentAlpha, 0.25);
 }
 
 TEST_F(ChooserEditing, EntryThatIsNotTextReadsAsAbsent) {
