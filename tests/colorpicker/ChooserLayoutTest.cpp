@@ -159,7 +159,8 @@ TEST_F(ChooserLayout, SecondLayoutPassMovesTheSameViews) {
     objc::retain(firstButton);
 
     // Every pass starts again from alpha 1: an alpha left from before (the
-    // slider's) goes unless the stored colour carries one.
+    // slider's) goes unless the stored colour carries one; this one has none.
+    storeSetting("blueText", "#336699");
     fields().currentAlpha = 0.3;
     fields().alphaSlider->setValue(0.3f);
     chooser->loadCustomViews();
@@ -240,6 +241,7 @@ TEST_F(ChooserLayout, ThumbIsAShadowedDiscWithABlackLetter) {
     // Inside the disc of radius 14 around (15.5, 15.5), away from the letter.
     EXPECT_EQ(shot.at(4, 15.5), (Pixel{255, 255, 255, 255}));
     EXPECT_EQ(shot.at(15.5, 27), (Pixel{255, 255, 255, 255}));
+    EXPECT_EQ(shot.at(2, 15.5), (Pixel{255, 255, 255, 255})) << "radius 14: white 13.5 from the centre";
     // Above the disc next to nothing: the shadow falls 3 points down.
     EXPECT_LE(shot.at(15.5, 0).a, 4);
     EXPECT_EQ(shot.at(0.5, 0.5), (Pixel{0, 0, 0, 0}));
