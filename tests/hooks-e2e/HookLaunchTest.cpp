@@ -309,6 +309,9 @@ TEST_F(HookLaunchTest, TransparentBalloonsTailsAndDetailsTint) {
         d.write({{"enabled", true}, {"tail", true}});
         json dump = d.launch();
         for (const json& t : dump["hasTail"]) EXPECT_EQ(t, false);
+        // The hook is CKBalloonView's, so every balloon loses its tail, not only text balloons.
+        EXPECT_EQ(dump["plainBalloonHasTail"], false);
+        EXPECT_EQ(systemDump()["plainBalloonHasTail"], true);
         EXPECT_EQ(dump["textBalloon"], systemDump()["textBalloon"]);  // the system's fill stays
     }
     {
