@@ -104,7 +104,8 @@ TEST(LiveApp, IgnoresMalformedCommandsAndSaysSo) {
     app.send("move 160 120");
     app.send("up 160 120");
     auto frames = app.framesUntilStill();
-    ASSERT_TRUE(frames) << "the app says it is still after commands it ignored";
+    ASSERT_TRUE(frames) << "the app says it is still after commands it ignored (still after " << app.stillAfter()
+                        << " of " << app.sent() << ")";
     EXPECT_TRUE(frames->empty());
     app.send("frame");
     EXPECT_TRUE(app.nextFrame()) << "the app still answers";

@@ -98,7 +98,9 @@ std::optional<std::string> LiveAppClient::next(Clock::time_point deadline, bool 
     for (;;) {
         std::string header;
         while (header.empty() || header.back() != '\n') {
-            if (!readSome(deadline)) return std::nullopt;
+            // What has come already may hold the whole line (a "still" line
+            // arrives with the frame before it): read more only when it is used up.
+            if (buffer_.empty() && !readSome(deadline)) return std::nullopt;
             const std::size_t end = buffer_.find('\n');
             const std::size_t take = end == std::string::npos ? buffer_.size() : end + 1;
             header += buffer_.substr(0, take);
