@@ -113,8 +113,16 @@ bool ServeRun::waitForState(const std::function<bool(const json&)>& done, double
     return false;
 }
 
-void ServeRun::tap(double x, double y) {
-    for (const char* phase : {"down", "up"}) post("/api/touch", json({{"phase", phase}, {"x", x}, {"y", y}}).dump());
+std::uint64_t ServeRun::touch(const std::string& phase, double x, double y) {
+    httplib::Result r = post("/api/touch", json({{"phase", phase}, {"x", x}, {"y", y}}).dump());
+    if (!r || r->status != 200) return 0;
+    json answer = json::parse(r->body, nullptr, false);
+    return answer.is_object() && answer["commands"].is_number_unsigned() ? answer["commands"].get<std::uint64_t>() : 0;
+}
+
+std::uint64_t ServeRun::tap(double x, double y) {
+    touch("down", x, y);
+    return touch("up", x, y);
 }
 
 // ---- EventStream --------------------------------------------------------------
@@ -206,25 +214,20 @@ bool EventStream::waitForMore(const std::string& name, std::size_t n, std::chron
     });
 }
 
-bool EventStream::waitUntilQuiet(std::chrono::milliseconds quiet, std::chrono::milliseconds timeout) {
-    const auto deadline = std::chrono::steady_clock::now() + timeout;
-    while (std::chrono::steady_clock::now() < deadline) {
-        std::chrono::steady_clock::time_point lastFrame{};
-        {
-            std::lock_guard lock(mutex_);
-            for (const Event& e : events_)
-                if (e.name == "frame") lastFrame = e.at;
-        }
-        if (std::chrono::steady_clock::now() - lastFrame >= quiet) return true;
-        std::this_thread::sleep_for(std::chrono::milliseconds(20));
-    }
-    return false;
+bool EventStream::waitUntilStill(std::uint64_t commands, std::chrono::milliseconds timeout) {
+    return waitFor(
+        [&](const Event& e) {
+            if (e.name != "still") return false;
+            json data = json::parse(e.data, nullptr, false);
+            return data.is_object() && data["commands"].is_number_unsigned() &&
+                   data["commands"].get<std::uint64_t>() >= commands;
+        },
+        0, timeout);
 }
 
 bool EventStream::tapAndSettle(ServeRun& serve, double x, double y) {
-    const std::size_t frames = count("frame");
-    serve.tap(x, y);
-    return waitForMore("frame", frames) && waitUntilQuiet(std::chrono::milliseconds(600));
+    const std::uint64_t commands = serve.tap(x, y);
+    return commands > 0 && waitUntilStill(commands);
 }
 
 }  // namespace serve_test

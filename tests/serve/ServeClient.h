@@ -11,6 +11,7 @@
 #include <atomic>
 #include <chrono>
 #include <condition_variable>
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <mutex>
@@ -55,8 +56,11 @@ public:
     nlohmann::json state();
     // Polls the state until `done` holds (false on timeout).
     bool waitForState(const std::function<bool(const nlohmann::json&)>& done, double timeoutSeconds = 20);
-    // A finger down and up at the point.
-    void tap(double x, double y);
+    // A finger going down, moving or up at the point ("down", "move", "up"):
+    // the commands the front app has been sent so far (0 when refused).
+    std::uint64_t touch(const std::string& phase, double x, double y);
+    // A finger down and up at the point; what touch gives for the up.
+    std::uint64_t tap(double x, double y);
 
     e2e::RunResult wait(double timeoutSeconds) { return run_->wait(timeoutSeconds); }
 
@@ -90,10 +94,12 @@ public:
                  std::chrono::milliseconds timeout = std::chrono::seconds(20));
     // Waits until there are more than `n` events of the name.
     bool waitForMore(const std::string& name, std::size_t n, std::chrono::milliseconds timeout = std::chrono::seconds(20));
-    // Waits until no frame has come for `quiet`.
-    bool waitUntilQuiet(std::chrono::milliseconds quiet, std::chrono::milliseconds timeout = std::chrono::seconds(20));
+    // Waits for the front app's word that its screen has settled after at
+    // least `commands` commands (a "still" event); the frame it rests on has
+    // come before it.
+    bool waitUntilStill(std::uint64_t commands, std::chrono::milliseconds timeout = std::chrono::seconds(60));
 
-    // Taps and waits for the frames the tap brought to end.
+    // Taps and waits until the app says the screen is still after the tap.
     bool tapAndSettle(ServeRun& serve, double x, double y);
 
 private:
