@@ -77,9 +77,11 @@ TEST(LiveApp, ATapSendsFramesUntilThePushEndsThenStops) {
     ASSERT_TRUE(settled) << "no \"still 2\" after the tap";
     EXPECT_EQ(app.stillAfter(), 2u);
     const std::vector<std::string>& frames = *settled;
-    // The row highlights, the pane slides in over several frames, and the
-    // last frame is the pane at rest: its switch row where the root had gray.
-    ASSERT_GT(frames.size(), 3u);
+    // The row highlights, the pane slides in, and the last frame is the pane
+    // at rest: its switch row where the root had gray. How many frames the
+    // slide takes depends on how fast the machine paints (the live app runs
+    // on real time), so only the first and the last are counted on.
+    ASSERT_GE(frames.size(), 2u);
     e2e::Screenshot pane = picture(frames.back(), device.path());
     EXPECT_EQ(pane.atPoint(160, 300), e2e::rgb(0xFFFFFF));
     EXPECT_NE(frames[frames.size() - 2], frames.back()) << "only changed pictures are sent";
