@@ -1,5 +1,6 @@
 #include "ScreenDriver.h"
 
+#include "HBPreviewCell.h"
 #include "PFColorViewController.h"
 #include "RootListController.h"
 
@@ -165,6 +166,51 @@ json chooserState(UI::ViewController* controller) {
     return state;
 }
 
+// The bundle's preview cell keeps what it draws as its C++ state; the
+// driver reads it there, as it reads the chooser's fields.
+HBPreviewCellFields* previewFields(UI::TableViewCell* cell) {
+    if (!isKind(cell, "HBPreviewCell")) return nullptr;
+    Ivar ivar = class_getInstanceVariable(objc_getClass("HBPreviewCell"), "_cxxState_HBPreviewCell");
+    if (ivar == nullptr) return nullptr;
+    return reinterpret_cast<HBPreviewCellFields*>(reinterpret_cast<char*>(cell) + ivar_getOffset(ivar));
+}
+
+json colorsJSON(NS::Array* colors) {
+    json list = json::array();
+    for (NSUInteger i = 0; colors != nullptr && i < colors->count(); ++i)
+        list.push_back(apphost::colorJSON(objc::cast<UI::Color>(colors->objectAtIndex(i))));
+    return list;
+}
+
+json previewState(UI::TableViewCell* cell) {
+    HBPreviewCellFields* f = previewFields(cell);
+    if (f == nullptr) return nullptr;
+    json balloons = json::array();
+    for (const HBPreviewCellFields::Balloon& b : f->balloons) {
+        const huebloom::BalloonLook& look = b.look;
+        json border = nullptr;
+        if (look.border) {
+            border = {{"color", apphost::colorJSON(look.border.get())},
+                      {"width", look.borderWidth},
+                      {"cornerRadius", look.cornerRadius}};
+        }
+        balloons.push_back({{"kind", b.message.kind->name},
+                            {"fromMe", b.message.fromMe},
+                            {"text", b.message.text},
+                            {"link", b.message.link.empty() ? json(nullptr) : json(b.message.link)},
+                            {"frame", {{"x", b.body.origin.x}, {"y", b.body.origin.y},
+                                       {"width", b.body.size.width}, {"height", b.body.size.height}}},
+                            {"fill", colorsJSON(look.fill.get())},
+                            {"random", look.random},
+                            {"textColor", apphost::colorJSON(look.text.get())},
+                            {"linkColor", apphost::colorJSON(look.link.get())},
+                            {"overlay", apphost::colorJSON(look.overlay.get())},
+                            {"border", border},
+                            {"tail", b.tail}});
+    }
+    return {{"caption", f->caption}, {"balloons", balloons}};
+}
+
 std::string quoted(const std::string& s) { return "\"" + s + "\""; }
 
 }  // namespace
@@ -222,6 +268,7 @@ json ScreenDriver::screenState() const {
         r["value"] = valueOf(row);
         if (row.cell != nullptr && row.cell->accessoryType() == UI::UITableViewCellAccessoryCheckmark) r["checked"] = true;
         if (UI::View* swatch = swatchOf(row)) r["swatch"] = apphost::colorJSON(swatch->backgroundColor());
+        if (json preview = previewState(row.cell); !preview.is_null()) r["preview"] = preview;
         rows.push_back(r);
     }
     state["rows"] = rows;
