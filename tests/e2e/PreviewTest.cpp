@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <fstream>
 #include <string>
 #include <vector>
 
@@ -129,6 +130,36 @@ TEST(Preview, RandomShowsOneDrawAndSaysSo) {
         ASSERT_EQ(b["fill"].size(), 6u);
         for (const json& c : b["fill"]) EXPECT_NE(std::find(named.begin(), named.end(), c), named.end()) << c;
     }
+}
+
+// The preview follows the person: the master switch and a balloon style
+// redraw it at once, a colour saved on a chooser shows in the sub-pane's
+// preview when the person comes back, and in the root pane's after that.
+TEST(Preview, FollowsTheSwitchTheBalloonStyleAndTheChooser) {
+    Device device;
+    device.writeSettings({{"imessage", 2}, {"bot", "#FF0000"}});
+    auto file = [&](const std::string& name) { return (device.path() / (name + ".json")).string(); };
+    const e2e::RunResult run = device.settings(
+        {"open Huebloom", "dump " + file("off"), "switch Enabled on", "dump " + file("on"), "choose iMessage Stripes",
+         "dump " + file("stripes"), "open \"iMessage Balloons\"", "open color_key=blueText", "hex",
+         "alert text \"#00FF00\"", "alert button Set", "back", "dump " + file("pane"), "back", "dump " + file("root")});
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    auto blueBalloon = [&](const std::string& name) {
+        std::ifstream in(file(name));
+        const json dump = json::parse(in, nullptr, false);
+        for (const json& b : dump["rows"][0]["preview"]["balloons"])
+            if (b["kind"] == "blue") return b;
+        return json();
+    };
+    const json red = e2e::color(0xFF0000), green = e2e::color(0x00FF00);
+    EXPECT_EQ(blueBalloon("off")["fill"], json::array({e2e::color(0x34AAFC), e2e::color(0x0A7AFF)}));
+    EXPECT_EQ(blueBalloon("on")["fill"], json::array({red, red, red}));
+    EXPECT_EQ(blueBalloon("stripes")["fill"], json::array({red, green, red, green, red, green}));
+    const json pane = blueBalloon("pane");
+    EXPECT_EQ(pane["textColor"], green);
+    EXPECT_EQ(pane["link"], "pics.invalid") << "the iMessage pane's preview puts the link in the blue balloon";
+    EXPECT_EQ(blueBalloon("root")["textColor"], green);
+    EXPECT_EQ(blueBalloon("root")["link"], nullptr);
 }
 
 }  // namespace
