@@ -30,11 +30,12 @@ std::vector<PreviewMessage> previewConversation(const BalloonKind& linkKind) {
         {&grayBalloons(), false, "Forecast: sun", ""},
         {&greenBalloons(), true, "Sent as SMS", ""},
     };
-    // The link is the last words of its balloon, as a pasted address is.
+    // The link is the last word of its balloon, as a pasted address is,
+    // after a word in the text colour, so that both colours show.
     for (auto it = messages.rbegin(); it != messages.rend(); ++it) {
         if (it->kind != &linkKind) continue;
-        it->text = linkKind.name == std::string("blue") ? "pics.invalid" : linkKind.name == std::string("green") ? "maps.invalid" : "sun.invalid";
-        it->link = it->text;
+        it->link = &linkKind == &blueBalloons() ? "sea.test" : &linkKind == &greenBalloons() ? "dunes.test" : "sun.test";
+        it->text = (&linkKind == &greenBalloons() ? "At " : &linkKind == &blueBalloons() ? "See " : "Try ") + it->link;
         break;
     }
     return messages;

@@ -27,9 +27,9 @@ struct PreviewMessage {
 
 // The conversation, oldest first: a received balloon, a sent iMessage
 // balloon, a second received one and a sent SMS balloon, one after the
-// other so that each ends its run and shows its tail. The link goes into the
+// other so that each ends its run and shows its tail. A link ends the last
 // balloon of `linkKind`, the kind whose pane shows the preview, so that the
-// link colour being edited is in sight.
+// link colour being edited is in sight beside the text colour.
 std::vector<PreviewMessage> previewConversation(const BalloonKind& linkKind);
 
 // What Messages paints for a balloon of one kind.

@@ -157,7 +157,7 @@ TEST(Preview, FollowsTheSwitchTheBalloonStyleAndTheChooser) {
     EXPECT_EQ(blueBalloon("stripes")["fill"], json::array({red, green, red, green, red, green}));
     const json pane = blueBalloon("pane");
     EXPECT_EQ(pane["textColor"], green);
-    EXPECT_EQ(pane["link"], "pics.invalid") << "the iMessage pane's preview puts the link in the blue balloon";
+    EXPECT_EQ(pane["link"], "sea.test") << "the iMessage pane's preview puts the link in the blue balloon";
     EXPECT_EQ(blueBalloon("root")["textColor"], green);
     EXPECT_EQ(blueBalloon("root")["link"], nullptr);
 }
