@@ -298,6 +298,7 @@ void ScreenDriver::run(const Step& step) {
         case Step::Kind::AlertText: alertText(step); break;
         case Step::Kind::AlertButton: alertButton(step); break;
         case Step::Kind::Rotate: rotate(step); break;
+        case Step::Kind::ScrollTop: scrollToTop(step); break;
         case Step::Kind::Wait: settle(step.numbers.at(0)); break;
         case Step::Kind::Screenshot:
         case Step::Kind::Dump: break;  // the app writes these: they need the logs and the files
@@ -438,6 +439,15 @@ void ScreenDriver::alertButton(const Step& step) {
     UI::AlertView* alert = UI::alert::visibleAlert();
     if (alert == nullptr || !alert->isVisible()) fail(*this, step, "no alert is shown (the hex step opens one)");
     if (!UI::alert::pressButton(step.argument.c_str())) fail(*this, step, "the alert has no button " + quoted(step.argument));
+    settle(0.5);
+}
+
+// As a tap on the status bar does on the phone: the list goes back to its
+// first rows.
+void ScreenDriver::scrollToTop(const Step& step) {
+    UI::TableView* table = tableOf(navigation_->topViewController());
+    if (table == nullptr) fail(*this, step, "there is no list on the screen to scroll");
+    table->setContentOffset(CGPointMake(0, -table->contentInset().top), YES);
     settle(0.5);
 }
 
