@@ -257,8 +257,11 @@ void drawRect(id self, SEL, CGRect) {
     }
 }
 
+// The balloons are laid out at once, so that a finger and the dumps find
+// them where they will be drawn.
 void redraw(id self) {
     readSettings(self);
+    layOut(self);
     objc::cast<UI::View>(self)->setNeedsDisplay();
 }
 
