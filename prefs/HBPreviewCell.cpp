@@ -130,7 +130,8 @@ void layOut(id self) {
 }
 
 // A balloon's outline: a rounded body whose bottom corner on the sender's
-// side curls out into the tail when it has one.
+// side curls out into the tail when it has one. It is the outline Messages
+// draws, drawn here again because the Settings app has no ChatKit to ask.
 void addBalloonPath(CGContextRef c, CGRect body, bool tail, bool onRight, CGFloat radius) {
     const CGFloat minX = CGRectGetMinX(body), maxX = CGRectGetMaxX(body);
     const CGFloat minY = CGRectGetMinY(body), maxY = CGRectGetMaxY(body);

@@ -134,11 +134,19 @@ bool matches(const Row& row, const RowName& name) {
     return false;
 }
 
-PFColorViewControllerFields* chooserFields(UI::ViewController* controller) {
-    if (!isKind(controller, "PFColorViewController")) return nullptr;
-    Ivar ivar = class_getInstanceVariable(objc_getClass("PFColorViewController"), "_cxxState_PFColorViewController");
+// The C++ state a class of the loaded bundle keeps in its object (the
+// chooser's fields, the preview cell's); only the declaration of the state
+// is compiled in here.
+template <class Fields>
+Fields* bundleFields(const void* object, const char* className) {
+    if (!isKind(object, className)) return nullptr;
+    Ivar ivar = class_getInstanceVariable(objc_getClass(className), ("_cxxState_" + std::string(className)).c_str());
     if (ivar == nullptr) return nullptr;
-    return reinterpret_cast<PFColorViewControllerFields*>(reinterpret_cast<char*>(controller) + ivar_getOffset(ivar));
+    return reinterpret_cast<Fields*>(reinterpret_cast<char*>(const_cast<void*>(object)) + ivar_getOffset(ivar));
+}
+
+PFColorViewControllerFields* chooserFields(UI::ViewController* controller) {
+    return bundleFields<PFColorViewControllerFields>(controller, "PFColorViewController");
 }
 
 json chooserState(UI::ViewController* controller) {
@@ -166,14 +174,6 @@ json chooserState(UI::ViewController* controller) {
     return state;
 }
 
-// The bundle's preview cell keeps what it draws as its C++ state; the
-// driver reads it there, as it reads the chooser's fields.
-HBPreviewCellFields* previewFields(UI::TableViewCell* cell) {
-    if (!isKind(cell, "HBPreviewCell")) return nullptr;
-    Ivar ivar = class_getInstanceVariable(objc_getClass("HBPreviewCell"), "_cxxState_HBPreviewCell");
-    if (ivar == nullptr) return nullptr;
-    return reinterpret_cast<HBPreviewCellFields*>(reinterpret_cast<char*>(cell) + ivar_getOffset(ivar));
-}
 
 json colorsJSON(NS::Array* colors) {
     json list = json::array();
@@ -183,7 +183,7 @@ json colorsJSON(NS::Array* colors) {
 }
 
 json previewState(UI::TableViewCell* cell) {
-    HBPreviewCellFields* f = previewFields(cell);
+    HBPreviewCellFields* f = bundleFields<HBPreviewCellFields>(cell, "HBPreviewCell");
     if (f == nullptr) return nullptr;
     json balloons = json::array();
     for (const HBPreviewCellFields::Balloon& b : f->balloons) {
