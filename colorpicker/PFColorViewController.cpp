@@ -119,6 +119,10 @@ void loadCustomViews(PFColorViewController* self, SEL) {
     } else {
         Ref<PFColorPicker> picker = objc::adopt(PFColorPicker::alloc()->initWithFrame(pickerFrame));
         self->setColorPicker(picker);
+        // The new picker paints its field on first display; keep it for the
+        // next chooser of this size, so that it need not paint again. A
+        // chooser that never rotates would otherwise never save it.
+        picker->performSelector("saveCache"_sel, nullptr, kCacheSaveDelay);
     }
     PFColorPicker* picker = f.colorPicker.get();
     picker->makeReadyForDisplay();
@@ -164,7 +168,7 @@ void loadCustomViews(PFColorViewController* self, SEL) {
     // the other sliders, the background colours and saves.
     UI::Color* stored = self->colorFromDefaults(f.defaults, f.key);
     f.alphaSlider->setValue(static_cast<float>(f.currentAlpha));
-    self->pickedColor(stored);
+    showStoredColor(self, f, stored);
     f.alphaSlider->setContinuous(YES);
 
     const bool tintable = objc::respondsTo(f.hueSlider, "setTintColor:"_sel);

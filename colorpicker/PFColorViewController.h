@@ -28,6 +28,8 @@
 #include <UIKit/UINavigationItem.h>
 #include <UIKit/UISlider.h>
 
+#include <array>
+
 // The chooser's fields, in their declared order. Views marked "not owned" are
 // kept alive by the view hierarchy; the controller only points at them.
 struct PFColorViewControllerFields {
@@ -49,6 +51,9 @@ struct PFColorViewControllerFields {
     Ref<NS::String> defaults;
     Ref<NS::String> postNotification;
     Ref<NS::String> fallback;
+    // Not declared by the class: the editing half's own bookkeeping.
+    bool showingStoredColor = false;                 // applying the colour found, not one the person made
+    std::array<float, 3> sliderValuesOfShownColor{-1, -1, -1};  // the first three sliders as the shown colour set them
 };
 
 class PFColorViewController : public PS::ViewController {

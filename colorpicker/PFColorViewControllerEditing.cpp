@@ -9,28 +9,22 @@
 #include <CoreFoundation/CoreFoundation.h>
 #include <Foundation/Foundation.h>
 
+#include <array>
 #include <cmath>
 
 namespace colorpicker {
 namespace {
 
 constexpr double kLayoutDelay = 0.1;
-constexpr double kCacheSaveDelay = 0.5;
 
 CFStringRef cf(const NS::String* s) { return reinterpret_cast<CFStringRef>(s); }
 
-// The stored colour string's colour, its alpha replaced by the stored alpha;
-// an entry without an alpha part gets whatever currentAlpha holds.
-UI::Color* colorFromDefaults(PFColorViewController* self, SEL, NS::String* domain, NS::String* key) {
-    PFColorViewControllerFields& f = fieldsOf(self);
-    NS::String* path = settingsPathForDomain(domain);
-    NS::Dictionary* settings = path != nullptr ? NS::Dictionary::dictionaryWithContentsOfFile(path) : nullptr;
-    UI::Color* fallbackColor = PFColor::colorWithHex(f.fallback);
-    id entry = settings != nullptr && key != nullptr ? settings->objectForKey(key) : nil;
-    // A value that is not text cannot be a colour string: it reads as absent.
-    if (entry == nil || !objc::cast<NS::Object>(entry)->isKindOfClass("NSString"_cls)) return fallbackColor;
+bool isString(id object) { return object != nil && objc::cast<NS::Object>(object)->isKindOfClass("NSString"_cls); }
 
-    NS::String* text = objc::cast<NS::String>(entry);
+// A colour string's colour with the chooser's alpha: an alpha part, when the
+// text has one, becomes currentAlpha (and the alpha slider's value); text
+// without one gets whatever currentAlpha holds.
+UI::Color* colorFromColorString(PFColorViewControllerFields& f, NS::String* text) {
     NS::Array* pieces = text->componentsSeparatedByString(":"_ns);
     if (pieces->count() > 1) {
         f.currentAlpha = objc::cast<NS::String>(pieces->objectAtIndex(1))->doubleValue();
@@ -40,6 +34,26 @@ UI::Color* colorFromDefaults(PFColorViewController* self, SEL, NS::String* domai
         ->colorWithAlphaComponent(f.currentAlpha);
 }
 
+// The stored colour string's colour, its alpha replaced by the stored alpha;
+// the fallback when nothing is stored. A fallback with an alpha part (the
+// translucent system colour of an overlay) is read as a stored value is, so
+// that a person who picks a colour keeps that translucency; one without is
+// shown opaque.
+UI::Color* colorFromDefaults(PFColorViewController* self, SEL, NS::String* domain, NS::String* key) {
+    PFColorViewControllerFields& f = fieldsOf(self);
+    NS::String* path = settingsPathForDomain(domain);
+    NS::Dictionary* settings = path != nullptr ? NS::Dictionary::dictionaryWithContentsOfFile(path) : nullptr;
+    UI::Color* fallbackColor = PFColor::colorWithHex(f.fallback);
+    id entry = settings != nullptr && key != nullptr ? settings->objectForKey(key) : nil;
+    // A value that is not text cannot be a colour string: it reads as absent.
+    if (!isString(entry)) {
+        if (f.fallback && f.fallback->rangeOfString(":"_ns).location != static_cast<NSUInteger>(NSNotFound))
+            return colorFromColorString(f, f.fallback);
+        return fallbackColor;
+    }
+    return colorFromColorString(f, objc::cast<NS::String>(entry));
+}
+
 void viewDidAppear(PFColorViewController* self, SEL _cmd, BOOL animated) {
     objc::sendSuper<void>(self, "PFColorViewController"_cls, _cmd, animated);
     PFColorViewControllerFields& f = fieldsOf(self);
@@ -47,7 +61,7 @@ void viewDidAppear(PFColorViewController* self, SEL _cmd, BOOL animated) {
     UI::Color* stored = self->colorFromDefaults(f.defaults, f.key);
     if (f.alphaSlider != nullptr) f.alphaSlider->setValue(static_cast<float>(f.currentAlpha));
     // On the first appearance only the background colours exist to show it.
-    self->pickedColor(stored);
+    showStoredColor(self, f, stored);
     self->performSelector("loadCustomViews"_sel, nullptr, kLayoutDelay);
     // Only a picker that exists by now gets its cache saved; the first
     // appearance has none yet and saves on rotation instead.
@@ -83,6 +97,15 @@ void hueSliderChanged(PFColorViewController* self, SEL) {
     const CGFloat b = f.saturationSlider->value();
     const CGFloat c = f.brightnessSlider->value();
     const CGFloat alpha = f.alphaSlider->value();
+    // Only the alpha slider moved: the colour is the one shown, exactly.
+    // Making it again from the sliders' single-precision values would lose a
+    // step of red, green or blue now and then, and the saved hex would creep
+    // with every visit.
+    const std::array<float, 3> values{f.hueSlider->value(), f.saturationSlider->value(), f.brightnessSlider->value()};
+    if (f.sliderValuesOfShownColor == values) {
+        self->pickedColor(f._pushedView->backgroundColor()->colorWithAlphaComponent(alpha));
+        return;
+    }
     UI::Color* color = f._usesRGB ? UI::Color::colorWithRed(a, b, c, alpha) : UI::Color::colorWithHue(a, b, c, alpha);
     self->pickedColor(color);
 }
@@ -112,6 +135,7 @@ void pickedColor(PFColorViewController* self, SEL, UI::Color* color) {
         f.hueSlider->setValue(static_cast<float>(first));
         f.saturationSlider->setValue(static_cast<float>(second));
         f.brightnessSlider->setValue(static_cast<float>(third));
+        f.sliderValuesOfShownColor = {f.hueSlider->value(), f.saturationSlider->value(), f.brightnessSlider->value()};
     }
     if (f._usesAlpha && f.alphaSlider != nullptr) {
         const CGFloat alpha = f.alphaSlider->value();
@@ -124,6 +148,7 @@ void pickedColor(PFColorViewController* self, SEL, UI::Color* color) {
     NS::String* path = settingsPathForDomain(f.defaults);
     if (!f.key || path == nullptr) return;
     NS::MutableDictionary* settings = NS::MutableDictionary::dictionaryWithContentsOfFile(path);
+    if (f.showingStoredColor && (settings == nullptr || !isString(settings->objectForKey(f.key)))) return;
     if (settings == nullptr) settings = NS::MutableDictionary::dictionary();
     NS::String* value = colorString(f, color);
     settings->setObject(value, f.key);
@@ -186,6 +211,16 @@ UI::Image* thumbImageWithColor(id, SEL, UI::Color* color, unichar letter) {
 }
 
 }  // namespace
+
+// Shows the colour the chooser found on appearing or laying out. It is
+// written back only over a value already stored (which it normalises to the
+// row's form, the same colour): looking at a row that holds nothing must
+// leave it holding nothing.
+void showStoredColor(PFColorViewController* self, PFColorViewControllerFields& f, UI::Color* stored) {
+    f.showingStoredColor = true;
+    self->pickedColor(stored);
+    f.showingStoredColor = false;
+}
 
 NS::String* settingsPathForDomain(NS::String* domain) {
     if (!isUsableSettingsDomain(domain)) return nullptr;

@@ -9,6 +9,16 @@ namespace {
 
 bool isString(id object) { return object != nil && objc::send<BOOL>(object, "isKindOfClass:"_sel, "NSString"_cls); }
 
+// A colour string as the Settings side reads it: the hex part, and the alpha
+// after a ":" when there is one (else 1).
+UI::Color* colorFromColorString(NS::String* text) {
+    NS::Array* pieces = text->componentsSeparatedByString(":"_ns);
+    CGFloat alpha = 1.0;
+    if (text->rangeOfString(":"_ns).location != static_cast<NSUInteger>(NSNotFound))
+        alpha = objc::cast<NS::String>(pieces->objectAtIndex(1))->floatValue();
+    return colorFromHex(objc::cast<NS::String>(pieces->objectAtIndex(0)))->colorWithAlphaComponent(alpha);
+}
+
 }  // namespace
 
 __attribute__((visibility("default"))) UI::Color* colorFromHex(NS::String* hex) {
@@ -38,17 +48,13 @@ __attribute__((visibility("default"))) UI::Color* colorFromDefaultsWithKey(NS::S
             NS::String::stringWithFormat("/var/mobile/Library/Preferences/%@.plist"_ns, domain));
     }
     // The fallback is converted on every call, before the file is looked at,
-    // so a row without a fallback shows a new random colour each time.
-    UI::Color* fallbackColor = colorFromHex(fallback);
+    // so a row without a fallback shows a new random colour each time. It is
+    // read as a stored value is, so that a translucent system colour (an
+    // overlay's) shows translucent while nothing is saved.
+    UI::Color* fallbackColor = fallback != nullptr ? colorFromColorString(fallback) : colorFromHex(nullptr);
     id stored = settings != nullptr && key != nullptr ? settings->objectForKey(key) : nil;
     // Only colour strings are colours; a number or a switch's Boolean stored
     // under the same key reads as nothing saved.
     if (!isString(stored)) return fallbackColor;
-
-    auto* text = objc::cast<NS::String>(stored);
-    NS::Array* pieces = text->componentsSeparatedByString(":"_ns);
-    CGFloat alpha = 1.0;
-    if (text->rangeOfString(":"_ns).location != static_cast<NSUInteger>(NSNotFound))
-        alpha = objc::cast<NS::String>(pieces->objectAtIndex(1))->floatValue();
-    return colorFromHex(objc::cast<NS::String>(pieces->objectAtIndex(0)))->colorWithAlphaComponent(alpha);
+    return colorFromColorString(objc::cast<NS::String>(stored));
 }

@@ -29,6 +29,16 @@ NS::String* stringProperty(id self, const NS::String* key) {
                                                                                           : nullptr;
 }
 
+// Only numbers and text have a Boolean reading; anything else a list may hold
+// under the key (an array, a dictionary, a date) reads as NO.
+BOOL boolProperty(id self, const NS::String* key) {
+    id value = property(self, key);
+    if (value == nil) return NO;
+    auto* object = objc::cast<NS::Object>(value);
+    if (!object->isKindOfClass("NSNumber"_cls) && !object->isKindOfClass("NSString"_cls)) return NO;
+    return objc::send<BOOL>(value, "boolValue"_sel);
+}
+
 id initWithStyleReuseIdentifierSpecifier(id self, SEL _cmd, NSInteger, NS::String* reuse, PS::Specifier* row) {
     return objc::sendSuper<id>(self, "PFColorCellHB"_cls, _cmd, kSubtitleStyle, reuse, row);
 }
@@ -54,8 +64,8 @@ void openColorPicker(id self, SEL) {
     if (key != nullptr && domain != nullptr) {
         objc::send<void>(chooser, "setKey:"_sel, key);
         objc::send<void>(chooser, "setDefaults:"_sel, domain);
-        objc::send<void>(chooser, "setUsesAlpha:"_sel, static_cast<BOOL>(objc::send<BOOL>(property(self, "usesAlpha"_ns), "boolValue"_sel)));
-        objc::send<void>(chooser, "setUsesRGB:"_sel, static_cast<BOOL>(objc::send<BOOL>(property(self, "usesRGB"_ns), "boolValue"_sel)));
+        objc::send<void>(chooser, "setUsesAlpha:"_sel, boolProperty(self, "usesAlpha"_ns));
+        objc::send<void>(chooser, "setUsesRGB:"_sel, boolProperty(self, "usesRGB"_ns));
         NS::String* title = stringProperty(self, "title"_ns);
         objc::send<void>(chooser, "setTitle:"_sel, title != nullptr ? title : "Choose Color"_ns);
         NS::String* fallback = stringProperty(self, "color_fallback"_ns);

@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <cstdio>
 #include <filesystem>
 
 namespace {
@@ -20,29 +21,89 @@ struct StoredCase {
     const char* name;
     bool usesAlpha;
     const char* stored;  // null: no entry
-    const char* saved;   // what the screen writes back on opening
+    const char* saved;   // what the screen holds after opening: "" for no entry
     Pixel shown;         // the panel's background colour
+    const char* fallback = "#a1a1a1";
 };
 
-TEST_F(ChooserEditing, OpeningShowsAndWritesBackTheStoredColour) {
+// Looking is not changing: a stored value is only normalised to the row's
+// form (the same colour), and a key with no entry keeps none.
+TEST_F(ChooserEditing, OpeningShowsTheStoredColourAndWritesBackOnlyWhatIsStored) {
     const StoredCase cases[] = {
+        // First, while the preferences domain of this process holds nothing.
+        {"no entry", false, nullptr, "", {161, 161, 161, 255}},
+        {"no entry, alpha edited", true, nullptr, "", {161, 161, 161, 255}},
+        // An overlay's system colour is translucent, and so is its fallback.
+        {"no entry, translucent fallback", true, nullptr, "", {0, 0, 0, 26}, "#000000:0.100000"},
         {"alpha part", true, "#00FF00:0.5", "#00FF00:0.500000", {0, 255, 0, 128}},
         {"no alpha part, alpha edited", true, "#00FF00", "#00FF00:1.000000", {0, 255, 0, 255}},
         {"no alpha edited", false, "#00FF00", "#00FF00", {0, 255, 0, 255}},
-        {"no entry", false, nullptr, "#A1A1A1", {161, 161, 161, 255}},
-        {"no entry, alpha edited", true, nullptr, "#A1A1A1:1.000000", {161, 161, 161, 255}},
         {"lower case", false, "#ff8000", "#FF8000", {255, 128, 0, 255}},
     };
     for (const StoredCase& c : cases) {
         SCOPED_TRACE(c.name);
         storeSetting("blueText", c.stored);
-        openChooser({.usesAlpha = c.usesAlpha});
+        openChooser({.usesAlpha = c.usesAlpha, .fallback = c.fallback});
         EXPECT_EQ(savedSetting("blueText"), c.saved);
         EXPECT_EQ(domainValue("blueText"), c.saved);
         EXPECT_TRUE(near(pixelOf(fields()._pushedView->backgroundColor()), c.shown))
             << pixelOf(fields()._pushedView->backgroundColor());
+        // Laid out again (as on rotation), it still writes nothing new.
+        chooser->loadCustomViews();
+        settle();
         leaveChooser();
+        EXPECT_EQ(savedSetting("blueText"), c.saved);
+        EXPECT_EQ(domainValue("blueText"), c.saved);
     }
+    EXPECT_TRUE(postedNotifications().empty()) << "nothing changed, so nothing is told";
+}
+
+TEST_F(ChooserEditing, APickOnAnUnsetTranslucentRowKeepsTheFallbacksAlpha) {
+    storeSetting("blueOverlay", nullptr);
+    openChooser({.key = "blueOverlay", .usesAlpha = true, .fallback = "#000000:0.100000"});
+    EXPECT_FLOAT_EQ(fields().alphaSlider->value(), 0.1f);
+    EXPECT_NEAR(fields().transparent->alpha(), 0.9, 1e-6);
+    tapPicker(CGPointMake(160, 0));  // the centre column's top: red
+    EXPECT_EQ(savedSetting("blueOverlay"), "#FF0000:0.100000");
+}
+
+// Moving only the alpha slider changes only the alpha: the red, green and
+// blue bytes stay exactly as they were, visit after visit, in either slider
+// model, for colours all over the cube.
+TEST_F(ChooserEditing, AnAlphaMoveKeepsRedGreenAndBlueExactly) {
+    std::vector<unsigned> colours = {0x336699, 0xF1C26B, 0x000000, 0xFFFFFF, 0x010203, 0xFEFDFC, 0x7F8081};
+    for (unsigned i = 0; colours.size() < 24; ++i) colours.push_back((0x9E3779u * (i + 1)) & 0xFFFFFF);
+    for (bool usesRGB : {false, true}) {
+        for (unsigned rgb : colours) {
+            char hex[8];
+            std::snprintf(hex, sizeof hex, "#%06X", rgb);
+            SCOPED_TRACE(std::string(hex) + (usesRGB ? " RGB" : " HSB"));
+            storeSetting("blueOverlay", (std::string(hex) + ":1.000000").c_str());
+            for (float alpha : {0.5f, 0.25f}) {
+                openChooser({.key = "blueOverlay", .usesAlpha = true, .usesRGB = usesRGB});
+                setSlider(fields().alphaSlider, alpha);
+                setSlider(fields().alphaSlider, alpha);  // twice: the second starts from the first's colour
+                const std::string saved = savedSetting("blueOverlay");
+                EXPECT_EQ(saved.substr(0, 7), hex);
+                EXPECT_EQ(saved.substr(7), alpha == 0.5f ? ":0.500000" : ":0.250000");
+                leaveChooser();
+            }
+        }
+    }
+}
+
+TEST_F(ChooserEditing, APickFollowedByAnAlphaMoveKeepsThePicksHex) {
+    storeSetting("blueOverlay", "#000000:1.000000");
+    openChooser({.key = "blueOverlay", .usesAlpha = true});
+    for (CGPoint p : {CGPointMake(37, 11), CGPointMake(101, 203), CGPointMake(250, 77), CGPointMake(300, 150)}) {
+        tapPicker(p);
+        const std::string picked = text(PFColor::hexFromColor(chooser->colorPicker()->lastSelectedColor()));
+        setSlider(fields().alphaSlider, 0.3f);
+        EXPECT_EQ(savedSetting("blueOverlay"), picked + ":0.300000");
+    }
+    // A move of another slider is a change of colour, and saves one.
+    setSlider(fields().brightnessSlider, 0.0f);
+    EXPECT_EQ(savedSetting("blueOverlay"), "#000000:0.300000");
 }
 
 TEST_F(ChooserEditing, StoredAlphaMovesTheSliderAndTheCheckerboard) {
@@ -62,7 +123,14 @@ TEST_F(ChooserEditing, EntryThatIsNotTextReadsAsAbsent) {
     settings->setObject("#123456"_ns, "other"_ns);
     ASSERT_TRUE(settings->writeToFile(NS::String::stringWithUTF8String(kSettingsPath), YES));
     openChooser({.fallback = "#0000FF"});
-    EXPECT_EQ(savedSetting("blueText"), "#0000FF");
+    EXPECT_EQ(text(PFColor::hexFromColor(fields()._pushedView->backgroundColor())), "#0000FF");
+    EXPECT_EQ(objc::cast<NS::Number>(NS::Dictionary::dictionaryWithContentsOfFile(
+                                         NS::String::stringWithUTF8String(kSettingsPath))
+                                         ->objectForKey("blueText"_ns))
+                  ->intValue(),
+              7);  // only looked at: the value stays as it was
+    tapPicker(CGPointMake(160, 0));
+    EXPECT_EQ(savedSetting("blueText"), "#FF0000");
     EXPECT_EQ(savedSetting("other"), "#123456");  // the rest of the file is kept
 }
 

@@ -39,6 +39,19 @@ TEST_F(ChooserLayout, ControlsAreBuiltAfterAppearingAndFadeIn) {
     EXPECT_EQ(f._pushedView->alpha(), 1);
     EXPECT_EQ(text(made->navigationItem()->rightBarButtonItem()->title()), "#");
     EXPECT_EQ(made->navigationItem()->rightBarButtonItem()->action(), "chooseHexColor"_sel);
+
+    // Half a second after it was built, the picker keeps its painted field
+    // for the next chooser of its size, without any rotation.
+    const std::string cache = device / "/tmp/_PFColorPickerImage_320x252.png";
+    UI::updateDisplay();
+    EXPECT_TRUE(f.colorPicker->shouldSaveNewCache()) << "the field was painted from scratch";
+    EXPECT_FALSE(std::ifstream(cache).good());
+    NS::loop::runFor(0.5);
+    EXPECT_TRUE(std::ifstream(cache).good()) << "the portrait picker saved no cache";
+    EXPECT_FALSE(f.colorPicker->shouldSaveNewCache());
+    leaveChooser();
+    openChooser();
+    EXPECT_FALSE(fields().colorPicker->shouldSaveNewCache()) << "the next chooser did not draw from the cache";
 }
 
 struct ScreenCase {

@@ -11,6 +11,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <map>
 
 namespace fs = std::filesystem;
 
@@ -115,6 +116,83 @@ TEST_F(SettingsApp, OneColourChangeReachesTheBalloonsOfMessages) {
     EXPECT_GT(blueBalloons, 0);
 }
 
+// The getter of Messages that shows each colour key, for the keys whose unset
+// colour is the system's (the gradient stops and the border fall back to the
+// built-in defaults instead).
+const std::map<std::string, std::string> kGetterOfKey = {
+    {"background", "transcriptBackgroundColor"},     {"appTint", "appTintColor"},
+    {"entryField", "entryFieldCoverFillColor"},      {"entryFieldPost", "entryFieldBackgroundColor"},
+    {"entryFieldText", "entryFieldTextColor"},       {"blueOverlay", "blue_balloonOverlayColor"},
+    {"blueText", "blue_balloonTextColor"},           {"blueLinkText", "blue_balloonTextLinkColor"},
+    {"blueRText", "blue_recipientTextColor"},        {"blueSend", "blue_sendButtonColor"},
+    {"blueBar", "blue_progressViewColor"},           {"greenOverlay", "green_balloonOverlayColor"},
+    {"greenText", "green_balloonTextColor"},         {"greenLinkText", "green_balloonTextLinkColor"},
+    {"greenRText", "green_recipientTextColor"},      {"greenSend", "green_sendButtonColor"},
+    {"greenBar", "green_progressViewColor"},         {"grayOverlay", "gray_balloonOverlayColor"},
+    {"grayText", "gray_balloonTextColor"},           {"grayLinkText", "gray_balloonTextLinkColor"},
+    {"grayRText", "gray_recipientTextColor"},        {"graySend", "gray_sendButtonColor"},
+    {"grayBar", "gray_progressViewColor"},
+};
+
+// Colours of the two apps' dumps, alike to single precision: the Settings
+// side reads an alpha part as a float.
+bool sameColour(const json& a, const json& b) {
+    if (!a.is_object() || !b.is_object()) return false;
+    for (const char* c : {"r", "g", "b", "a"})
+        if (std::fabs(a[c].get<double>() - b[c].get<double>()) > 1e-6) return false;
+    return true;
+}
+
+// A person who opens every colour row of every pane, looks and goes back has
+// changed nothing: the settings file holds what it held (unset keys stay
+// unset, stored ones in their stored form) and Messages draws as before. And each
+// row's swatch shows, while it shows, what Messages shows for its key.
+TEST_F(SettingsApp, LookingAtEveryColourRowChangesNothingAndEachSwatchShowsWhatMessagesShows) {
+    Device device;
+    device.writeSettings({{"enabled", true}, {"blueText", "#336699"}, {"grayOverlay", "#00FF00:0.500000"}});
+    const json before = device.readSettings();
+    json messagesBefore = device.messagesDump();
+    ASSERT_FALSE(messagesBefore.is_null());
+
+    int colourRows = 0, checkedSwatches = 0;
+    for (const char* pane : {"iMessage Balloons", "SMS Balloons", "Received Balloons", "Transparent Balloons",
+                             "Tails & Photos", "Other Colours"}) {
+        SCOPED_TRACE(pane);
+        const std::string open = std::string("open \"") + pane + "\"";
+        json shown = device.settingsDump({"open Huebloom", open});
+        ASSERT_FALSE(shown.is_null());
+        std::vector<std::string> steps = {"open Huebloom", open};
+        for (const json& row : shown["rows"]) {
+            if (!row.contains("color_key")) continue;
+            const std::string key = row["color_key"];
+            ++colourRows;
+            steps.push_back("open color_key=" + key);
+            steps.push_back("wait 1");
+            steps.push_back("back");
+            auto getter = kGetterOfKey.find(key);
+            if (getter != kGetterOfKey.end()) {
+                EXPECT_TRUE(sameColour(row["swatch"], messagesBefore["behavior"][getter->second]))
+                    << key << ": " << row["swatch"] << " against " << messagesBefore["behavior"][getter->second];
+                ++checkedSwatches;
+            } else if (key == "detail") {
+                EXPECT_TRUE(sameColour(row["swatch"], messagesBefore["detailsButtonTint"]))
+                    << key << ": " << row["swatch"] << " against " << messagesBefore["detailsButtonTint"];
+                ++checkedSwatches;
+            }
+        }
+        json after = device.settingsDump(steps);
+        ASSERT_FALSE(after.is_null());
+        EXPECT_EQ(after["log"]["notifications"], json::array()) << "nothing changed, so nothing is told";
+        EXPECT_EQ(device.readSettings(), before) << "looking at the rows of " << pane << " changed the settings";
+    }
+    EXPECT_EQ(colourRows, 34);
+    EXPECT_EQ(checkedSwatches, 24);
+    json messagesAfter = device.messagesDump();
+    // getRandomColor is a new draw at each launch.
+    for (json* dump : {&messagesAfter, &messagesBefore}) dump->erase("getRandomColor");
+    EXPECT_EQ(messagesAfter, messagesBefore);
+}
+
 // Each colour cell placed in a table ends Messages once.
 TEST_F(SettingsApp, EveryColourCellPlacedRunsOneKill) {
     Device device;
@@ -135,10 +213,12 @@ TEST_F(SettingsApp, TheHexAlertSetsAndCopiesTheColour) {
     EXPECT_EQ(dump["chooser"]["key"], "blueOverlay");
     EXPECT_EQ(dump["chooser"]["usesAlpha"], true);
     EXPECT_EQ(dump["chooser"]["sliders"]["alpha"]["hidden"], false);
-    EXPECT_EQ(dump["chooser"]["background"], e2e::color(0x336699, dump["chooser"]["currentAlpha"].get<double>()));
+    // The alert's colour is opaque; the saved alpha is the unset overlay's
+    // own translucency, which the chooser opened on.
+    EXPECT_EQ(dump["chooser"]["background"], e2e::color(0x336699));
+    EXPECT_NEAR(dump["chooser"]["currentAlpha"].get<double>(), 0.1, 1e-6);
     json settings = device.readSettings();
-    ASSERT_TRUE(settings["blueOverlay"].is_string());
-    EXPECT_EQ(settings["blueOverlay"].get<std::string>().substr(0, 8), "#336699:");
+    EXPECT_EQ(settings["blueOverlay"], "#336699:0.100000");
     EXPECT_THAT(dump["log"]["pasteboard"].get<std::string>(), HasSubstr("336699"));
 }
 

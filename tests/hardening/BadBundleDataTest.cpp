@@ -157,6 +157,29 @@ std::vector<BrokenCase> brokenCases() {
              for (const char* title : {"Nowhere", "Custom", "Odd", "Still"})
                  EXPECT_TRUE(contains(titles(dump), title)) << title;
          }},
+        {"colour rows whose alpha and RGB choices are not Booleans",
+         [list](const Device& d) {
+             std::string rows;
+             int n = 0;
+             for (const char* value : {"<array><true/></array>", "<dict><key>a</key><true/></dict>",
+                                       "<date>2020-01-01T00:00:00Z</date>", "<data>AQ==</data>"}) {
+                 rows += "<dict><key>cell</key><string>PSLinkCell</string><key>cellClass</key><string>PFColorCellHB"
+                         "</string><key>label</key><string>Odd" +
+                         std::to_string(n++) +
+                         "</string><key>color_key</key><string>blueText</string><key>color_defaults</key>"
+                         "<string>com.Quillfen.huebloom</string><key>usesAlpha</key>" +
+                         value + "<key>usesRGB</key>" + value + "</dict>";
+             }
+             write(d, list, listText(rows));
+         },
+         {"open Huebloom", "open \"iMessage Balloons\"", "open Odd0", "back", "open Odd1", "back", "open Odd2",
+          "back", "open Odd3"},
+         [](const json& dump, const e2e::RunResult&) {
+             // Neither reads as YES: the chooser edits hue, saturation and brightness, without alpha.
+             EXPECT_EQ(dump["controller"]["class"], "PFColorViewController");
+             EXPECT_EQ(dump["chooser"]["usesAlpha"], false);
+             EXPECT_EQ(dump["chooser"]["usesRGB"], false);
+         }},
         {"a list whose items are not an array",
          [list](const Device& d) {
              write(d, list, plistText("<dict><key>items</key><dict><key>a</key><string>b</string></dict></dict>"));

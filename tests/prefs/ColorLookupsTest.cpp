@@ -118,6 +118,10 @@ TEST_F(ColorLookupsTest, StoredColoursKeepTheirAlphaAndAbsentOnesFallBack) {
         {"alpha above one", "#FF0000:2.5"_ns, "#a1a1a1", {1, 0, 0, 1}},
         {"alpha below zero", "#FF0000:-0.5"_ns, "#a1a1a1", {1, 0, 0, 0}},
         {"absent", nullptr, "#a1a1a1", {0xA1 / 255.0, 0xA1 / 255.0, 0xA1 / 255.0, 1}},
+        // A translucent system colour as the fallback keeps its alpha, read
+        // as a stored value is; a stored value still wins over it.
+        {"absent, fallback with alpha", nullptr, "#000000:0.100000", {0, 0, 0, 0.1f}},
+        {"stored, fallback with alpha", "#FF0000"_ns, "#000000:0.100000", {1, 0, 0, 1}},
         {"a switch's value under the key", NS::Number::numberWithBool(YES), "#5FC6F4",
          {95 / 255.0, 198 / 255.0, 244 / 255.0, 1}},
     };

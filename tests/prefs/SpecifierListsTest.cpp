@@ -44,10 +44,23 @@ std::map<std::string, Kind> expectedKeys() {
     return keys;
 }
 
-const std::map<std::string, std::string> kBuiltInFallbacks = {
-    {"top", "#5FC6F4"},    {"mid", "#3AA8F9"},     {"bot", "#157EFB"},     {"topSMS", "#27EC59"},
-    {"midSMS", "#24DB54"}, {"botSMS", "#20CA4F"},  {"topGray", "#E5E5EA"}, {"midGray", "#E5E5EA"},
-    {"botGray", "#E5E5EA"}, {"border", "#5FC6F4"},
+// What Messages shows for each key while it is unset and Huebloom is on: the
+// built-in defaults of the gradient stops and the border, the system's colours
+// for the rest (the overlays translucent, as the system draws them). An unset
+// row shows these in its swatch and opens its chooser on them.
+const std::map<std::string, std::string> kFallbacks = {
+    {"top", "#5FC6F4"},          {"mid", "#3AA8F9"},           {"bot", "#157EFB"},
+    {"topSMS", "#27EC59"},       {"midSMS", "#24DB54"},        {"botSMS", "#20CA4F"},
+    {"topGray", "#E5E5EA"},      {"midGray", "#E5E5EA"},       {"botGray", "#E5E5EA"},
+    {"border", "#5FC6F4"},       {"background", "#FFFFFF"},    {"appTint", "#007AFF"},
+    {"entryField", "#FAFAFA"},   {"entryFieldPost", "#FFFFFF"}, {"entryFieldText", "#000000"},
+    {"detail", "#007AFF"},       {"blueOverlay", "#000000:0.100000"},
+    {"blueText", "#FFFFFF"},     {"blueLinkText", "#FFFFFF"},  {"blueRText", "#007AFF"},
+    {"blueSend", "#007AFF"},     {"blueBar", "#007AFF"},       {"greenOverlay", "#000000:0.100000"},
+    {"greenText", "#FFFFFF"},    {"greenLinkText", "#FFFFFF"}, {"greenRText", "#28B54B"},
+    {"greenSend", "#4CD964"},    {"greenBar", "#4CD964"},      {"grayOverlay", "#000000:0.050000"},
+    {"grayText", "#000000"},     {"grayLinkText", "#0A7AFF"},  {"grayRText", "#8E8E93"},
+    {"graySend", "#8E8E93"},     {"grayBar", "#8E8E93"},
 };
 
 std::string str(id value) {
@@ -80,8 +93,8 @@ void walk(const std::string& list, Walk& w) {
             if (str(row->propertyForKey("color_postNotification"_ns)) != kNotification)
                 w.faults.push_back(where + "wrong notification");
             if (str(row->propertyForKey("title"_ns)).empty()) w.faults.push_back(where + "no chooser title");
-            auto fallback = kBuiltInFallbacks.find(colourKey);
-            const std::string want = fallback != kBuiltInFallbacks.end() ? fallback->second : "";
+            auto fallback = kFallbacks.find(colourKey);
+            const std::string want = fallback != kFallbacks.end() ? fallback->second : "";
             if (str(row->propertyForKey("color_fallback"_ns)) != want) w.faults.push_back(where + "wrong fallback");
             w.found[colourKey] = flag(row->propertyForKey("usesAlpha"_ns)) ? Kind::OverlayColour : Kind::Colour;
             continue;
@@ -125,6 +138,7 @@ TEST_F(BundleSpecifierListsTest, EverySettingIsReachableFromTheRootWithTheRightR
         else EXPECT_EQ(static_cast<int>(it->second), static_cast<int>(kind)) << key;
     }
     EXPECT_EQ(w.found.size(), expected.size()) << "no row edits a key the hook library does not read";
+    for (const auto& [key, fallback] : kFallbacks) EXPECT_TRUE(w.found.count(key)) << key << " has no row";
     EXPECT_EQ(w.actions, (std::set<std::string>{"sendMail", "openTwitter", "pelloryTwitter", "donate"}));
 }
 

@@ -194,6 +194,18 @@ TEST_F(NavigationTest, TheBarShowsTheTopTitleAndABackButtonNamedAfterThePrevious
     EXPECT_EQ(UI::navigationBar::buttonTitle(UI::navigationBar::backButton(bar)), "Settings");
     b->setTitle("Contrast"_ns);
     EXPECT_STREQ(objc::cast<UI::Label>(UI::navigationBar::titleView(bar))->text()->UTF8String(), "Contrast");
+
+    // A way back whose name does not fit its half of the bar is called "Back"
+    // (one that fits, as above, keeps its name), and still leads back.
+    Ref<UI::BarButtonItem> tooLong = objc::adopt(UI::BarButtonItem::alloc()->initWithTitle(
+        "iMessage Balloons and Bubbles"_ns, UI::UIBarButtonItemStylePlain, nullptr, nullptr));
+    root_->navigationItem()->setBackBarButtonItem(tooLong);
+    back = UI::navigationBar::backButton(bar);
+    EXPECT_EQ(UI::navigationBar::buttonTitle(back), "Back");
+    EXPECT_LE(CGRectGetMaxX(back->frame()), 160);
+    UI::input::tap(screenCentre(back));
+    NS::loop::runFor(0.35);
+    EXPECT_EQ(nav->topViewController(), root_.get());
 }
 
 TEST_F(NavigationTest, ATapOnTheBackButtonPopsTheTopController) {

@@ -49,4 +49,29 @@ TEST_F(ScreenshotTest, TheScreenPictureShowsTheKeyWindowAtScreenScale) {
     EXPECT_GT(std::filesystem::file_size(path), 1000u);
 }
 
+TEST_F(ScreenshotTest, ALandscapeScreenIsPicturedLandscape) {
+    Ref<UI::Window> turning = objc::adopt(UI::Window::alloc()->init());
+    turning->setBackgroundColor(Color::whiteColor());
+    Ref<UI::ViewController> root = objc::adopt(UI::ViewController::alloc()->init());
+    turning->setRootViewController(root);
+    turning->addSubview(makeView(CGRectMake(0, 20, 568, 44), Color::redColor()));
+    turning->makeKeyAndVisible();
+    // A second window that cannot turn lies on its side in the picture.
+    Ref<UI::Window> upright = objc::adopt(UI::Window::alloc()->initWithFrame(CGRectMake(0, 0, 100, 300)));
+    upright->setBackgroundColor(Color::blueColor());
+    upright->setHidden(NO);
+    ASSERT_TRUE(UI::orientation::rotate(UI::UIInterfaceOrientationLandscapeLeft));
+
+    Picture screen(UI::screenshot::createScreenImage());
+    UI::orientation::reset();
+    ASSERT_TRUE(screen.valid());
+    EXPECT_EQ(screen.width(), 1136);
+    EXPECT_EQ(screen.height(), 640);
+    EXPECT_EQ(screen.at(500, 60), kRed);  // the turned window is as wide as the screen is long
+    EXPECT_EQ(screen.at(1100, 600), kWhite);
+    EXPECT_EQ(screen.at(1135, 5), kBlue);     // the upright window's top left corner is at the top right
+    EXPECT_EQ(screen.at(1135 - 598, 5), kBlue);
+    EXPECT_EQ(screen.at(1135 - 602, 5), kWhite);
+}
+
 }  // namespace

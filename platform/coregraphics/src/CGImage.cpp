@@ -1,8 +1,9 @@
-// Images hold one premultiplied ARGB32 cairo surface each. PNG decoding and
-// encoding are cairo's.
+// Images hold one premultiplied ARGB32 cairo surface each. PNG decoding is
+// cairo's; encoding is PNGWriter's.
 #include <CoreGraphics/CGCairo.h>
 
 #include "Objects.h"
+#include "PNGWriter.h"
 
 #include <cmath>
 #include <cstdio>
@@ -52,15 +53,18 @@ cairo_status_t readFromMemory(void* closure, unsigned char* data, unsigned int l
     return CAIRO_STATUS_SUCCESS;
 }
 
-cairo_status_t appendToVector(void* closure, const unsigned char* data, unsigned int length) {
-    auto* out = static_cast<std::vector<unsigned char>*>(closure);
-    out->insert(out->end(), data, data + length);
-    return CAIRO_STATUS_SUCCESS;
-}
 
+// A PNG with alpha decodes to an ARGB32 surface already, which the image
+// takes as it is; other kinds are converted.
 CGImageRef imageFromDecoded(cairo_surface_t* decoded) {
     CGImageRef image = nullptr;
-    if (cairo_surface_status(decoded) == CAIRO_STATUS_SUCCESS) image = imageOwning(argbCopy(decoded));
+    if (cairo_surface_status(decoded) == CAIRO_STATUS_SUCCESS) {
+        if (cairo_image_surface_get_format(decoded) == CAIRO_FORMAT_ARGB32 &&
+            cairo_image_surface_get_width(decoded) > 0 && cairo_image_surface_get_height(decoded) > 0) {
+            return imageOwning(decoded);
+        }
+        image = imageOwning(argbCopy(decoded));
+    }
     cairo_surface_destroy(decoded);
     return image;
 }
@@ -123,12 +127,7 @@ CGImageRef CGCairoImageCreateWithPNGFile(const char* hostPath) {
 }
 
 std::vector<unsigned char> CGCairoImageCopyPNGData(CGImageRef image) {
-    std::vector<unsigned char> out;
-    if (!image) return out;
-    if (cairo_surface_write_to_png_stream(image->surface, appendToVector, &out) != CAIRO_STATUS_SUCCESS) {
-        out.clear();
-    }
-    return out;
+    return image ? cg::encodePNG(image->surface) : std::vector<unsigned char>();
 }
 
 CGImageRef CGCairoImageCreateWithSurface(cairo_surface_t* surface) {

@@ -81,6 +81,15 @@ void layoutSubviews(id self, SEL) {
 
     CGFloat leftEdge = margin, rightEdge = w - margin;
     CGFloat available = std::fmax(w / 2 - margin, 0);
+    if (s.left != nil && s.leftIsBack) {
+        // A back title too long for its half of the bar gives way to "Back",
+        // as the system's bar does, rather than being cut off.
+        CGSize size = objc::send<CGSize>(s.left, "sizeThatFits:"_sel, bounds.size);
+        if (size.width > available && detail::navigationButtonTitle(s.left) != "Back") {
+            takeOut(s.left);
+            place(self, s.left, detail::navigationBackButton(objc::asId("Back"_ns), self, "_backButtonTapped:"_sel));
+        }
+    }
     if (s.left != nil) {
         CGSize size = objc::send<CGSize>(s.left, "sizeThatFits:"_sel, bounds.size);
         size.width = std::fmin(size.width, available);

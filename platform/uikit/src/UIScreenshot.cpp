@@ -2,11 +2,13 @@
 #include <Foundation/AtomicFile.h>
 #include <UIKit/UIScreen.h>
 #include <UIKit/UIScreenshot.h>
+#include <UIKit/UIViewController.h>
 #include <UIKit/UIWindow.h>
 
 #include "ApplicationInternals.h"
 
 #include <cmath>
+#include <utility>
 
 namespace UI::screenshot {
 namespace {
@@ -32,10 +34,16 @@ CGImageRef finish(CGContextRef c) {
 
 }  // namespace
 
+// The screen as the person sees it: in landscape the picture is landscape
+// too. A window that turned with the interface has the turned size and is
+// drawn as it is; one that did not (its controller allows portrait only) is
+// drawn turned on its side, as it lies on the turned phone.
 CGImageRef createScreenImage() {
     updateDisplay();
     Screen* screen = Screen::mainScreen();
     CGRect bounds = screen->bounds();
+    const bool landscape = UIInterfaceOrientationIsLandscape(orientation::current());
+    if (landscape) std::swap(bounds.size.width, bounds.size.height);
     CGContextRef c = createContext(bounds.size, screen->scale());
     if (c == nullptr) return nullptr;
     CGContextSetRGBFillColor(c, 0, 0, 0, 1);
@@ -43,6 +51,10 @@ CGImageRef createScreenImage() {
     for (id window : detail::shownWindows()) {
         CGRect frame = objc::send<CGRect>(window, "frame"_sel);
         CGContextSaveGState(c);
+        if (landscape && frame.size.height > frame.size.width) {
+            CGContextTranslateCTM(c, bounds.size.width, 0);
+            CGContextRotateCTM(c, M_PI / 2);
+        }
         CGContextTranslateCTM(c, frame.origin.x, frame.origin.y);
         objc::send<void>(objc::send<id>(window, "layer"_sel), "renderInContext:"_sel, c);
         CGContextRestoreGState(c);

@@ -1,5 +1,4 @@
 #include "Live.h"
-#include "LiveFrame.h"
 
 #include <CoreGraphics/CGCairo.h>
 #include <Device/WriteAll.h>
@@ -166,7 +165,7 @@ private:
         const bool same = samePixels(image);
         bool send = force || !same;
         if (send) {
-            std::vector<unsigned char> png = encodeFramePNG(CGCairoImageGetSurface(image));
+            std::vector<unsigned char> png = CGCairoImageCopyPNGData(image);
             send = !png.empty() && write(png);
         }
         CGImageRelease(image);
