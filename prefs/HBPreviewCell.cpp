@@ -320,8 +320,20 @@ void press(id self, int balloon) {
     objc::cast<UI::View>(self)->setNeedsDisplay();
 }
 
-void touchesBegan(id self, SEL, UI::TouchSet* touches, id) { press(self, balloonAt(self, touches)); }
-void touchesEnded(id self, SEL, UI::TouchSet*, id) { press(self, -1); }
+// The base still hears the finger, so that a drag that starts on the
+// preview scrolls the pane; a finger that drags presses nothing.
+void touchesBegan(id self, SEL cmd, UI::TouchSet* touches, id event) {
+    objc::sendSuper<void>(self, "HBPreviewCell"_cls, cmd, touches, event);
+    press(self, balloonAt(self, touches));
+}
+void touchesMoved(id self, SEL cmd, UI::TouchSet* touches, id event) {
+    objc::sendSuper<void>(self, "HBPreviewCell"_cls, cmd, touches, event);
+    if (!objc::cast<UI::TableViewCell>(self)->isHighlighted()) press(self, -1);
+}
+void touchesEnded(id self, SEL cmd, UI::TouchSet* touches, id event) {
+    objc::sendSuper<void>(self, "HBPreviewCell"_cls, cmd, touches, event);
+    press(self, -1);
+}
 
 id initWithStyleReuseIdentifierSpecifier(id self, SEL cmd, NSInteger style, NS::String* reuse, PS::Specifier* row) {
     self = objc::sendSuper<id>(self, "HBPreviewCell"_cls, cmd, style, reuse, row);
@@ -355,6 +367,7 @@ void registerPreviewCell() {
             .method("layoutSubviews", &layoutSubviews)
             .method("didMoveToSuperview", &didMoveToSuperview)
             .method("touchesBegan:withEvent:", &touchesBegan)
+            .method("touchesMoved:withEvent:", &touchesMoved)
             .method("touchesEnded:withEvent:", &touchesEnded)
             .method("touchesCancelled:withEvent:", &touchesEnded)
             .method("dealloc", &dealloc)
