@@ -117,6 +117,15 @@ void ServeRun::tap(double x, double y) {
     for (const char* phase : {"down", "up"}) post("/api/touch", json({{"phase", phase}, {"x", x}, {"y", y}}).dump());
 }
 
+void ServeRun::drag(double x1, double y1, double x2, double y2, int steps) {
+    post("/api/touch", json({{"phase", "down"}, {"x", x1}, {"y", y1}}).dump());
+    for (int i = 1; i <= steps; ++i) {
+        const double t = double(i) / steps;
+        post("/api/touch", json({{"phase", "move"}, {"x", x1 + (x2 - x1) * t}, {"y", y1 + (y2 - y1) * t}}).dump());
+    }
+    post("/api/touch", json({{"phase", "up"}, {"x", x2}, {"y", y2}}).dump());
+}
+
 // ---- EventStream --------------------------------------------------------------
 
 EventStream::EventStream(int port) : client_("127.0.0.1", port) {
@@ -224,6 +233,12 @@ bool EventStream::waitUntilQuiet(std::chrono::milliseconds quiet, std::chrono::m
 bool EventStream::tapAndSettle(ServeRun& serve, double x, double y) {
     const std::size_t frames = count("frame");
     serve.tap(x, y);
+    return waitForMore("frame", frames) && waitUntilQuiet(std::chrono::milliseconds(600));
+}
+
+bool EventStream::dragAndSettle(ServeRun& serve, double x1, double y1, double x2, double y2) {
+    const std::size_t frames = count("frame");
+    serve.drag(x1, y1, x2, y2);
     return waitForMore("frame", frames) && waitUntilQuiet(std::chrono::milliseconds(600));
 }
 

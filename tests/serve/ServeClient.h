@@ -57,6 +57,8 @@ public:
     bool waitForState(const std::function<bool(const nlohmann::json&)>& done, double timeoutSeconds = 20);
     // A finger down and up at the point.
     void tap(double x, double y);
+    // A finger down at the first point, moved in steps to the second, lifted.
+    void drag(double x1, double y1, double x2, double y2, int steps = 8);
 
     e2e::RunResult wait(double timeoutSeconds) { return run_->wait(timeoutSeconds); }
 
@@ -93,8 +95,9 @@ public:
     // Waits until no frame has come for `quiet`.
     bool waitUntilQuiet(std::chrono::milliseconds quiet, std::chrono::milliseconds timeout = std::chrono::seconds(20));
 
-    // Taps and waits for the frames the tap brought to end.
+    // Taps (or drags) and waits for the frames it brought to end.
     bool tapAndSettle(ServeRun& serve, double x, double y);
+    bool dragAndSettle(ServeRun& serve, double x1, double y1, double x2, double y2);
 
 private:
     void received(const char* data, std::size_t size);
