@@ -187,10 +187,31 @@ TEST_F(SettingsApp, LookingAtEveryColourRowChangesNothingAndEachSwatchShowsWhatM
     }
     EXPECT_EQ(colourRows, 34);
     EXPECT_EQ(checkedSwatches, 24);
+    // The choosers, never turned, still kept their painted field for the next.
+    EXPECT_TRUE(fs::exists(device / "/tmp/_PFColorPickerImage_320x252.png"));
     json messagesAfter = device.messagesDump();
     // getRandomColor is a new draw at each launch.
     for (json* dump : {&messagesAfter, &messagesBefore}) dump->erase("getRandomColor");
     EXPECT_EQ(messagesAfter, messagesBefore);
+}
+
+// Visit after visit, moving only the alpha slider keeps the colour that
+// Messages draws: the saved hex part never creeps.
+TEST_F(SettingsApp, AlphaMovesOnEveryVisitKeepTheColourMessagesDraws) {
+    Device device;
+    device.writeSettings({{"enabled", true}, {"blueOverlay", "#F1C26B:1.000000"}});
+    for (const char* alpha : {"0.5", "0.8", "0.3"}) {
+        RunResult r = device.settings({"open Huebloom", "open \"iMessage Balloons\"", "open color_key=blueOverlay",
+                                       std::string("slider alpha ") + alpha, "back"});
+        ASSERT_EQ(r.exitCode, 0) << r.err;
+    }
+    const std::string saved = device.readSettings()["blueOverlay"];
+    EXPECT_EQ(saved.substr(0, 8), "#F1C26B:") << saved;
+    const json overlay = device.messagesDump()["behavior"]["blue_balloonOverlayColor"];
+    EXPECT_EQ(overlay["r"], 0xF1 / 255.0);
+    EXPECT_EQ(overlay["g"], 0xC2 / 255.0);
+    EXPECT_EQ(overlay["b"], 0x6B / 255.0);
+    EXPECT_NEAR(overlay["a"].get<double>(), 0.3, 0.02);
 }
 
 // Each colour cell placed in a table ends Messages once.
