@@ -2,6 +2,8 @@
 // models in both orientations, and the overlay under a finger.
 #include "HBPreviewCell.h"
 
+#include "../uikit/UIKitTesting.h"
+
 #include <Device/DevicePath.h>
 #include <Foundation/Foundation.h>
 #include <UIKit/UIInput.h>
@@ -15,21 +17,10 @@ namespace {
 
 constexpr CGFloat kRowHeight = 120;  // the rows' "height" in the specifier lists
 
-struct Pixel {
-    int r, g, b;
-};
-
-// The colour at a point of the view, composited at one pixel per point.
-Pixel samplePoint(UI::View* view, CGPoint p) {
+// The colour at a point of the cell once the screen is painted.
+uitest::Pixel paintedPoint(UI::View* view, CGPoint p) {
     UI::updateDisplay();
-    unsigned char bytes[4] = {0, 0, 0, 0};
-    CGColorSpaceRef space = CGColorSpaceCreateDeviceRGB();
-    CGContextRef c = CGBitmapContextCreate(bytes, 1, 1, 8, 4, space, kCGImageAlphaPremultipliedLast);
-    CGContextTranslateCTM(c, -p.x, -p.y);
-    view->layer()->renderInContext(c);
-    CGContextRelease(c);
-    CGColorSpaceRelease(space);
-    return {bytes[0], bytes[1], bytes[2]};
+    return uitest::samplePoint(view, p.x, p.y);
 }
 
 class PreviewCellTest : public ::testing::Test {
@@ -111,17 +102,17 @@ TEST_F(PreviewCellTest, AFingerOnABalloonLaysTheOverlayOverIt) {
     const CGRect body = huebloom::previewFieldsOf(objc::asId(cell.get()))->balloons[1].body;
     const CGPoint inside = CGPointMake(CGRectGetMinX(body) + 6, CGRectGetMidY(body));
 
-    const Pixel before = samplePoint(cell.get(), inside);
+    const uitest::Pixel before = paintedPoint(cell.get(), inside);
     EXPECT_EQ(before.r + before.g + before.b, 3 * 255) << "the Solid white body";
     {
         UI::input::Finger finger(cell->convertPointToView(inside, nullptr));
-        const Pixel pressed = samplePoint(cell.get(), inside);
+        const uitest::Pixel pressed = paintedPoint(cell.get(), inside);
         EXPECT_NEAR(pressed.r, 255, 2);
         EXPECT_NEAR(pressed.g, 128, 2);
         EXPECT_NEAR(pressed.b, 128, 2);
         EXPECT_EQ(huebloom::previewFieldsOf(objc::asId(cell.get()))->pressed, 1);
     }
-    const Pixel after = samplePoint(cell.get(), inside);
+    const uitest::Pixel after = paintedPoint(cell.get(), inside);
     EXPECT_EQ(after.r + after.g + after.b, 3 * 255) << "lifted";
     window->setHidden(YES);
     UI::screen::resetModel();
