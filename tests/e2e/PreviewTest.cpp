@@ -162,4 +162,40 @@ TEST(Preview, FollowsTheSwitchTheBalloonStyleAndTheChooser) {
     EXPECT_EQ(blueBalloon("root")["link"], nullptr);
 }
 
+// The white runs down the left edge of the screen (x = 2 points, left of the
+// tails) at least `rowHeight` points tall: the preview, then the rows of
+// settings (rows of one section run into each other there, inside the
+// separators' inset).
+int wholeRowsOnScreen(const e2e::Screenshot& shot, int rowHeight = 40) {
+    int rows = 0, run = 0;
+    for (int y = 64; y < shot.height() / 2; ++y) {
+        if (e2e::near(shot.atPoint(2, y + 0.5), e2e::rgb(0xFFFFFF), 1)) {
+            ++run;
+        } else {
+            rows += run >= rowHeight;
+            run = 0;
+        }
+    }
+    return rows + (run >= rowHeight);
+}
+
+// On the smallest screen, turned or not, the preview leaves the first
+// settings of the root pane and of a balloon pane on screen.
+TEST(Preview, LeavesThePanesFirstSettingsOnTheIPhone4Screen) {
+    Device device({.model = "iphone4", .install = true});
+    for (const char* orientation : {"portrait", "landscape"}) {
+        SCOPED_TRACE(orientation);
+        const std::string root = (device.path() / "root.png").string(), pane = (device.path() / "pane.png").string();
+        const e2e::RunResult run = device.settings({"open Huebloom", std::string("rotate ") + orientation,
+                                                    "screenshot " + root, "open \"iMessage Balloons\"",
+                                                    "screenshot " + pane});
+        ASSERT_EQ(run.exitCode, 0) << run.err;
+        const e2e::Screenshot rootShot(root), paneShot(pane);
+        ASSERT_TRUE(rootShot.valid() && paneShot.valid());
+        EXPECT_EQ(rootShot.width(), std::string(orientation) == "portrait" ? 640 : 960);
+        EXPECT_GE(wholeRowsOnScreen(rootShot), 2) << "the preview and the Enabled row";
+        EXPECT_GE(wholeRowsOnScreen(paneShot), 2) << "the preview and the Top colour row";
+    }
+}
+
 }  // namespace
