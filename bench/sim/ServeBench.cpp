@@ -71,7 +71,8 @@ public:
     bool ok() const { return client_.started(); }
     void send(const char* commands) { client_.send(commands); }
     bool frame(int timeoutMs) { return client_.nextFrame(std::chrono::milliseconds(timeoutMs)).has_value(); }
-    void drain(int quietMs) { client_.framesUntilQuiet(std::chrono::milliseconds(quietMs)); }
+    // Every frame until the app says its screen is still again.
+    void drain() { client_.framesUntilStill(); }
 
 private:
     LiveAppClient client_;
@@ -95,9 +96,9 @@ void BM_LiveTapToFirstFrame(benchmark::State& state) {
             return;
         }
         state.SetIterationTime(std::chrono::duration<double>(Clock::now() - start).count());
-        app.drain(300);
+        app.drain();
         app.send(kTapBack);
-        app.drain(300);
+        app.drain();
     }
 }
 BENCHMARK(BM_LiveTapToFirstFrame)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(20);

@@ -34,25 +34,34 @@ void closeFd(int& fd) {
     fd = -1;
 }
 
-// Reads the frame stream: lines "frame N" each followed by N bytes.
+// Reads the frame stream: lines "frame N" each followed by N bytes, and the
+// app's lines "still N" (the screen has settled after N command lines).
 class FrameReader {
 public:
     explicit FrameReader(int fd) : fd_(fd) {}
 
-    // The next frame; empty at the end of the stream. Throws
-    // std::runtime_error for a stream that is not frames.
-    std::shared_ptr<const std::string> next() {
+    struct Item {
+        std::shared_ptr<const std::string> png;  // a frame, or
+        std::optional<std::uint64_t> still;      // a still line; neither at the end of the stream
+    };
+
+    // The next frame or still line. Throws std::runtime_error for a stream
+    // that is not frames.
+    Item next() {
         std::string header;
         for (;;) {
             if (pos_ == buffer_.size() && !fill()) {
                 if (!header.empty()) throw std::runtime_error("the frame stream ended inside a header");
-                return nullptr;
+                return {};
             }
             const char c = buffer_[pos_++];
             if (c == '\n') break;
             header += c;
             if (header.size() > 32) throw std::runtime_error("a frame header is too long");
         }
+        unsigned long long commands = 0;
+        if (std::sscanf(header.c_str(), "still %llu", &commands) == 1 && header == "still " + std::to_string(commands))
+            return {nullptr, commands};
         std::size_t size = 0;
         if (std::sscanf(header.c_str(), "frame %zu", &size) != 1 || size == 0 || size > kMaxFrameBytes ||
             header != "frame " + std::to_string(size))
@@ -65,7 +74,7 @@ public:
             png->append(buffer_, pos_, take);
             pos_ += take;
         }
-        return png;
+        return {std::move(png), std::nullopt};
     }
 
 private:
@@ -124,8 +133,8 @@ std::string touchCommand(Phase phase, double x, double y) {
 // ---- AppProcess ---------------------------------------------------------------
 
 AppProcess::AppProcess(const fs::path& program, const std::vector<std::string>& arguments, const fs::path& device,
-                       FrameHandler onFrame, EndHandler onEnd)
-    : name_(program.filename().string()) {
+                       FrameHandler onFrame, EndHandler onEnd, StillHandler onStill)
+    : name_(program.filename().string()), onStill_(std::move(onStill)) {
     std::error_code ec;
     if (!fs::is_regular_file(program, ec) || ::access(program.c_str(), X_OK) != 0)
         throw sim::UserError("the app program " + program.string() + " is not built: build it with cmake --build " +
@@ -201,7 +210,24 @@ bool AppProcess::send(const std::string& line) {
     if (commandFd_ < 0 || exited_) return false;
     // hbsim ignores SIGPIPE, so a gone app shows here as a failed write.
     const std::string text = line + "\n";
-    return device::writeAll(commandFd_, text.data(), text.size());
+    const bool written = device::writeAll(commandFd_, text.data(), text.size());
+    if (written) ++sent_;
+    return written;
+}
+
+bool AppProcess::still() {
+    std::lock_guard lock(mutex_);
+    return stillAfter_ && *stillAfter_ >= sent_;
+}
+
+std::uint64_t AppProcess::sent() {
+    std::lock_guard lock(mutex_);
+    return sent_;
+}
+
+std::uint64_t AppProcess::stillAfter() {
+    std::lock_guard lock(mutex_);
+    return stillAfter_.value_or(0);
 }
 
 void AppProcess::requestEnd() {
@@ -222,7 +248,17 @@ void AppProcess::end(std::chrono::milliseconds grace) {
 void AppProcess::readFrames(FrameHandler onFrame, EndHandler onEnd) {
     FrameReader reader(frameFd_);
     try {
-        while (std::shared_ptr<const std::string> png = reader.next()) onFrame(std::move(png));
+        for (FrameReader::Item item = reader.next(); item.png || item.still; item = reader.next()) {
+            if (item.still) {
+                {
+                    std::lock_guard lock(mutex_);
+                    stillAfter_ = *item.still;
+                }
+                if (onStill_) onStill_();
+            } else {
+                onFrame(std::move(item.png));
+            }
+        }
     } catch (const std::exception& e) {
         std::fprintf(stderr, "hbsim: %s (pid %d) sent a broken frame stream (%s); it is ended\n",
                      name_.c_str(), static_cast<int>(pid_), e.what());
@@ -305,7 +341,8 @@ void Springboard::open(App app) {
         process = std::make_shared<AppProcess>(
             launch.program, launch.arguments, device_,
             [this, app, generation](std::shared_ptr<const std::string> png) { onFrame(app, generation, std::move(png)); },
-            [this, app, generation](int status) { onEnd(app, generation, status); });
+            [this, app, generation](int status) { onEnd(app, generation, status); },
+            [this, app, generation] { onStill(app, generation); });
     } catch (...) {
         std::lock_guard lock(mutex_);
         Slot& s = slot(app);
@@ -345,20 +382,24 @@ void Springboard::home() {
     if (lifting) lifting->send(up);
 }
 
-void Springboard::touch(Phase phase, double x, double y) {
+std::uint64_t Springboard::touch(Phase phase, double x, double y) {
     std::shared_ptr<AppProcess> process;
     {
         std::lock_guard lock(mutex_);
-        if (!front_) return;
+        if (!front_) return 0;
         Slot& s = slot(*front_);
-        if (!s.running || !s.process) return;
-        if (phase != Phase::Down && !s.fingerDown) return;
+        if (!s.running || !s.process) return 0;
+        if (phase != Phase::Down && !s.fingerDown) return s.process->sent();
         s.fingerDown = phase != Phase::Up;
         s.lastX = x;
         s.lastY = y;
         process = s.process;
     }
     process->send(touchCommand(phase, x, y));
+    // The screen is no longer still once the app has a command to act on.
+    std::lock_guard lock(mutex_);
+    changed();
+    return process->sent();
 }
 
 void Springboard::onFrame(App app, std::uint64_t generation, std::shared_ptr<const std::string> png) {
@@ -367,6 +408,12 @@ void Springboard::onFrame(App app, std::uint64_t generation, std::shared_ptr<con
     if (s.generation != generation) return;
     s.frame = std::move(png);
     s.frameSerial = ++frameSerial_;
+    if (front_ == app) changed();
+}
+
+void Springboard::onStill(App app, std::uint64_t generation) {
+    std::lock_guard lock(mutex_);
+    if (slot(app).generation != generation) return;
     if (front_ == app) changed();
 }
 
@@ -424,6 +471,9 @@ ScreenState Springboard::state() const {
     if (front_) {
         st.frame = slot(*front_).frame;
         st.frameSerial = slot(*front_).frameSerial;
+        const Slot& s = slot(*front_);
+        st.still = s.running && s.process && s.process->still();
+        st.stillAfter = s.process ? s.process->stillAfter() : 0;
     }
     return st;
 }

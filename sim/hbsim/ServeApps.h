@@ -39,12 +39,14 @@ class AppProcess {
 public:
     using FrameHandler = std::function<void(std::shared_ptr<const std::string> png)>;
     using EndHandler = std::function<void(int waitStatus)>;
+    using StillHandler = std::function<void()>;
 
     // Starts `program --live ARGS` in the device (HB_DEVICE set, in a
     // process group of its own, signals as a fresh process has them).
     // Throws sim::UserError when it cannot be started.
     AppProcess(const std::filesystem::path& program, const std::vector<std::string>& arguments,
-               const std::filesystem::path& device, FrameHandler onFrame, EndHandler onEnd);
+               const std::filesystem::path& device, FrameHandler onFrame, EndHandler onEnd,
+               StillHandler onStill = {});
     // Ends the process (see end) and waits for its thread.
     ~AppProcess();
     AppProcess(const AppProcess&) = delete;
@@ -59,6 +61,11 @@ public:
     // Closes the command pipe, which ends a live app; after `grace` a process
     // that is still there is killed. Returns once it has been reaped.
     void end(std::chrono::milliseconds grace = std::chrono::milliseconds(2000));
+    // Whether the app has said that its screen is still after every command
+    // sent to it ("still N" with N the lines sent).
+    bool still();
+    std::uint64_t sent();
+    std::uint64_t stillAfter();  // 0 before the first "still"
 
 private:
     void readFrames(FrameHandler onFrame, EndHandler onEnd);
@@ -71,6 +78,9 @@ private:
     std::condition_variable endedCondition_;
     bool exited_ = false;  // the process has ended (it may not be reaped yet)
     bool reaped_ = false;
+    std::uint64_t sent_ = 0;                    // command lines written
+    std::optional<std::uint64_t> stillAfter_;  // N of the app's last "still N"
+    StillHandler onStill_;
     std::thread reader_;
 };
 
@@ -86,6 +96,8 @@ struct ScreenState {
     std::uint64_t statusSerial = 0;
     std::shared_ptr<const std::string> frame;  // the front app's latest PNG
     std::uint64_t frameSerial = 0;
+    bool still = false;  // the front app has said its screen is at rest after every command sent to it
+    std::uint64_t stillAfter = 0;  // ... and after how many commands it said so
 };
 
 class Springboard {
@@ -104,8 +116,10 @@ public:
     // Throws sim::UserError when it cannot be launched.
     void open(App app);
     void home();
-    // A finger on the front app's screen; nothing on the home screen.
-    void touch(Phase phase, double x, double y);
+    // A finger on the front app's screen; nothing on the home screen. Gives
+    // the number of commands sent to the front app so far (0 on the home
+    // screen), which a "still" of that many says the screen has settled after.
+    std::uint64_t touch(Phase phase, double x, double y);
 
     ScreenState state() const;
     // Waits until the version passes `seen`, `timeout` passes or shutdown
@@ -135,6 +149,7 @@ private:
 
     void onFrame(App app, std::uint64_t generation, std::shared_ptr<const std::string> png);
     void onEnd(App app, std::uint64_t generation, int waitStatus);
+    void onStill(App app, std::uint64_t generation);
     std::string endReason(App app, const Slot& slot, int waitStatus) const;
     void setStatus(std::string text);  // with mutex_ held
     void changed();                    // with mutex_ held

@@ -4,12 +4,14 @@
 // on the phone; their frames reach the page as server-sent events.
 //
 //   GET  /, /style.css, /app.js   the page
-//   GET  /events                  the event stream: "state" (JSON) and "frame" (base64 PNG)
+//   GET  /events                  the event stream: "state" (JSON), "frame" (base64 PNG) and
+//                                 "still" ({"commands": N}: the front app has settled after N commands)
 //   GET  /api/state               the same state as JSON, with the apps' pids
 //   GET  /frame.png               the front app's latest frame
 //   POST /api/open  {"app": "settings"|"messages"}
 //   POST /api/home
-//   POST /api/touch {"phase": "down"|"move"|"up", "x": X, "y": Y}   screen points
+//   POST /api/touch {"phase": "down"|"move"|"up", "x": X, "y": Y}   screen points; answers
+//                                 {"ok": true, "commands": N}, N the commands sent to the front app so far
 #include "Commands.h"
 #include "ServeApps.h"
 #include "ServeWeb.h"
@@ -93,7 +95,8 @@ nlohmann::json stateJSON(const ScreenState& st, const nlohmann::json& screen) {
     return {{"front", st.front ? nlohmann::json(serve::appKey(*st.front)) : nlohmann::json("home")},
             {"running", running},
             {"status", st.status},
-            {"screen", screen}};
+            {"screen", screen},
+            {"still", st.still}};
 }
 
 class Server {
@@ -207,8 +210,8 @@ private:
             const std::optional<double> x = coordinate("x"), y = coordinate("y");
             if (!phase || !x || !y)
                 return reply(res, 400, "give {\"phase\": \"down\"|\"move\"|\"up\", \"x\": X, \"y\": Y} in screen points");
-            board_->touch(*phase, *x, *y);
-            reply(res, 200, "");
+            const std::uint64_t commands = board_->touch(*phase, *x, *y);
+            res.set_content(nlohmann::json({{"ok", true}, {"commands", commands}}).dump(), "application/json");
         });
     }
 
@@ -255,6 +258,7 @@ private:
             std::string lastState;
             std::optional<App> front;
             std::uint64_t frameSerial = 0;
+            std::uint64_t stillAfter = ~std::uint64_t(0);
             std::chrono::steady_clock::time_point lastWrite = std::chrono::steady_clock::now();
         };
         auto stream = std::make_shared<Stream>();
@@ -275,7 +279,10 @@ private:
             stream->version = st.version;
             const std::string state = stateJSON(st, screen_).dump();
             // A page that comes back to an app draws its last frame again.
-            if (st.front != stream->front) stream->frameSerial = 0;
+            if (st.front != stream->front) {
+                stream->frameSerial = 0;
+                stream->stillAfter = ~std::uint64_t(0);
+            }
             stream->front = st.front;
             if (state != stream->lastState) {
                 stream->lastState = state;
@@ -284,6 +291,12 @@ private:
             if (st.frame && st.frameSerial != stream->frameSerial) {
                 stream->frameSerial = st.frameSerial;
                 out += "event: frame\ndata: " + base64(*st.frame) + "\n\n";
+            }
+            // After the frame it follows, so a reader that has the still event
+            // has the frame the screen rests on.
+            if (st.still && st.stillAfter != stream->stillAfter) {
+                stream->stillAfter = st.stillAfter;
+                out += "event: still\ndata: " + nlohmann::json({{"commands", st.stillAfter}}).dump() + "\n\n";
             }
             const auto now = std::chrono::steady_clock::now();
             if (out.empty() && now - stream->lastWrite > kStreamKeepAlive) out = ": still here\n\n";

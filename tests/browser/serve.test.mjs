@@ -128,12 +128,15 @@ async function main() {
     }
   }
 
-  // Waits for a frame newer than `since` and then for the screen to be
-  // still: no frame for a while, as the apps send none on a still screen.
+  // Waits for a frame newer than `since` and then for the front app's word
+  // that its screen is still after every touch the page has sent it (and for
+  // the frame it rests on to be drawn): no quiet gap of time is measured.
   async function settled(since, name) {
     await waitFor(`a frame after ${name}`, async () => (await hb()).frames > since);
-    await waitFor(`the screen to settle after ${name}`, () =>
-      page.evaluate(() => performance.now() - window.hbsim.lastFrameAt > 700));
+    await waitFor(`the screen to settle after ${name}`, async () => {
+      const h = await hb();
+      return h.pending === 0 && h.stillAfter >= h.commands && h.drawn >= h.stillFrame;
+    }, 60000);
     await shot(name);
   }
 

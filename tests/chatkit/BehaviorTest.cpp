@@ -61,6 +61,39 @@ TEST_F(ChatKitTest, EveryColourGetterAnswersTheSystemColourAsANewObject) {
     }
 }
 
+// Each getter has its own implementation: the one of one getter, sent with the
+// selector of another (what a hook falling back to the wrong saved
+// implementation does), answers magenta, even between getters whose system
+// colours agree (blue text and blue link text are both white).
+TEST_F(ChatKitTest, AGetterImplementationSentAsAnotherGetterAnswersMagenta) {
+    Class cls = objc_getClass("CKUIBehavior");
+    id behavior = objc::asId(CK::UIBehavior::sharedBehaviors());
+    const std::pair<const char*, const char*> mixUps[] = {
+        {"blue_balloonTextColor", "blue_balloonTextLinkColor"},
+        {"blue_sendButtonColor", "blue_progressViewColor"},
+        {"entryFieldTextColor", "gray_balloonTextColor"},
+        {"blue_balloonColors", "green_balloonColors"},
+        {"gray_balloonColors", "blue_balloonColors"},
+    };
+    for (auto [implementationOf, sentAs] : mixUps) {
+        IMP imp = class_getMethodImplementation(cls, objc::sel(implementationOf));
+        EXPECT_NE(imp, class_getMethodImplementation(cls, objc::sel(sentAs))) << implementationOf;
+        id answer = objc::callImp<id>(imp, behavior, objc::sel(sentAs));
+        std::string what = std::string(implementationOf) + " sent as " + sentAs;
+        if (std::string(sentAs).ends_with("Colors")) {
+            auto* list = objc::cast<NS::Array>(answer);
+            ASSERT_EQ(list->count(), 2u) << what;
+            expectColor(objc::cast<UI::Color>(list->objectAtIndex(0)), 0xFF00FF, 1, what);
+        } else {
+            expectColor(objc::cast<UI::Color>(answer), 0xFF00FF, 1, what);
+        }
+    }
+    // The other replaced methods stop the app, naming both selectors.
+    IMP photos = class_getMethodImplementation(cls, "shouldShowContactPhotosInConversationList"_sel);
+    EXPECT_DEATH(objc::callImp<BOOL>(photos, behavior, "hasTail"_sel),
+                 "shouldShowContactPhotosInConversationList was sent as hasTail");
+}
+
 TEST_F(ChatKitTest, BalloonColourGettersListTopThenBottom) {
     struct Gradient {
         const char* getter;

@@ -7,20 +7,16 @@
 #include <UIKit/UIKit.h>
 #include <gtest/gtest.h>
 
+#include <TestColors.h>
+
 #include <cmath>
 #include <cstdint>
 #include <ostream>
 
 namespace cktest {
 
-struct Pixel {
-    int r, g, b, a;
-    bool operator==(const Pixel&) const = default;
-};
-inline std::ostream& operator<<(std::ostream& o, const Pixel& p) {
-    return o << "(" << p.r << ", " << p.g << ", " << p.b << ", " << p.a << ")";
-}
-inline Pixel rgb(std::uint32_t hex) { return {int(hex >> 16), int((hex >> 8) & 0xFF), int(hex & 0xFF), 255}; }
+using testcolors::Pixel;
+using testcolors::rgb;
 // Within `tolerance` per channel.
 inline bool near(const Pixel& p, const Pixel& q, int tolerance = 2) {
     return std::abs(p.r - q.r) <= tolerance && std::abs(p.g - q.g) <= tolerance && std::abs(p.b - q.b) <= tolerance &&

@@ -115,6 +115,15 @@ TEST_F(ChooserEditing, StoredAlphaMovesTheSliderAndTheCheckerboard) {
     PFColor* shown = PFColor::of(fields()._pushedView->backgroundColor());
     EXPECT_EQ(shown->alpha(), 0.5);
     EXPECT_EQ(shown->green(), 1);
+    // Reading a stored alpha once the slider exists moves the slider too.
+    storeSetting("blueText", "#00FF00:0.125");
+    chooser->colorFromDefaults(NS::String::stringWithUTF8String(kDomain), "blueText"_ns);
+    EXPECT_EQ(fields().alphaSlider->value(), 0.125f);
+    EXPECT_EQ(fields().currentAlpha, 0.125);
+    // Away from 0.5 the checkerboard shows 1 - the slider's alpha.
+    setSlider(fields().alphaSlider, 0.25f);
+    EXPECT_EQ(fields().transparent->alpha(), 0.75);
+    EXPECT_EQ(fields().currentAlpha, 0.25);
 }
 
 TEST_F(ChooserEditing, EntryThatIsNotTextReadsAsAbsent) {
@@ -330,6 +339,15 @@ TEST_F(ChooserEditing, HexAlertSetsCopiesOrCloses) {
         EXPECT_EQ(text(UI::Pasteboard::generalPasteboard()->string()), c.pasteboard ? c.pasteboard : "untouched");
         leaveChooser();
     }
+    // Copy gives the colour shown now, not the one read on appearing.
+    storeSetting("blueText", "#FF8000");
+    openChooser({.usesAlpha = true});
+    chooser->pickedColor(UI::Color::colorWithRed(0, 0, 1, 1));
+    UI::View* button = UI::navigationBar::rightButton(navigation->navigationBar());
+    UI::input::tap(onScreen(button, CGPointMake(button->bounds().size.width / 2, button->bounds().size.height / 2)));
+    ASSERT_TRUE(UI::alert::pressButton("Copy"));
+    settle();
+    EXPECT_EQ(text(UI::Pasteboard::generalPasteboard()->string()), "#0000FF");
 }
 
 TEST_F(ChooserEditing, HexSetKeepsTheSavedAlpha) {

@@ -56,29 +56,77 @@ TEST_F(ChooserLayout, ControlsAreBuiltAfterAppearingAndFadeIn) {
 
 struct ScreenCase {
     UI::screen::Model model;
+    bool landscape;
+    bool usesAlpha;
     CGFloat pickerHeight;
 };
+
+// "iphone4_Landscape_Alpha": stable names, so that `ctest -R` finds a case
+// again; the value is printed the same way (not as the struct's bytes, whose
+// padding changes from one listing to the next and is part of ctest's name).
+std::string describeCase(const ScreenCase& c) {
+    return std::string(UI::screen::modelName(c.model)) + (c.landscape ? "_Landscape" : "_Portrait") +
+           (c.usesAlpha ? "_Alpha" : "_NoAlpha");
+}
+std::string screenCaseName(const ::testing::TestParamInfo<ScreenCase>& info) { return describeCase(info.param); }
+void PrintTo(const ScreenCase& c, std::ostream* out) { *out << describeCase(c); }
 
 class ChooserOnScreen : public ChooserTest, public ::testing::WithParamInterface<ScreenCase> {
 protected:
     ChooserOnScreen() : ChooserTest(GetParam().model) {}
 };
 
+// Every model in either orientation, with and without alpha: the pushed view
+// fills the view below the bars, the picker takes half of it (40 less where
+// the screen is 480 tall, which the screen's bounds say in either
+// orientation), the panel holds three or four sliders at the bottom, and the
+// chooser answers portrait only, on the iPad too.
 TEST_P(ChooserOnScreen, PickerTakesHalfThePanelLessFortyOnTheShortScreen) {
-    openChooser({.usesAlpha = true});
+    const ScreenCase& c = GetParam();
+    openChooser({.usesAlpha = c.usesAlpha});
     const CGSize screen = UI::Screen::mainScreen()->bounds().size;
-    const CGFloat H = screen.height - 64;
-    EXPECT_TRUE(rectEquals(fields()._pushedView->frame(), 0, 64, screen.width, H)) << describe(fields()._pushedView->frame());
-    EXPECT_TRUE(rectEquals(chooser->colorPicker()->frame(), 0, 0, screen.width, GetParam().pickerHeight))
+    const CGFloat W = c.landscape ? screen.height : screen.width;
+    const CGFloat H = (c.landscape ? screen.width : screen.height) - 64;
+    if (c.landscape) {
+        chooser->view()->setFrame(CGRectMake(0, 0, W, H + 64));
+        chooser->willAnimateRotationToInterfaceOrientation(UI::UIInterfaceOrientationLandscapeRight, 0.5);
+        NS::loop::runFor(0.3);
+    }
+    EXPECT_EQ(fields().currentAlpha, 1);
+    EXPECT_TRUE(rectEquals(fields()._pushedView->frame(), 0, 64, W, H)) << describe(fields()._pushedView->frame());
+    EXPECT_TRUE(rectEquals(fields().transparent->frame(), 0, 64, W, H)) << describe(fields().transparent->frame());
+    EXPECT_EQ(fields().transparent->isHidden(), c.usesAlpha ? NO : YES);
+    EXPECT_TRUE(rectEquals(chooser->colorPicker()->frame(), 0, 0, W, c.pickerHeight))
         << describe(chooser->colorPicker()->frame());
-    EXPECT_TRUE(rectEquals(fields().controlsContainer->frame(), 0, H - 180, screen.width, 180))
+    const CGFloat panel = c.usesAlpha ? 180 : 140;
+    EXPECT_TRUE(rectEquals(fields().controlsContainer->frame(), 0, H - panel, W, panel))
         << describe(fields().controlsContainer->frame());
+    EXPECT_TRUE(rectEquals(fields().backdrop->frame(), 0, 0, W, panel)) << describe(fields().backdrop->frame());
+    const UI::Slider* sliders[] = {fields().hueSlider, fields().saturationSlider, fields().brightnessSlider,
+                                   fields().alphaSlider};
+    for (int i = 0; i < 4; ++i) {
+        EXPECT_TRUE(rectEquals(sliders[i]->frame(), 20, 20 + 40 * i, W - 40, 20)) << i << " " << describe(sliders[i]->frame());
+    }
+    EXPECT_EQ(fields().alphaSlider->isHidden(), c.usesAlpha ? NO : YES);
+    EXPECT_EQ(chooser->supportedInterfaceOrientations(), UI::UIInterfaceOrientationMaskPortrait);
+    EXPECT_EQ(chooser->preferredInterfaceOrientationForPresentation(), UI::UIInterfaceOrientationPortrait);
 }
 
-INSTANTIATE_TEST_SUITE_P(Models, ChooserOnScreen,
-                         ::testing::Values(ScreenCase{UI::screen::Model::iPhone4, 168},
-                                           ScreenCase{UI::screen::Model::iPhone5, 252},
-                                           ScreenCase{UI::screen::Model::iPad, 480}));
+INSTANTIATE_TEST_SUITE_P(
+    Models, ChooserOnScreen,
+    ::testing::Values(ScreenCase{UI::screen::Model::iPhone4, false, true, 168},
+                      ScreenCase{UI::screen::Model::iPhone4, false, false, 168},
+                      ScreenCase{UI::screen::Model::iPhone4, true, true, 88},
+                      ScreenCase{UI::screen::Model::iPhone4, true, false, 88},
+                      ScreenCase{UI::screen::Model::iPhone5, false, true, 252},
+                      ScreenCase{UI::screen::Model::iPhone5, false, false, 252},
+                      ScreenCase{UI::screen::Model::iPhone5, true, true, 128},
+                      ScreenCase{UI::screen::Model::iPhone5, true, false, 128},
+                      ScreenCase{UI::screen::Model::iPad, false, true, 480},
+                      ScreenCase{UI::screen::Model::iPad, false, false, 480},
+                      ScreenCase{UI::screen::Model::iPad, true, true, 352},
+                      ScreenCase{UI::screen::Model::iPad, true, false, 352}),
+    screenCaseName);
 
 struct SliderExpectation {
     UI::Slider* PFColorViewControllerFields::*field;
@@ -123,8 +171,15 @@ TEST_F(ChooserLayout, SecondLayoutPassMovesTheSameViews) {
     UI::BarButtonItem* firstButton = fields().hexButton.get();
     objc::retain(firstButton);
 
+    // Every pass starts again from alpha 1: an alpha left from before (the
+    // slider's) goes unless the stored colour carries one; this one has none.
+    storeSetting("blueText", "#336699");
+    fields().currentAlpha = 0.3;
+    fields().alphaSlider->setValue(0.3f);
     chooser->loadCustomViews();
     NS::loop::runFor(0.3);
+    EXPECT_EQ(fields().currentAlpha, 1);
+    EXPECT_EQ(fields().alphaSlider->value(), 1.0f);
 
     EXPECT_EQ(chooser->colorPicker(), picker);
     EXPECT_EQ(fields().controlsContainer, container);
@@ -176,6 +231,13 @@ TEST_F(ChooserLayout, SlidersCarryTheirLettersInEitherModel) {
             UI::Image* expected = PFColorViewController::thumbImageWithColor(UI::Color::whiteColor(), letters[i]);
             EXPECT_TRUE(UI::screenshot::pngData(thumb->CGImage()) == UI::screenshot::pngData(expected->CGImage())) << i;
             EXPECT_EQ(slider->thumbImageForState(UI::UIControlStateHighlighted), i == 3 ? thumb : nullptr);
+            // Tints: black in HSB mode, red, green and blue in RGB mode; the alpha slider gray in both.
+            const bool rgb = letters[0] == 'R';
+            const CGFloat want[4][3] = {{rgb ? 1. : 0, 0, 0}, {0, rgb ? 1. : 0, 0}, {0, 0, rgb ? 1. : 0}, {0.5, 0.5, 0.5}};
+            CGFloat r = -1, g = -1, b = -1, a = -1;
+            ASSERT_TRUE(slider->tintColor()->getRed(&r, &g, &b, &a)) << i;
+            EXPECT_TRUE(r == want[i][0] && g == want[i][1] && b == want[i][2] && a == 1)
+                << letters[i] << ": " << r << " " << g << " " << b << " " << a;
         }
         leaveChooser();
     }
@@ -192,6 +254,7 @@ TEST_F(ChooserLayout, ThumbIsAShadowedDiscWithABlackLetter) {
     // Inside the disc of radius 14 around (15.5, 15.5), away from the letter.
     EXPECT_EQ(shot.at(4, 15.5), (Pixel{255, 255, 255, 255}));
     EXPECT_EQ(shot.at(15.5, 27), (Pixel{255, 255, 255, 255}));
+    EXPECT_EQ(shot.at(2, 15.5), (Pixel{255, 255, 255, 255})) << "radius 14: white 13.5 from the centre";
     // Above the disc next to nothing: the shadow falls 3 points down.
     EXPECT_LE(shot.at(15.5, 0).a, 4);
     EXPECT_EQ(shot.at(0.5, 0.5), (Pixel{0, 0, 0, 0}));

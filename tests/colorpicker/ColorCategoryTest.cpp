@@ -124,6 +124,16 @@ TEST_F(ColorCategory, AdjustmentsScaleSaturationAndBrightness) {
         EXPECT_NEAR(v.a, c.expected.a, 1e-9);
     }
     EXPECT_TRUE(base->desaturate(0)->isEqual(base));
+    // The single-component readers, each its own component.
+    EXPECT_NEAR(base->hue(), 0.25, 1e-9);
+    EXPECT_NEAR(base->saturation(), 0.5, 1e-9);
+    EXPECT_NEAR(base->brightness(), 0.8, 1e-9);
+    EXPECT_NEAR(base->alpha(), 0.6, 1e-9);
+    PFColor* rgb = PFColor::of(UI::Color::colorWithRed(0.1, 0.2, 0.3, 0.4));
+    EXPECT_NEAR(rgb->red(), 0.1, 1e-9);
+    EXPECT_NEAR(rgb->green(), 0.2, 1e-9);
+    EXPECT_NEAR(rgb->blue(), 0.3, 1e-9);
+    EXPECT_NEAR(rgb->alpha(), 0.4, 1e-9);
 }
 
 }  // namespace

@@ -12,6 +12,8 @@
 
 #include <gtest/gtest.h>
 
+#include <TestColors.h>
+
 #include <cmath>
 #include <cstdint>
 #include <ostream>
@@ -31,14 +33,7 @@ protected:
     device::TemporaryDevice device;
 };
 
-struct Pixel {
-    int r = 0, g = 0, b = 0, a = 0;
-    bool operator==(const Pixel&) const = default;
-};
-
-inline std::ostream& operator<<(std::ostream& out, const Pixel& p) {
-    return out << "(" << p.r << ", " << p.g << ", " << p.b << ", " << p.a << ")";
-}
+using testcolors::Pixel;
 
 // Two pixels within one step per channel (the compositor may round a
 // premultiplied value either way).

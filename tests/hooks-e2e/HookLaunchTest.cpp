@@ -6,6 +6,8 @@
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 
+#include <TestColors.h>
+
 #include <cmath>
 #include <cstdio>
 #include <map>
@@ -33,8 +35,8 @@ std::string run(const std::string& command) {
 
 class Device {
 public:
-    explicit Device(bool install = true) {
-        hbsim("device create");
+    explicit Device(bool install = true, const std::string& model = "iphone5") {
+        hbsim("device create --model " + model);
         if (install) hbsim("install");
     }
 
@@ -73,13 +75,8 @@ private:
     device::TemporaryDevice device_;
 };
 
-struct RGBA {
-    double r, g, b, a;
-};
-
-RGBA hex(unsigned v, double a = 1.0) {
-    return {((v >> 16) & 0xFF) / 255.0, ((v >> 8) & 0xFF) / 255.0, (v & 0xFF) / 255.0, a};
-}
+using testcolors::hex;
+using testcolors::RGBA;
 
 void expectColor(const json& c, RGBA want, const std::string& what) {
     ASSERT_TRUE(c.is_object()) << what << ": " << c.dump();
@@ -261,18 +258,23 @@ TEST_F(HookLaunchTest, SwitchesReadFromBooleansNumbersAndStrings) {
 TEST_F(HookLaunchTest, ContactPhotos) {
     struct Case {
         Settings settings;
-        json want;  // null: the system's answer
+        json want;  // null: the system's answer (NO on the iPhone, YES on the iPad)
+        std::string model = "iphone5";
     } cases[] = {
         {{{"enabled", true}, {"pic", true}}, true},
         {{{"enabled", true}, {"pic", false}}, false},
         {{{"enabled", true}}, false},
         {{{"enabled", false}, {"pic", true}}, nullptr},
+        // Where the system would show photos, "pic" off still hides them.
+        {{{"enabled", true}, {"pic", false}}, false, "ipad"},
+        {{{"enabled", false}, {"pic", false}}, true, "ipad"},
     };
     for (auto& c : cases) {
-        Device d;
+        Device d(true, c.model);
         d.write(c.settings);
         json got = d.launch()["behavior"]["shouldShowContactPhotosInConversationList"];
-        EXPECT_EQ(got, c.want.is_null() ? systemDump()["behavior"]["shouldShowContactPhotosInConversationList"] : c.want);
+        EXPECT_EQ(got, c.want.is_null() ? systemDump()["behavior"]["shouldShowContactPhotosInConversationList"] : c.want)
+            << c.model;
     }
 }
 
@@ -287,6 +289,9 @@ TEST_F(HookLaunchTest, TransparentBalloonsTailsAndDetailsTint) {
         EXPECT_EQ(balloon["borderWidth"].get<double>(), 2.0);
         EXPECT_EQ(balloon["cornerRadius"].get<double>(), 10.0);
         EXPECT_EQ(balloon["masksToBounds"], true);
+        // The balloon's own layout ran first: its text stands where the system puts it.
+        EXPECT_EQ(balloon["textFrame"], systemDump()["textBalloon"]["textFrame"]);
+        EXPECT_GT(balloon["textFrame"]["width"].get<double>(), 0);
         for (const json& t : dump["hasTail"]) EXPECT_EQ(t, false);
         EXPECT_EQ(dump["detailsButtonTint"], systemDump()["detailsButtonTint"]);  // "detail" empty
     }
@@ -304,6 +309,9 @@ TEST_F(HookLaunchTest, TransparentBalloonsTailsAndDetailsTint) {
         d.write({{"enabled", true}, {"tail", true}});
         json dump = d.launch();
         for (const json& t : dump["hasTail"]) EXPECT_EQ(t, false);
+        // The hook is CKBalloonView's, so every balloon loses its tail, not only text balloons.
+        EXPECT_EQ(dump["plainBalloonHasTail"], false);
+        EXPECT_EQ(systemDump()["plainBalloonHasTail"], true);
         EXPECT_EQ(dump["textBalloon"], systemDump()["textBalloon"]);  // the system's fill stays
     }
     {

@@ -106,6 +106,8 @@ TEST_F(ColorCellTest, SwatchShowsTheSavedColourItsAlphaOrTheFallback) {
         EXPECT_EQ(c.row->target(), objc::asId(cc.get()));
         EXPECT_EQ(c.row->buttonAction(), "openColorPicker"_sel);
         EXPECT_EQ(objc::cast<PS::TableCell>(cc.get())->cellAction(), "openColorPicker"_sel);
+        // Asked for the default style (0), the cell is in the subtitle style.
+        EXPECT_EQ(objc::cast<UI::TableViewCell>(cc.get())->style(), 3);
         cc->removeFromSuperview();
     }
 }
@@ -144,6 +146,18 @@ TEST_F(ColorCellTest, TheChooserGetsTheRowsSettingsOnlyWithKeyAndDomain) {
     EXPECT_STREQ(full->fallback()->UTF8String(), "#a1a1a1");
     EXPECT_STREQ(objc::send<NS::String*>(full, "title"_sel)->UTF8String(), "Choose Color");
     EXPECT_EQ(full->postNotification(), nullptr);
+    EXPECT_FALSE(full->usesRGB());
+
+    // Every property present reaches the chooser as it is.
+    PFColorViewController* given = open(row({{"color_key", "blueText"_ns}, {"color_defaults", "com.Quillfen.huebloom"_ns},
+                                             {"title", "Blue Text"_ns}, {"color_fallback", "#5FC6F4"_ns},
+                                             {"color_postNotification", "com.Quillfen.huebloom/settingschanged"_ns},
+                                             {"usesRGB", NS::Number::numberWithBool(YES)}}));
+    EXPECT_STREQ(objc::send<NS::String*>(given, "title"_sel)->UTF8String(), "Blue Text");
+    EXPECT_STREQ(given->fallback()->UTF8String(), "#5FC6F4");
+    EXPECT_STREQ(given->postNotification()->UTF8String(), "com.Quillfen.huebloom/settingschanged");
+    EXPECT_TRUE(given->usesRGB());
+    EXPECT_FALSE(given->usesAlpha());
 
     PFColorViewController* bare = open(row({{"color_key", "blueText"_ns}, {"title", "Blue"_ns}}));
     EXPECT_EQ(bare->key(), nullptr);

@@ -9,15 +9,15 @@
 
 #include <gtest/gtest.h>
 
+#include <TestColors.h>
+
 #include <filesystem>
 #include <string>
 #include <vector>
 
 namespace {
 
-struct RGBA {
-    double r, g, b, a;
-};
+using testcolors::RGBA;
 
 RGBA components(UI::Color* color) {
     CGFloat r = -1, g = -1, b = -1, a = -1;

@@ -3,6 +3,8 @@
 #include <UIKit/UIKit.h>
 #include <gtest/gtest.h>
 
+#include <TestColors.h>
+
 #include <map>
 #include <string>
 #include <vector>
@@ -11,10 +13,8 @@ namespace {
 
 using huebloom::BalloonMode;
 
-struct RGBA {
-    double r, g, b, a;
-    bool operator==(const RGBA&) const = default;
-};
+using testcolors::hex;
+using testcolors::RGBA;
 
 std::vector<RGBA> components(NS::Array* colors) {
     std::vector<RGBA> out;
@@ -26,7 +26,6 @@ std::vector<RGBA> components(NS::Array* colors) {
     return out;
 }
 
-RGBA hex(unsigned v) { return {((v >> 16) & 0xFF) / 255.0, ((v >> 8) & 0xFF) / 255.0, (v & 0xFF) / 255.0, 1.0}; }
 
 class BalloonModeTest : public ::testing::Test {
 protected:

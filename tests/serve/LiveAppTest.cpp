@@ -47,8 +47,6 @@ bool samePixels(const e2e::Screenshot& a, const e2e::Screenshot& b) {
     return true;
 }
 
-constexpr std::chrono::milliseconds kStill{700};
-
 TEST(LiveApp, SendsOneFrameAtLaunchAndNothingWhileStill) {
     e2e::Device device;
     LiveApp app("Preferences", device);
@@ -60,6 +58,10 @@ TEST(LiveApp, SendsOneFrameAtLaunchAndNothingWhileStill) {
     EXPECT_EQ(shot.width(), 640);
     EXPECT_EQ(shot.height(), 1136);
     EXPECT_EQ(shot.atPoint(160, 120), e2e::rgb(0xFFFFFF)) << "the Huebloom row of the root list";
+    auto more = app.framesUntilStill();
+    ASSERT_TRUE(more) << "the app says when its launch has settled";
+    EXPECT_TRUE(more->empty()) << "the root list does not move";
+    EXPECT_EQ(app.stillAfter(), 0u);
     EXPECT_FALSE(app.nextFrame(std::chrono::milliseconds(1000))) << "a still screen sends nothing";
     app.closeInput();
     EXPECT_EQ(app.wait(), 0);
@@ -71,7 +73,10 @@ TEST(LiveApp, ATapSendsFramesUntilThePushEndsThenStops) {
     ASSERT_TRUE(app.nextFrame());
     app.send("down 160 120");
     app.send("up 160 120");
-    std::vector<std::string> frames = app.framesUntilQuiet(kStill);
+    auto settled = app.framesUntilStill();
+    ASSERT_TRUE(settled) << "no \"still 2\" after the tap";
+    EXPECT_EQ(app.stillAfter(), 2u);
+    const std::vector<std::string>& frames = *settled;
     // The row highlights, the pane slides in over several frames, and the
     // last frame is the pane at rest: its switch row, below its preview,
     // where the root had gray.
@@ -99,7 +104,10 @@ TEST(LiveApp, IgnoresMalformedCommandsAndSaysSo) {
     // A move or up without a finger down changes nothing.
     app.send("move 160 120");
     app.send("up 160 120");
-    EXPECT_TRUE(app.framesUntilQuiet(kStill).empty());
+    auto frames = app.framesUntilStill();
+    ASSERT_TRUE(frames) << "the app says it is still after commands it ignored (still after " << app.stillAfter()
+                        << " of " << app.sent() << ")";
+    EXPECT_TRUE(frames->empty());
     app.send("frame");
     EXPECT_TRUE(app.nextFrame()) << "the app still answers";
     app.closeInput();

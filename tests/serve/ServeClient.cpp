@@ -113,17 +113,25 @@ bool ServeRun::waitForState(const std::function<bool(const json&)>& done, double
     return false;
 }
 
-void ServeRun::tap(double x, double y) {
-    for (const char* phase : {"down", "up"}) post("/api/touch", json({{"phase", phase}, {"x", x}, {"y", y}}).dump());
+std::uint64_t ServeRun::touch(const std::string& phase, double x, double y) {
+    httplib::Result r = post("/api/touch", json({{"phase", phase}, {"x", x}, {"y", y}}).dump());
+    if (!r || r->status != 200) return 0;
+    json answer = json::parse(r->body, nullptr, false);
+    return answer.is_object() && answer["commands"].is_number_unsigned() ? answer["commands"].get<std::uint64_t>() : 0;
 }
 
-void ServeRun::drag(double x1, double y1, double x2, double y2, int steps) {
-    post("/api/touch", json({{"phase", "down"}, {"x", x1}, {"y", y1}}).dump());
+std::uint64_t ServeRun::tap(double x, double y) {
+    touch("down", x, y);
+    return touch("up", x, y);
+}
+
+std::uint64_t ServeRun::drag(double x1, double y1, double x2, double y2, int steps) {
+    touch("down", x1, y1);
     for (int i = 1; i <= steps; ++i) {
         const double t = double(i) / steps;
-        post("/api/touch", json({{"phase", "move"}, {"x", x1 + (x2 - x1) * t}, {"y", y1 + (y2 - y1) * t}}).dump());
+        touch("move", x1 + (x2 - x1) * t, y1 + (y2 - y1) * t);
     }
-    post("/api/touch", json({{"phase", "up"}, {"x", x2}, {"y", y2}}).dump());
+    return touch("up", x2, y2);
 }
 
 // ---- EventStream --------------------------------------------------------------
@@ -215,31 +223,25 @@ bool EventStream::waitForMore(const std::string& name, std::size_t n, std::chron
     });
 }
 
-bool EventStream::waitUntilQuiet(std::chrono::milliseconds quiet, std::chrono::milliseconds timeout) {
-    const auto deadline = std::chrono::steady_clock::now() + timeout;
-    while (std::chrono::steady_clock::now() < deadline) {
-        std::chrono::steady_clock::time_point lastFrame{};
-        {
-            std::lock_guard lock(mutex_);
-            for (const Event& e : events_)
-                if (e.name == "frame") lastFrame = e.at;
-        }
-        if (std::chrono::steady_clock::now() - lastFrame >= quiet) return true;
-        std::this_thread::sleep_for(std::chrono::milliseconds(20));
-    }
-    return false;
+bool EventStream::waitUntilStill(std::uint64_t commands, std::chrono::milliseconds timeout) {
+    return waitFor(
+        [&](const Event& e) {
+            if (e.name != "still") return false;
+            json data = json::parse(e.data, nullptr, false);
+            return data.is_object() && data["commands"].is_number_unsigned() &&
+                   data["commands"].get<std::uint64_t>() >= commands;
+        },
+        0, timeout);
 }
 
 bool EventStream::tapAndSettle(ServeRun& serve, double x, double y) {
-    const std::size_t frames = count("frame");
-    serve.tap(x, y);
-    return waitForMore("frame", frames) && waitUntilQuiet(std::chrono::milliseconds(600));
+    const std::uint64_t commands = serve.tap(x, y);
+    return commands > 0 && waitUntilStill(commands);
 }
 
 bool EventStream::dragAndSettle(ServeRun& serve, double x1, double y1, double x2, double y2) {
-    const std::size_t frames = count("frame");
-    serve.drag(x1, y1, x2, y2);
-    return waitForMore("frame", frames) && waitUntilQuiet(std::chrono::milliseconds(600));
+    const std::uint64_t commands = serve.drag(x1, y1, x2, y2);
+    return commands > 0 && waitUntilStill(commands);
 }
 
 }  // namespace serve_test

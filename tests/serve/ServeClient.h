@@ -11,6 +11,7 @@
 #include <atomic>
 #include <chrono>
 #include <condition_variable>
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <mutex>
@@ -55,10 +56,14 @@ public:
     nlohmann::json state();
     // Polls the state until `done` holds (false on timeout).
     bool waitForState(const std::function<bool(const nlohmann::json&)>& done, double timeoutSeconds = 20);
-    // A finger down and up at the point.
-    void tap(double x, double y);
-    // A finger down at the first point, moved in steps to the second, lifted.
-    void drag(double x1, double y1, double x2, double y2, int steps = 8);
+    // A finger going down, moving or up at the point ("down", "move", "up"):
+    // the commands the front app has been sent so far (0 when refused).
+    std::uint64_t touch(const std::string& phase, double x, double y);
+    // A finger down and up at the point; what touch gives for the up.
+    std::uint64_t tap(double x, double y);
+    // A finger down at the first point, moved in steps to the second and
+    // lifted; what touch gives for the up.
+    std::uint64_t drag(double x1, double y1, double x2, double y2, int steps = 8);
 
     e2e::RunResult wait(double timeoutSeconds) { return run_->wait(timeoutSeconds); }
 
@@ -92,10 +97,13 @@ public:
                  std::chrono::milliseconds timeout = std::chrono::seconds(20));
     // Waits until there are more than `n` events of the name.
     bool waitForMore(const std::string& name, std::size_t n, std::chrono::milliseconds timeout = std::chrono::seconds(20));
-    // Waits until no frame has come for `quiet`.
-    bool waitUntilQuiet(std::chrono::milliseconds quiet, std::chrono::milliseconds timeout = std::chrono::seconds(20));
+    // Waits for the front app's word that its screen has settled after at
+    // least `commands` commands (a "still" event); the frame it rests on has
+    // come before it.
+    bool waitUntilStill(std::uint64_t commands, std::chrono::milliseconds timeout = std::chrono::seconds(60));
 
-    // Taps (or drags) and waits for the frames it brought to end.
+    // Taps (or drags) and waits until the app says the screen is still
+    // after it.
     bool tapAndSettle(ServeRun& serve, double x, double y);
     bool dragAndSettle(ServeRun& serve, double x1, double y1, double x2, double y2);
 

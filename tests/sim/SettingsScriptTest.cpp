@@ -4,6 +4,11 @@
 
 #include <gtest/gtest.h>
 
+#include <cctype>
+#include <cstring>
+#include <ostream>
+#include <string>
+
 namespace {
 
 using settings::Step;
@@ -16,6 +21,16 @@ struct Parsed {
     std::vector<double> numbers;
     bool on;
 };
+
+// Printed as the line it reads (letters, digits and ".=-#" kept, everything
+// else "_"), not as the struct's bytes: gtest_discover_tests puts the printed
+// value into the ctest name, and the bytes (pointers, padding) change from
+// one listing to the next.
+void PrintTo(const Parsed& p, std::ostream* out) {
+    std::string name;
+    for (const char* c = p.line; *c; ++c) name += std::isalnum(static_cast<unsigned char>(*c)) || std::strchr(".=-#", *c) ? *c : '_';
+    *out << name;
+}
 
 class StepParse : public testing::TestWithParam<Parsed> {};
 

@@ -218,10 +218,6 @@ RunResult runProgram(const fs::path& program, const std::vector<std::string>& ar
     return result;
 }
 
-std::ostream& operator<<(std::ostream& out, const Pixel& p) {
-    return out << "(" << p.r << ", " << p.g << ", " << p.b << ", " << p.a << ")";
-}
-
 bool near(const Pixel& p, const Pixel& q, int tolerance) {
     return std::abs(p.r - q.r) <= tolerance && std::abs(p.g - q.g) <= tolerance && std::abs(p.b - q.b) <= tolerance &&
            std::abs(p.a - q.a) <= tolerance;
@@ -302,21 +298,28 @@ std::unique_ptr<BackgroundRun> Device::startHbsim(const std::vector<std::string>
 }
 
 std::vector<int> Device::processes(const std::string& name) const {
-    // Registrations are "NAME.PID" files; a pid counts while it lives and is
-    // not a zombie.
+    // Registrations are "NAME.PID" files holding the process's start time; a
+    // pid counts while it lives, is not a zombie and started then (a pid
+    // taken again by another process on a busy machine does not count).
     std::vector<int> pids;
     std::error_code ec;
     for (const auto& entry : fs::directory_iterator(*this / "/var/run/hbsim/processes", ec)) {
         std::string file = entry.path().filename().string();
-        if (file.rfind(name + ".", 0) != 0) continue;
+        if (file.rfind(name + ".", 0) != 0 || file.ends_with(".new")) continue;
         int pid = std::atoi(file.c_str() + name.size() + 1);
+        unsigned long long recorded = 0;
+        if (!(std::ifstream(entry.path()) >> recorded)) continue;
         std::ifstream stat("/proc/" + std::to_string(pid) + "/stat");
         std::string text;
         std::getline(stat, text);
         std::size_t close = text.rfind(')');
-        if (pid > 0 && close != std::string::npos && close + 2 < text.size() && text[close + 2] != 'Z') {
-            pids.push_back(pid);
+        if (pid <= 0 || close == std::string::npos || close + 2 >= text.size() || text[close + 2] == 'Z') continue;
+        std::istringstream fields(text.substr(close + 2));
+        std::string field;
+        for (int i = 3; i <= 21 && fields >> field; ++i) {
         }
+        unsigned long long started = 0;
+        if (fields >> started && started == recorded) pids.push_back(pid);
     }
     return pids;
 }

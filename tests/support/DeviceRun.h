@@ -16,6 +16,8 @@
 
 #include <nlohmann/json.hpp>
 
+#include "TestColors.h"
+
 #include <cstdint>
 #include <filesystem>
 #include <initializer_list>
@@ -95,12 +97,8 @@ private:
 };
 
 // A PNG screenshot read back: pixel access in pixels and in points.
-struct Pixel {
-    int r = 0, g = 0, b = 0, a = 0;
-    bool operator==(const Pixel&) const = default;
-};
-std::ostream& operator<<(std::ostream& out, const Pixel& p);
-inline Pixel rgb(std::uint32_t hex) { return {int(hex >> 16), int((hex >> 8) & 0xFF), int(hex & 0xFF), 255}; }
+using testcolors::Pixel;
+using testcolors::rgb;
 // Within `tolerance` in every channel.
 bool near(const Pixel& p, const Pixel& q, int tolerance = 2);
 
@@ -153,7 +151,7 @@ public:
     // The registered processes of that name (see <Device/Processes.h>) that
     // are alive; waitForProcess waits until one is (false on timeout).
     std::vector<int> processes(const std::string& name) const;
-    bool waitForProcess(const std::string& name, double timeoutSeconds = 30) const;
+    bool waitForProcess(const std::string& name, double timeoutSeconds = 120) const;
 
     // hbsim messages --dump ARGS, parsed (null when it failed).
     nlohmann::json messagesDump(const std::vector<std::string>& arguments = {}) const;

@@ -1,5 +1,7 @@
 #include "LiveAppClient.h"
 
+#include <algorithm>
+
 #include <fcntl.h>
 #include <poll.h>
 #include <signal.h>
@@ -65,7 +67,9 @@ LiveAppClient::~LiveAppClient() {
 
 bool LiveAppClient::send(const std::string& line) {
     const std::string text = line + "\n";
-    return commands_ >= 0 && ::write(commands_, text.data(), text.size()) == static_cast<ssize_t>(text.size());
+    const bool sent = commands_ >= 0 && ::write(commands_, text.data(), text.size()) == static_cast<ssize_t>(text.size());
+    if (sent) sent_ += static_cast<unsigned long long>(std::count(text.begin(), text.end(), '\n'));
+    return sent;
 }
 
 void LiveAppClient::closeInput() {
@@ -74,29 +78,52 @@ void LiveAppClient::closeInput() {
 }
 
 std::optional<std::string> LiveAppClient::nextFrame(std::chrono::milliseconds timeout) {
-    const auto deadline = Clock::now() + timeout;
-    std::string header;
-    while (header.empty() || header.back() != '\n') {
-        if (!readSome(deadline)) return std::nullopt;
-        const std::size_t end = buffer_.find('\n');
-        const std::size_t take = end == std::string::npos ? buffer_.size() : end + 1;
-        header += buffer_.substr(0, take);
-        buffer_.erase(0, take);
-    }
-    std::size_t size = 0;
-    if (std::sscanf(header.c_str(), "frame %zu", &size) != 1) return std::nullopt;
-    // Once the header has come, the rest of the frame follows at once.
-    while (buffer_.size() < size)
-        if (!readSome(Clock::now() + std::chrono::seconds(20))) return std::nullopt;
-    std::string png = buffer_.substr(0, size);
-    buffer_.erase(0, size);
-    return png;
+    bool still = false;
+    return next(Clock::now() + timeout, false, still);
 }
 
-std::vector<std::string> LiveAppClient::framesUntilQuiet(std::chrono::milliseconds quiet) {
+std::optional<std::vector<std::string>> LiveAppClient::framesUntilStill(std::chrono::milliseconds timeout) {
+    const auto deadline = Clock::now() + timeout;
     std::vector<std::string> frames;
-    while (auto frame = nextFrame(quiet)) frames.push_back(std::move(*frame));
-    return frames;
+    for (;;) {
+        bool still = false;
+        std::optional<std::string> frame = next(deadline, true, still);
+        if (still) return frames;
+        if (!frame) return std::nullopt;
+        frames.push_back(std::move(*frame));
+    }
+}
+
+std::optional<std::string> LiveAppClient::next(Clock::time_point deadline, bool untilStill, bool& still) {
+    for (;;) {
+        std::string header;
+        while (header.empty() || header.back() != '\n') {
+            // What has come already may hold the whole line (a "still" line
+            // arrives with the frame before it): read more only when it is used up.
+            if (buffer_.empty() && !readSome(deadline)) return std::nullopt;
+            const std::size_t end = buffer_.find('\n');
+            const std::size_t take = end == std::string::npos ? buffer_.size() : end + 1;
+            header += buffer_.substr(0, take);
+            buffer_.erase(0, take);
+        }
+        unsigned long long commands = 0;
+        if (std::sscanf(header.c_str(), "still %llu", &commands) == 1) {
+            stillAfter_ = commands;
+            if (untilStill && commands >= sent_) {
+                still = true;
+                return std::nullopt;
+            }
+            continue;
+        }
+        std::size_t size = 0;
+        if (std::sscanf(header.c_str(), "frame %zu", &size) != 1) return std::nullopt;
+        // Once the header has come, the rest of the frame follows at once.
+        while (buffer_.size() < size)
+            if (!readSome(Clock::now() + std::chrono::seconds(20))) return std::nullopt;
+        std::string png = buffer_.substr(0, size);
+        buffer_.erase(0, size);
+        return png;
+    }
 }
 
 int LiveAppClient::wait() {

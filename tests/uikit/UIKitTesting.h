@@ -10,6 +10,8 @@
 #include <UIKit/UIScreenshot.h>
 #include <gtest/gtest.h>
 
+#include <TestColors.h>
+
 #include <array>
 #include <cstdint>
 #include <cstring>
@@ -17,13 +19,7 @@
 
 namespace uitest {
 
-struct Pixel {
-    int r, g, b, a;
-    bool operator==(const Pixel&) const = default;
-};
-inline std::ostream& operator<<(std::ostream& o, const Pixel& p) {
-    return o << "(" << p.r << ", " << p.g << ", " << p.b << ", " << p.a << ")";
-}
+using testcolors::Pixel;
 
 inline constexpr Pixel kClear{0, 0, 0, 0};
 inline constexpr Pixel kRed{255, 0, 0, 255};

@@ -36,7 +36,10 @@ id initWithFrame(id self, SEL cmd, CGRect frame) {
     return self;
 }
 
-BOOL hasTail(id self, SEL) { return stateOf(self).lastInRun ? YES : NO; }
+BOOL hasTail(id self, SEL cmd) {
+    checkSentAs(cmd, "hasTail");
+    return stateOf(self).lastInRun ? YES : NO;
+}
 
 NSInteger balloonKind(id self, SEL) { return NSInteger(stateOf(self).kind); }
 void setBalloonKind(id self, SEL, NSInteger kind) {

@@ -51,6 +51,8 @@ void setLinkText(id self, SEL, NS::String* link) {
     setBalloonText(s.textView, balloonText(s));
 }
 
+CGRect textFrame(id self, SEL) { return stateOf(self).textView->frame(); }
+
 CGSize sizeThatFits(id self, SEL, CGSize size) {
     const CGFloat inset = 2 * metrics::kBalloonInsetSide;
     CGSize text = balloonTextSize(balloonText(stateOf(self)), std::max<CGFloat>(size.width - inset, 1));
@@ -60,6 +62,7 @@ CGSize sizeThatFits(id self, SEL, CGSize size) {
 }
 
 void layoutSubviews(id self, SEL cmd) {
+    checkSentAs(cmd, "layoutSubviews");
     objc::sendSuper<void>(self, "CKTextBalloonView"_cls, cmd);
     TextBalloonState& s = stateOf(self);
     auto* view = objc::cast<UI::View>(self);
@@ -84,6 +87,7 @@ void registerTextBalloonView() {
         .method("linkText", &linkText)
         .method("setLinkText:", &setLinkText)
         .method("sizeThatFits:", &sizeThatFits)
+        .method("textFrame", &textFrame)
         .method("layoutSubviews", &layoutSubviews)
         .build();
 }

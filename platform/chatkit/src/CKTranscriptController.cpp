@@ -54,7 +54,8 @@ id init(id self, SEL cmd) {
     return self;
 }
 
-void loadView(id self, SEL) {
+void loadView(id self, SEL cmd) {
+    checkSentAs(cmd, "loadView");
     auto* controller = objc::cast<UI::ViewController>(self);
     const CGRect screen = UI::Screen::mainScreen()->bounds();
 

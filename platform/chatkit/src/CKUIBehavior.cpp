@@ -1,6 +1,7 @@
-// CKUIBehavior's system values. The colour getters share one implementation
-// that answers by the selector it was sent with, so each getter is still its
-// own method of the class (a hook replaces one without touching the others).
+// CKUIBehavior's system values. Every getter has an implementation of its own
+// that knows which getter it is, as on the phone, so a hook that falls back to
+// another getter's saved implementation gets a visibly wrong answer (the
+// mismatch colour below), even between two getters whose system values agree.
 #include "ChatKitInternals.h"
 #include "ChatKitRegistration.h"
 
@@ -10,6 +11,8 @@
 
 #include <cstdint>
 #include <cstring>
+#include <iterator>
+#include <utility>
 #include <vector>
 
 namespace chatkit {
@@ -72,25 +75,39 @@ UI::Color* makeColor(std::uint32_t rgb, CGFloat alpha) {
                                    CGFloat(rgb & 0xFF) / 255.0, alpha);
 }
 
+// What an implementation answers when it is sent with another getter's
+// selector: what a saved implementation gives when a hook calls the wrong one.
+// Opaque magenta, a colour no getter of the system answers.
+constexpr std::uint32_t kMismatch = 0xFF00FF;
+
+bool sentAs(SEL cmd, const char* selector) { return std::strcmp(sel_getName(cmd), selector) == 0; }
+
+template <std::size_t I>
 UI::Color* colorGetter(id, SEL cmd) {
-    const char* name = sel_getName(cmd);
-    for (const ColorGetter& g : kColorGetters) {
-        if (std::strcmp(g.selector, name) == 0) return makeColor(g.color.rgb, g.color.alpha);
-    }
-    objc::fatal("CKUIBehavior has no colour getter %s", name);
+    const ColorGetter& g = kColorGetters[I];
+    if (!sentAs(cmd, g.selector)) return makeColor(kMismatch, 1);
+    return makeColor(g.color.rgb, g.color.alpha);
 }
 
+template <std::size_t I>
 NS::Array* gradientGetter(id, SEL cmd) {
-    const char* name = sel_getName(cmd);
-    for (const GradientGetter& g : kGradientGetters) {
-        if (std::strcmp(g.selector, name) == 0) {
-            return NS::Array::arrayWithObjects({makeColor(g.top, 1), makeColor(g.bottom, 1)});
-        }
-    }
-    objc::fatal("CKUIBehavior has no gradient getter %s", name);
+    const GradientGetter& g = kGradientGetters[I];
+    if (!sentAs(cmd, g.selector)) return NS::Array::arrayWithObjects({makeColor(kMismatch, 1), makeColor(kMismatch, 1)});
+    return NS::Array::arrayWithObjects({makeColor(g.top, 1), makeColor(g.bottom, 1)});
 }
 
-BOOL shouldShowContactPhotosInConversationList(id, SEL) {
+template <std::size_t... I>
+void addColorGetters(objc::ClassBuilder& builder, std::index_sequence<I...>) {
+    (builder.method(kColorGetters[I].selector, &colorGetter<I>), ...);
+}
+
+template <std::size_t... I>
+void addGradientGetters(objc::ClassBuilder& builder, std::index_sequence<I...>) {
+    (builder.method(kGradientGetters[I].selector, &gradientGetter<I>), ...);
+}
+
+BOOL shouldShowContactPhotosInConversationList(id, SEL cmd) {
+    checkSentAs(cmd, "shouldShowContactPhotosInConversationList");
     return UI::screen::model() == UI::screen::Model::iPad ? YES : NO;
 }
 
@@ -111,8 +128,8 @@ bool behaviorShowsContactPhotos() {
 void registerUIBehavior() {
     objc::ClassBuilder builder("CKUIBehavior", "NSObject"_cls);
     builder.classMethod("sharedBehaviors", &sharedBehaviors);
-    for (const ColorGetter& g : kColorGetters) builder.method(g.selector, &colorGetter);
-    for (const GradientGetter& g : kGradientGetters) builder.method(g.selector, &gradientGetter);
+    addColorGetters(builder, std::make_index_sequence<std::size(kColorGetters)>());
+    addGradientGetters(builder, std::make_index_sequence<std::size(kGradientGetters)>());
     builder.method("shouldShowContactPhotosInConversationList", &shouldShowContactPhotosInConversationList);
     builder.build();
 }

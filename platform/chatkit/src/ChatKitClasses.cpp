@@ -1,8 +1,10 @@
+#include "ChatKitInternals.h"
 #include "ChatKitRegistration.h"
 
 #include <ChatKit/ChatKit.h>
 
 #include <algorithm>
+#include <cstring>
 #include <iterator>
 
 namespace chatkit {
@@ -37,6 +39,13 @@ constexpr Registration kPrivateRegistrations[] = {
 };
 
 }  // namespace
+
+void checkSentAs(SEL cmd, const char* selector) {
+    if (std::strcmp(sel_getName(cmd), selector) != 0) {
+        objc::fatal("ChatKit: the implementation of %s was sent as %s (a hook called the wrong saved implementation)",
+                    selector, sel_getName(cmd));
+    }
+}
 
 void registerClasses(const std::set<std::string>& without) {
     for (const std::string& name : without) {

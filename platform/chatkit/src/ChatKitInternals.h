@@ -61,6 +61,13 @@ UI::Color* behaviorColor(SEL getter);
 NS::Array* behaviorColors(SEL getter);
 bool behaviorShowsContactPhotos();
 
+// Every method a hook may replace has an implementation of its own, which
+// stops the app, naming both selectors, when it is sent with a selector not
+// its own: a hook fell back to another method's saved implementation. (The
+// colour and gradient getters answer a mismatch colour instead; see
+// CKUIBehavior.cpp.)
+void checkSentAs(SEL cmd, const char* selector);
+
 }  // namespace chatkit
 
 namespace chatkit {

@@ -13,6 +13,7 @@
 
 #include <cerrno>
 #include <charconv>
+#include <cstdint>
 #include <cmath>
 #include <cstdio>
 #include <cstring>
@@ -70,7 +71,11 @@ public:
     int run() {
         NS::loop::addSource(STDIN_FILENO, [this] { readCommands(); });
         sendFrame(true);
-        if (NS::loop::pendingTimers() > 0) requestFrame();
+        if (NS::loop::pendingTimers() > 0) {
+            requestFrame();
+        } else {
+            sendStill();
+        }
         if (status_ == 0) NS::loop::run();
         NS::loop::removeSource(STDIN_FILENO);
         // A finger still down is lifted while the views it touches are alive.
@@ -92,6 +97,7 @@ private:
         for (ssize_t i = 0; i < n; ++i) {
             const char c = buffer[i];
             if (c == '\n') {
+                ++commandsRead_;
                 if (!overlong_) command(line_);
                 line_.clear();
                 overlong_ = false;
@@ -101,6 +107,9 @@ private:
                 overlong_ = true;
             }
         }
+        // Commands that changed nothing (or were ignored) asked for no frame:
+        // the screen is still after them at once.
+        if (!frameScheduled_) sendStill();
     }
 
     void command(const std::string& line) {
@@ -150,7 +159,22 @@ private:
         unchanged_ = changed ? 0 : unchanged_ + 1;
         // One more look after a change, so the last step of a movement is
         // never missed; more while something is under way on the run loop.
-        if (changed || (NS::loop::pendingTimers() > 0 && unchanged_ < kMaxUnchangedFrames)) requestFrame();
+        if (changed || (NS::loop::pendingTimers() > 0 && unchanged_ < kMaxUnchangedFrames)) {
+            requestFrame();
+        } else {
+            sendStill();
+        }
+    }
+
+    // The screen has stopped changing after the commands read so far.
+    void sendStill() {
+        if (status_ != 0) return;
+        const std::string line = "still " + std::to_string(commandsRead_) + "\n";
+        if (!device::writeAll(frameFd_, line.data(), line.size())) {
+            std::fprintf(stderr, "live: the frame pipe is closed: %s\n", std::strerror(errno));
+            status_ = 1;
+            NS::loop::stop();
+        }
     }
 
     // Paints the screen; sends it when it differs from the last frame sent
@@ -208,6 +232,7 @@ private:
     bool frameScheduled_ = false;
     bool forceNext_ = false;
     int unchanged_ = 0;
+    std::uint64_t commandsRead_ = 0;  // lines, ignored and overlong ones too
     NS::loop::TimerId frameTimer_ = 0;
 };
 

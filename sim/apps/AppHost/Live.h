@@ -15,7 +15,16 @@
 // input, and for as long as animations, pushes or fades are under way (the
 // run loop has timers), frames follow at most kMaxFramesPerSecond a second,
 // and only when the picture changed. A still screen sends nothing and costs
-// no work. The app ends when its standard input closes.
+// no work.
+//
+// When the frames stop (the screen has settled after the commands read so
+// far: nothing is under way, or the picture has not changed for
+// kMaxUnchangedFrames looks), and after commands that asked for no frame, the
+// app writes the line "still N\n", N being the number of command lines it has
+// read (ignored and overlong ones too). A driver that has sent N lines knows
+// from "still N" that the screen is at rest after all of them, without timing
+// a quiet gap. The first "still 0" follows the frames of the launch. The app
+// ends when its standard input closes.
 #pragma once
 
 namespace apphost {

@@ -74,6 +74,7 @@ json textBalloonJSON(UI::View* transcriptView) {
         {"borderWidth", layer->borderWidth()},
         {"cornerRadius", layer->cornerRadius()},
         {"masksToBounds", bool(layer->masksToBounds())},
+        {"textFrame", frameJSON(objc::cast<CK::TextBalloonView>(balloon)->textFrame())},
     };
 }
 
@@ -103,6 +104,17 @@ json balloonsJSON(UI::View* transcriptView, bool onScreen) {
     return list;
 }
 
+// A plain balloon, not a text balloon, the last of its run (the system gives
+// it a tail): what CKBalloonView's own hasTail answers, which the balloons of
+// the transcript, all text balloons, would not tell apart from a hook placed
+// on CKTextBalloonView alone.
+json plainBalloonHasTailJSON() {
+    if (objc_getClass("CKBalloonView") == Nil) return nullptr;
+    Ref<CK::BalloonView> balloon = objc::adopt(CK::BalloonView::alloc()->initWithFrame(CGRectMake(0, 0, 100, 40)));
+    balloon->setLastInRun(YES);
+    return bool(balloon->hasTail());
+}
+
 json randomColorJSON() {
     Class gradient = objc_getClass("CKGradientView");
     if (gradient == Nil || !class_respondsToSelector(gradient, "getRandomColor"_sel)) return nullptr;
@@ -122,6 +134,7 @@ json makeDump(const DumpSources& s) {
     dump["detailsButtonTint"] = details ? apphost::colorJSON(details->tintColor()) : json(nullptr);
     dump["textBalloon"] = textBalloonJSON(s.transcriptView);
     dump["hasTail"] = hasTailJSON(s.transcriptView);
+    dump["plainBalloonHasTail"] = plainBalloonHasTailJSON();
     dump["getRandomColor"] = randomColorJSON();
     dump["balloons"] = balloonsJSON(s.transcriptView, s.transcriptOnScreen);
     return dump;

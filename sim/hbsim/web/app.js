@@ -15,7 +15,14 @@ let received = 0;  // frames received, to drop a late decode of an older one
 let drawn = 0;
 
 // What a test (or a curious person in the console) may read.
-window.hbsim = { front: null, status: '', frames: 0, lastFrameAt: 0, lastInputAt: 0 };
+// What the page has seen, for programs that drive it (the browser test):
+// `commands` the front app had been sent by the last answered touch,
+// `pending` the requests not yet answered, `stillAfter` the commands the
+// front app last said its screen had settled after, `stillFrame` the number
+// of the last frame before that word and `drawn` the number of the last
+// frame drawn.
+window.hbsim = { front: null, status: '', frames: 0, lastFrameAt: 0, lastInputAt: 0,
+                 commands: 0, pending: 0, stillAfter: -1, stillFrame: 0, drawn: 0 };
 
 // ---- The home screen -------------------------------------------------------
 
@@ -123,6 +130,7 @@ let sending = false;
 
 function post(path, body) {
   queue.push({ path, body });
+  window.hbsim.pending += 1;
   pump();
 }
 
@@ -143,13 +151,16 @@ async function pump() {
         headers: { 'Content-Type': 'application/json' },
         body: JSON.stringify(request.body),
       });
+      const answer = await response.json().catch(() => ({}));
       if (!response.ok) {
-        const answer = await response.json().catch(() => ({}));
         statusLine.textContent = answer.error || `hbsim serve refused ${request.path} (${response.status})`;
+      } else if (typeof answer.commands === 'number') {
+        window.hbsim.commands = answer.commands;
       }
     } catch (error) {
       statusLine.textContent = 'hbsim serve cannot be reached: is it still running?';
     }
+    window.hbsim.pending -= 1;
   }
   sending = false;
 }
@@ -234,6 +245,11 @@ events.addEventListener('state', (event) => {
     button.classList.toggle('front', button.dataset.open === front);
   }
   statusLine.textContent = state.status || (front === 'home' ? 'Home screen: open Settings or Messages.' : '');
+  if (front !== previous) {
+    // Another app's commands and words of stillness are not this one's.
+    window.hbsim.commands = 0;
+    window.hbsim.stillAfter = -1;
+  }
   if (front === 'home') drawHome();
   else if (front !== previous) drawLaunching();
   window.hbsim.front = front;
@@ -250,11 +266,19 @@ events.addEventListener('frame', (event) => {
     // front since, is not drawn.
     if (number < drawn || front !== shownFor) return;
     drawn = number;
+    window.hbsim.drawn = number;
     ctx.drawImage(image, 0, 0, canvas.width, canvas.height);
     window.hbsim.frames += 1;
     window.hbsim.lastFrameAt = performance.now();
   };
   image.src = `data:image/png;base64,${event.data}`;
+});
+
+// The front app's word that its screen has settled after that many commands;
+// the frame it rests on came before it.
+events.addEventListener('still', (event) => {
+  window.hbsim.stillAfter = JSON.parse(event.data).commands;
+  window.hbsim.stillFrame = received;
 });
 
 events.addEventListener('error', () => {

@@ -77,6 +77,9 @@ public:
     // The balloon's size for its text: the body around the text broken into
     // lines no wider than the widest a balloon may be in `size.width`.
     CGSize sizeThatFits(CGSize size) const { return objc::send<CGSize>(this, "sizeThatFits:"_sel, size); }
+    // Where the text stands in the balloon's coordinates: set by the
+    // balloon's own layoutSubviews, inset within the body; zero until then.
+    CGRect textFrame() const { return objc::send<CGRect>(this, "textFrame"_sel); }
 };
 
 }  // namespace CK
