@@ -12,6 +12,7 @@
 #include <Preferences/SpecifierList.h>
 #include <UIKit/UIKit.h>
 
+#include <TestColors.h>
 #include <gtest/gtest.h>
 
 #include <map>
@@ -23,17 +24,9 @@ using huebloom::AlphaRule;
 using huebloom::ColorComponents;
 using huebloom::SystemColor;
 
-struct RGBA {
-    double r, g, b, a;
-    bool operator==(const RGBA&) const = default;
-};
-std::ostream& operator<<(std::ostream& o, const RGBA& c) {
-    return o << "(" << c.r * 255 << ", " << c.g * 255 << ", " << c.b * 255 << ", " << c.a << ")";
-}
+using testcolors::RGBA;
 
-RGBA of(SystemColor c) {
-    return {((c.rgb >> 16) & 0xFF) / 255.0, ((c.rgb >> 8) & 0xFF) / 255.0, (c.rgb & 0xFF) / 255.0, c.alpha};
-}
+RGBA of(SystemColor c) { return testcolors::hex(c.rgb, c.alpha); }
 RGBA of(UI::Color* color) {
     RGBA c{-1, -1, -1, -1};
     if (color != nullptr) color->getRed(&c.r, &c.g, &c.b, &c.a);
