@@ -2,7 +2,6 @@
 // loader second, both before the Messages app can call a replaced method.
 #include "ColorHooks.h"
 #include "Hooks.h"
-#include "RandomColor.h"
 #include "Settings.h"
 #include "ViewHooks.h"
 
@@ -28,8 +27,8 @@ void installHooks() {
     hook(behavior, "blue_balloonColors", blueBalloonColorsReplacement(), kBlueBalloonColors);
     hook(behavior, "green_balloonColors", greenBalloonColorsReplacement(), kGreenBalloonColors);
     hook(behavior, "gray_balloonColors", grayBalloonColorsReplacement(), kGrayBalloonColors);
-    for (std::size_t i = 1; i < kSingleColorHooks.size(); ++i) {
-        hook(behavior, kSingleColorHooks[i].selector, singleColorReplacement(i), kSingleColorHooks[i].index);
+    for (std::size_t i = 1; i < kSingleColors.size(); ++i) {
+        hook(behavior, kSingleColors[i].selector, singleColorReplacement(i), kSingleColorSlots[i]);
     }
     hook(behavior, "shouldShowContactPhotosInConversationList",
          objc::detail::toImp(&shouldShowContactPhotosInConversationList), kShouldShowContactPhotos);

@@ -1,6 +1,10 @@
 // The settings snapshot: the settings file read once, at load, into `pref`,
-// and the three ways a value of it is read (switch, integer, colour string).
+// and the hook library's reading of it (switch, integer, colour string; the
+// rules themselves are SettingsReader's, shared with the settings bundle's
+// preview).
 #pragma once
+
+#include <SettingsReader.h>
 
 #include <Foundation/Foundation.h>
 
@@ -11,25 +15,11 @@ extern "C" NS::Dictionary* pref;
 
 namespace huebloom {
 
-inline constexpr const char* kSettingsPath = "/var/mobile/Library/Preferences/com.Quillfen.huebloom.plist";
-
 // The settings loader: reads the settings file into `pref`. Runs once, as the
 // second initialiser of the library, after the hooks are installed.
 void loadSettings();
 
-// A switch: the value's boolValue; a missing key reads as off.
-bool settingSwitch(NS::String* key);
-
-// An integer: the value's integerValue; a missing key reads as 0.
-NSInteger settingInteger(NS::String* key);
-
-// A colour string, or null when the key counts as empty: missing, of length
-// 0, or not a string at all (a number or Boolean under a colour key gives
-// the same result as a missing key, rather than a message the value cannot
-// answer).
-NS::String* settingColorString(NS::String* key);
-
-// The master switch "enabled".
-inline bool enabled() { return settingSwitch("enabled"_ns); }
+// The snapshot as the replacements read it.
+inline SettingsReader settings() { return SettingsReader(pref); }
 
 }  // namespace huebloom

@@ -1,5 +1,6 @@
 // Replacements that change the conversation views: contact photos, the
-// details button's tint, transparent text balloons and balloon tails.
+// details button's tint, transparent text balloons and balloon tails; and
+// `getRandomColor`, added to CKGradientView.
 #pragma once
 
 #include <ObjCBridge/ObjCBridge.h>
@@ -10,5 +11,8 @@ BOOL shouldShowContactPhotosInConversationList(id self, SEL cmd);
 void transcriptLoadView(id self, SEL cmd);
 void textBalloonLayoutSubviews(id self, SEL cmd);
 BOOL balloonHasTail(id self, SEL cmd);
+
+// The random colour choice; the receiver is not used.
+id getRandomColor(id self, SEL cmd);
 
 }  // namespace huebloom

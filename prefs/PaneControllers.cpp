@@ -3,6 +3,8 @@
 #include <Foundation/Foundation.h>
 #include <ObjCBridge/ObjCBridge.h>
 #include <Preferences/PSListController.h>
+#include <UIKit/NSIndexPath.h>
+#include <UIKit/UITableView.h>
 
 namespace huebloom {
 namespace {
@@ -32,6 +34,23 @@ id readPreferenceValue(id, SEL, PS::Specifier* row) {
 // The sub-panes rebuild their rows before they appear, so that cells read
 // their values again when the user comes back from the colour chooser.
 void reloadOnAppear(id self, SEL, BOOL) { objc::send<void>(self, "reload"_sel); }
+
+// The root pane redraws its preview row before it appears, so that a
+// balloon style chosen on a list or a colour saved in a sub-pane shows when
+// the person comes back. Its other rows are left to the base, which places
+// them as it always has; only the preview is asked to read the settings
+// again.
+void redrawPreviewOnAppear(id self, SEL cmd, BOOL animated) {
+    objc::sendSuper<void>(self, "HuebloomListController"_cls, cmd, animated);
+    UI::TableView* table = objc::cast<PS::ListController>(self)->table();
+    if (table == nullptr) return;
+    for (NSInteger s = 0; s < table->numberOfSections(); ++s) {
+        for (NSInteger r = 0; r < table->numberOfRowsInSection(s); ++r) {
+            id cell = objc::asId(table->cellForRowAtIndexPath(NS::IndexPath::indexPathForRow(r, s)));
+            if (objc::respondsTo(cell, "redrawPreview"_sel)) objc::send<void>(cell, "redrawPreview"_sel);
+        }
+    }
+}
 
 void open(const char* url) {
     objc::send<BOOL>(objc::send<id>("UIApplication"_cls, "sharedApplication"_sel), "openURL:"_sel,
@@ -70,6 +89,7 @@ void registerPaneControllers() {
         objc::ClassBuilder("HuebloomListController", objc::cls("PSListController"))
             .method("specifiers", &specifiers<kRoot>)
             .method("readPreferenceValue:", &readPreferenceValue)
+            .method("viewWillAppear:", &redrawPreviewOnAppear)
             .build();
         registerSubPane<kImessage>("imessageListController");
         registerSubPane<kSms>("smsListController");

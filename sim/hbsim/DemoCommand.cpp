@@ -45,12 +45,13 @@ struct Shot {
 constexpr Shot kMessagesBefore{"01-messages-before.png", "Messages as the system draws it, before Huebloom is turned on"};
 constexpr Shot kSettingsShots[] = {
     {"02-settings.png", "Settings lists the installed Huebloom pane"},
-    {"03-huebloom-enabled.png", "The Huebloom pane with its master switch turned on"},
-    {"04-imessage-colours.png", "The iMessage colours: every swatch shows the built-in colour"},
+    {"03-huebloom-enabled.png", "The Huebloom pane with its master switch turned on; its preview shows the system's balloons"},
+    {"04-imessage-colours.png", "The iMessage colours under their preview: every swatch shows the built-in colour"},
     {"05-chooser-drag.png", "The balloon colour (Bottom) picked by a drag on the colour field"},
     {"06-hex-alert.png", "The text colour typed into the hex alert"},
-    {"07-imessage-colours-after.png", "Back on the pane, the swatches show the new colours (Messages was ended)"},
-    {"08-balloon-mode.png", "The iMessage balloon style set to Solid, which paints the Bottom colour"},
+    {"07-imessage-colours-after.png",
+     "Back on the pane, the swatches show the new colours and the preview the new text (Messages was ended)"},
+    {"08-balloon-mode.png", "The iMessage balloon style set to Solid: the preview paints the Bottom colour at once"},
 };
 constexpr Shot kMessagesAfter{"09-messages-after.png", "Messages launched again, with the new balloon colours"};
 
@@ -72,10 +73,12 @@ std::string settingsScript(const fs::path& out) {
            "alert text \"#1B1B3A\"\n" +
            shot(4) +
            "alert button Set\n"
-           "back\n" +
+           "back\n"
+           "scroll top\n" +
            shot(5) +
            "back\n"
-           "choose iMessage Solid\n" +
+           "choose iMessage Solid\n"
+           "scroll top\n" +
            shot(6) + "dump \"" + (out / "settings.json").string() + "\"\n";
 }
 

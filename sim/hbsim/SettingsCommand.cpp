@@ -65,6 +65,7 @@ void addSettingsCommand(CLI::App& app, Context& context) {
         "  alert text TEXT          type into the alert's field\n"
         "  alert button Set|Copy|Close\n"
         "  rotate landscape|portrait\n"
+        "  scroll top               back to the first rows (a tap on the status bar)\n"
         "  wait SECONDS\n"
         "  screenshot FILE          a PNG of the screen now\n"
         "  dump [FILE]              the state as JSON (standard output without FILE)\n"

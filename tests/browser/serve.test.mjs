@@ -175,16 +175,19 @@ async function main() {
   const pidsBefore = await (await fetch(`${base}/api/state`)).json();
   assert.ok(pidsBefore.pids.messages > 0, 'Messages is running');
 
-  // Settings: the Huebloom entry, the master switch, the iMessage style.
+  // Settings: the Huebloom entry, the master switch and the iMessage style
+  // below the pane's preview.
   await openApp('settings');
   await tap(160, 120, 'huebloom-pane');
-  await tap(280, 120, 'enabled-on');
-  await tap(160, 256, 'imessage-style');
+  await tap(280, 276, 'enabled-on');
+  await tap(160, 411, 'imessage-style');
   await tap(160, 208, 'choose-solid');
   await tap(40, 42, 'back-to-pane');
-  // The iMessage colours, the Bottom colour row, a drag on the colour field.
-  await tap(160, 480, 'imessage-colours');
-  await tap(160, 242, 'bottom-colour');
+  // The iMessage colours, below the screen until the pane is dragged up, the
+  // Bottom colour row under their preview, a drag on the colour field.
+  await drag([160, 500], [160, 250], 8, 'pane-dragged-up');
+  await tap(160, 385, 'imessage-colours');
+  await tap(160, 384, 'bottom-colour');
   await drag([40, 110], [200, 190], 12, 'picker-drag');
   await tap(40, 42, 'back-to-colours');
 

@@ -5,6 +5,7 @@
 
 #include "../uikit/UIKitTesting.h"
 
+#include "HBPreviewCell.h"
 #include "PFColorCellHB.h"
 #include "PaneControllers.h"
 
@@ -23,6 +24,7 @@ protected:
         colorpicker::registerClasses();
         huebloom::registerPaneControllers();
         huebloom::registerColorCell();
+        huebloom::registerPreviewCell();
     }
 
     Ref<PS::ListController> root() {
@@ -53,8 +55,8 @@ TEST_F(BundlePanesTest, TheRootPaneShowsItsSwitchChoicesAndLinksAndSavesThem) {
     auto r = root();
     show(r);
     keepScreenshot("huebloom-root");
-    EXPECT_EQ(kinds(r), (std::vector<std::string>{"switch", "list", "list", "list", "link", "link", "link", "link", "link",
-                                                  "link", "link"}));
+    EXPECT_EQ(kinds(r), (std::vector<std::string>{"HBPreviewCell", "switch", "list", "list", "list", "link", "link",
+                                                  "link", "link", "link", "link", "link"}));
     for (const char* mode : {"iMessage", "SMS", "Received"}) EXPECT_EQ(PS::listTable::shownValue(cellNamed(r, mode)).text, "System");
     EXPECT_FALSE(PS::listTable::shownValue(cellNamed(r, "Enabled")).boolean);
 
@@ -122,8 +124,8 @@ TEST_F(BundlePanesTest, EveryLinkOfTheRootOpensItsPaneWithRows) {
         std::vector<std::string> firstKinds;
     };
     const Case cases[] = {
-        {"SMS Balloons", "smsListController", {"PFColorCellHB"}},
-        {"Received Balloons", "grayListController", {"PFColorCellHB"}},
+        {"SMS Balloons", "smsListController", {"HBPreviewCell", "PFColorCellHB"}},
+        {"Received Balloons", "grayListController", {"HBPreviewCell", "PFColorCellHB"}},
         {"Transparent Balloons", "TbColorListController", {"switch", "PFColorCellHB", "slider", "slider"}},
         {"Tails & Photos", "BubblesListController", {"switch", "switch"}},
         {"Other Colours", "OtherSListController", {"PFColorCellHB"}},

@@ -125,6 +125,15 @@ std::uint64_t ServeRun::tap(double x, double y) {
     return touch("up", x, y);
 }
 
+std::uint64_t ServeRun::drag(double x1, double y1, double x2, double y2, int steps) {
+    touch("down", x1, y1);
+    for (int i = 1; i <= steps; ++i) {
+        const double t = double(i) / steps;
+        touch("move", x1 + (x2 - x1) * t, y1 + (y2 - y1) * t);
+    }
+    return touch("up", x2, y2);
+}
+
 // ---- EventStream --------------------------------------------------------------
 
 EventStream::EventStream(int port) : client_("127.0.0.1", port) {
@@ -227,6 +236,11 @@ bool EventStream::waitUntilStill(std::uint64_t commands, std::chrono::millisecon
 
 bool EventStream::tapAndSettle(ServeRun& serve, double x, double y) {
     const std::uint64_t commands = serve.tap(x, y);
+    return commands > 0 && waitUntilStill(commands);
+}
+
+bool EventStream::dragAndSettle(ServeRun& serve, double x1, double y1, double x2, double y2) {
+    const std::uint64_t commands = serve.drag(x1, y1, x2, y2);
     return commands > 0 && waitUntilStill(commands);
 }
 

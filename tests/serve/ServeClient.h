@@ -61,6 +61,9 @@ public:
     std::uint64_t touch(const std::string& phase, double x, double y);
     // A finger down and up at the point; what touch gives for the up.
     std::uint64_t tap(double x, double y);
+    // A finger down at the first point, moved in steps to the second and
+    // lifted; what touch gives for the up.
+    std::uint64_t drag(double x1, double y1, double x2, double y2, int steps = 8);
 
     e2e::RunResult wait(double timeoutSeconds) { return run_->wait(timeoutSeconds); }
 
@@ -99,8 +102,10 @@ public:
     // come before it.
     bool waitUntilStill(std::uint64_t commands, std::chrono::milliseconds timeout = std::chrono::seconds(60));
 
-    // Taps and waits until the app says the screen is still after the tap.
+    // Taps (or drags) and waits until the app says the screen is still
+    // after it.
     bool tapAndSettle(ServeRun& serve, double x, double y);
+    bool dragAndSettle(ServeRun& serve, double x1, double y1, double x2, double y2);
 
 private:
     void received(const char* data, std::size_t size);

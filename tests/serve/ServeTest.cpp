@@ -105,7 +105,7 @@ TEST(Serve, EventStreamYieldsFramesAfterInput) {
     EXPECT_EQ(root.height(), 1136);
     // The root list: the Huebloom row is white, the grouped background gray.
     EXPECT_EQ(root.atPoint(160, 110), e2e::rgb(0xFFFFFF));
-    EXPECT_NE(root.atPoint(160, 300), e2e::rgb(0xFFFFFF));
+    EXPECT_NE(root.atPoint(160, 276), e2e::rgb(0xFFFFFF));
     json state = json::parse(events.last("state").data);
     EXPECT_EQ(state["front"], "settings");
     EXPECT_EQ(state["running"]["settings"], true);
@@ -124,7 +124,7 @@ TEST(Serve, EventStreamYieldsFramesAfterInput) {
     EXPECT_EQ(serve.state()["still"], true);
     e2e::Screenshot pane = events.lastFrame();
     EXPECT_GT(events.count("frame"), before + 2) << "the push animates over several frames";
-    EXPECT_EQ(pane.atPoint(160, 300), e2e::rgb(0xFFFFFF)) << "the pane's balloon style rows";
+    EXPECT_EQ(pane.atPoint(160, 276), e2e::rgb(0xFFFFFF)) << "the pane's switch row, below its preview";
 
     // Home and back: the app kept running and its last frame is shown again.
     const std::size_t frames = events.count("frame");
@@ -137,7 +137,7 @@ TEST(Serve, EventStreamYieldsFramesAfterInput) {
     ASSERT_EQ(serve.post("/api/open", R"({"app": "settings"})")->status, 200);
     ASSERT_TRUE(events.waitForMore("frame", frames));
     EXPECT_EQ(serve.state()["pids"]["settings"], pid);
-    EXPECT_EQ(events.lastFrame().atPoint(160, 300), e2e::rgb(0xFFFFFF));
+    EXPECT_EQ(events.lastFrame().atPoint(160, 276), e2e::rgb(0xFFFFFF));
 }
 
 // Every open page has a stream of its own, and requests are still answered
@@ -171,11 +171,14 @@ TEST(Serve, OpeningMessagesAfterSettingsKilledItRelaunchesIt) {
     ASSERT_TRUE(events.waitForMore("frame", 0));
     ASSERT_TRUE(events.tapAndSettle(serve, 160, 120));  // Huebloom
     EXPECT_EQ(serve.state()["running"]["messages"], true) << "the Huebloom pane has no colour cell";
-    // The iMessage Balloons row opens a list of colour cells, each of which
+    // The iMessage Balloons row, below the screen under the preview, is
+    // dragged up by 250 points; it opens a list of colour cells, each of which
     // ends Messages as it is placed.
-    // The tap before has settled (the app said so), so this one lands on the
-    // pane at rest, however loaded the machine.
-    ASSERT_TRUE(events.tapAndSettle(serve, 160, 480));
+    ASSERT_TRUE(events.dragAndSettle(serve, 160, 500, 160, 250));
+    EXPECT_EQ(serve.state()["running"]["messages"], true) << "a drag opens nothing";
+    // The drag before has settled (the app said so), so this tap lands on
+    // the pane at rest, however loaded the machine.
+    ASSERT_TRUE(events.tapAndSettle(serve, 160, 385));
     ASSERT_TRUE(serve.waitForState([](const json& s) { return s["running"]["messages"] == false; }, 60))
         << serve.state().dump();
     const json ended = serve.state();

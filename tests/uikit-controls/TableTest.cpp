@@ -279,6 +279,30 @@ TEST_F(TableTest, ScrollingToARowBelowTheScreenBringsItWhereAFingerCanReachIt) {
     EXPECT_EQ(table->contentOffset().y, table->contentSize().height - 568);
 }
 
+// A finger drags the content: once it has moved a few points the table
+// follows it, stops at its ends, and the cell it went down on is not tapped;
+// a finger that only trembles still taps.
+TEST_F(TableTest, AFingerDragsTheContentInsteadOfTapping) {
+    std::vector<Ref<TableViewCell>> many;
+    for (int i = 0; i < 30; ++i) many.push_back(cell(("Row " + std::to_string(i)).c_str()));
+    data().sections = {{"", "", many, {}}};
+    auto table = showTable();
+    const CGPoint start = screenCentre(table->cellForRowAtIndexPath(IndexPath::indexPathForRow(10, 0)));
+    UI::input::drag(start, CGPointMake(start.x, start.y - 200), 10);
+    EXPECT_NEAR(table->contentOffset().y, 200, 0.01);
+    EXPECT_TRUE(journal().empty()) << "a drag taps nothing";
+    EXPECT_FALSE(objc::send<BOOL>(table.get(), "isDragging"_sel)) << "the finger has lifted";
+    UI::input::drag(start, CGPointMake(start.x, start.y - 5000), 10);
+    EXPECT_EQ(table->contentOffset().y, table->contentSize().height - 568);
+    UI::input::drag(start, CGPointMake(start.x, start.y + 5000), 10);
+    EXPECT_EQ(table->contentOffset().y, 0);
+    {
+        UI::input::Finger finger(start);
+        finger.moveTo(CGPointMake(start.x + 3, start.y + 4));
+    }
+    EXPECT_EQ(journal(), (Strings{"tableView:didSelectRowAtIndexPath:(0,10)"}));
+}
+
 // A settings pane as the Settings app shows one: a grouped table with a
 // switch row, a slider row and a value row, under a navigation bar.
 TEST_F(TableTest, ASettingsPaneLooksLikeTheSystemsOwn) {

@@ -41,6 +41,14 @@ struct TableState {
     NSInteger selectedSection = -1;
     NSInteger selectedRow = -1;
     CGFloat laidOutWidth = -1;
+    // A finger on the table (or on one of its cells) drags its content once
+    // it has moved far enough to be no tap.
+    struct Drag {
+        bool tracking = false;
+        bool dragging = false;
+        CGFloat startY = 0;       // the finger, in window points
+        CGFloat startOffset = 0;  // the content offset when it went down
+    } drag;
     ~TableState() {
         forgetSections();
         for (id d : decorations) objc::release(d);
@@ -397,6 +405,42 @@ void setContentOffsetAnimated(id self, SEL, CGPoint offset, BOOL animated) {
                               [me, offset] { objc::send<void>(me.get(), "setContentOffset:"_sel, offset); });
 }
 
+// --- dragging ------------------------------------------------------------------
+
+// How far a finger moves before it drags rather than taps (estimate).
+constexpr CGFloat kDragThreshold = 10;
+
+CGFloat fingerY(id touches) {
+    id touch = objc::send<id>(touches, "anyObject"_sel);
+    return objc::send<CGPoint>(touch, "locationInView:"_sel, nil).y;
+}
+
+void touchesBegan(id self, SEL, id touches, id) {
+    TableState& s = stateOf(self);
+    s.drag = {true, false, fingerY(touches), objc::send<CGRect>(self, "bounds"_sel).origin.y};
+}
+
+// The content follows the finger, never above its first row nor past its
+// last, as scrollToRowAtIndexPath: keeps it.
+void touchesMoved(id self, SEL, id touches, id) {
+    TableState& s = stateOf(self);
+    if (!s.drag.tracking) return;
+    const CGFloat dy = s.drag.startY - fingerY(touches);
+    if (!s.drag.dragging && std::fabs(dy) < kDragThreshold) return;
+    s.drag.dragging = true;
+    loadIfNeeded(self);
+    const CGRect b = objc::send<CGRect>(self, "bounds"_sel);
+    const CGFloat visible = b.size.height - s.inset.top - s.inset.bottom;
+    CGFloat top = s.drag.startOffset + dy + s.inset.top;
+    top = std::fmin(top, std::fmax(s.contentSize.height - visible, 0));
+    top = std::fmax(top, 0);
+    setContentOffset(self, nullptr, CGPointMake(b.origin.x, top - s.inset.top));
+}
+
+void touchesEnded(id self, SEL, id, id) { stateOf(self).drag = {}; }
+
+BOOL isDragging(id self, SEL) { return stateOf(self).drag.dragging ? YES : NO; }
+
 CGSize contentSize(id self, SEL) {
     loadIfNeeded(self);
     return stateOf(self).contentSize;
@@ -464,6 +508,11 @@ void registerTableView() {
         .method("contentInset", &contentInset)
         .method("setContentInset:", &setContentInset)
         .method("scrollToRowAtIndexPath:atScrollPosition:animated:", &scrollToRow)
+        .method("touchesBegan:withEvent:", &touchesBegan)
+        .method("touchesMoved:withEvent:", &touchesMoved)
+        .method("touchesEnded:withEvent:", &touchesEnded)
+        .method("touchesCancelled:withEvent:", &touchesEnded)
+        .method("isDragging", &isDragging)
         .build();
 }
 

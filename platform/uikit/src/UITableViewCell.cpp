@@ -218,19 +218,37 @@ bool fingerInside(id self, id touches) {
     return objc::send<BOOL>(self, "pointInside:withEvent:"_sel, p, nil);
 }
 
-void touchesBegan(id self, SEL, id, id) { objc::send<void>(self, "setHighlighted:animated:"_sel, YES, NO); }
-void touchesMoved(id self, SEL, id touches, id) {
-    if (!fingerInside(self, touches)) objc::send<void>(self, "setHighlighted:animated:"_sel, NO, NO);
+// A finger on a cell also drags the table it is in: the table hears the
+// touch as its own, and once the finger drags the cell is no longer tapped.
+void passToTable(id self, SEL cmd, id touches, id event) {
+    if (id table = tableOf(self)) objc::send<void>(table, cmd, touches, event);
+}
+bool tableIsDragging(id self) {
+    id table = tableOf(self);
+    return table != nil && objc::send<BOOL>(table, "isDragging"_sel);
+}
+
+void touchesBegan(id self, SEL cmd, id touches, id event) {
+    objc::send<void>(self, "setHighlighted:animated:"_sel, YES, NO);
+    passToTable(self, cmd, touches, event);
+}
+void touchesMoved(id self, SEL cmd, id touches, id event) {
+    passToTable(self, cmd, touches, event);
+    if (tableIsDragging(self) || !fingerInside(self, touches)) objc::send<void>(self, "setHighlighted:animated:"_sel, NO, NO);
 }
 // A cell whose selection style is none still selects its row; it only does
 // not light up.
-void touchesEnded(id self, SEL, id touches, id) {
-    bool tapped = stateOf(self).highlighted && fingerInside(self, touches);
+void touchesEnded(id self, SEL cmd, id touches, id event) {
+    bool tapped = stateOf(self).highlighted && fingerInside(self, touches) && !tableIsDragging(self);
     objc::send<void>(self, "setHighlighted:animated:"_sel, NO, NO);
+    passToTable(self, cmd, touches, event);
     if (!tapped) return;
     if (id table = tableOf(self)) objc::send<void>(table, "_cellTapped:"_sel, self);
 }
-void touchesCancelled(id self, SEL, id, id) { objc::send<void>(self, "setHighlighted:animated:"_sel, NO, NO); }
+void touchesCancelled(id self, SEL cmd, id touches, id event) {
+    objc::send<void>(self, "setHighlighted:animated:"_sel, NO, NO);
+    passToTable(self, cmd, touches, event);
+}
 
 // The colour given is the cell's resting colour; the highlight covers it
 // while the cell is pressed or selected.

@@ -1,5 +1,6 @@
 #include "ScreenDriver.h"
 
+#include "HBPreviewCell.h"
 #include "PFColorViewController.h"
 #include "RootListController.h"
 
@@ -133,11 +134,19 @@ bool matches(const Row& row, const RowName& name) {
     return false;
 }
 
-PFColorViewControllerFields* chooserFields(UI::ViewController* controller) {
-    if (!isKind(controller, "PFColorViewController")) return nullptr;
-    Ivar ivar = class_getInstanceVariable(objc_getClass("PFColorViewController"), "_cxxState_PFColorViewController");
+// The C++ state a class of the loaded bundle keeps in its object (the
+// chooser's fields, the preview cell's); only the declaration of the state
+// is compiled in here.
+template <class Fields>
+Fields* bundleFields(const void* object, const char* className) {
+    if (!isKind(object, className)) return nullptr;
+    Ivar ivar = class_getInstanceVariable(objc_getClass(className), ("_cxxState_" + std::string(className)).c_str());
     if (ivar == nullptr) return nullptr;
-    return reinterpret_cast<PFColorViewControllerFields*>(reinterpret_cast<char*>(controller) + ivar_getOffset(ivar));
+    return reinterpret_cast<Fields*>(reinterpret_cast<char*>(const_cast<void*>(object)) + ivar_getOffset(ivar));
+}
+
+PFColorViewControllerFields* chooserFields(UI::ViewController* controller) {
+    return bundleFields<PFColorViewControllerFields>(controller, "PFColorViewController");
 }
 
 json chooserState(UI::ViewController* controller) {
@@ -163,6 +172,43 @@ json chooserState(UI::ViewController* controller) {
                   {"currentAlpha", f->currentAlpha},
                   {"background", f->_pushedView ? apphost::colorJSON(f->_pushedView->backgroundColor()) : json(nullptr)}};
     return state;
+}
+
+
+json colorsJSON(NS::Array* colors) {
+    json list = json::array();
+    for (NSUInteger i = 0; colors != nullptr && i < colors->count(); ++i)
+        list.push_back(apphost::colorJSON(objc::cast<UI::Color>(colors->objectAtIndex(i))));
+    return list;
+}
+
+json previewState(UI::TableViewCell* cell) {
+    HBPreviewCellFields* f = bundleFields<HBPreviewCellFields>(cell, "HBPreviewCell");
+    if (f == nullptr) return nullptr;
+    json balloons = json::array();
+    for (const HBPreviewCellFields::Balloon& b : f->balloons) {
+        const huebloom::BalloonLook& look = b.look;
+        json border = nullptr;
+        if (look.border) {
+            border = {{"color", apphost::colorJSON(look.border.get())},
+                      {"width", look.borderWidth},
+                      {"cornerRadius", look.cornerRadius}};
+        }
+        balloons.push_back({{"kind", b.message.kind->name},
+                            {"fromMe", b.message.fromMe},
+                            {"text", b.message.text},
+                            {"link", b.message.link.empty() ? json(nullptr) : json(b.message.link)},
+                            {"frame", {{"x", b.body.origin.x}, {"y", b.body.origin.y},
+                                       {"width", b.body.size.width}, {"height", b.body.size.height}}},
+                            {"fill", colorsJSON(look.fill.get())},
+                            {"random", look.random},
+                            {"textColor", apphost::colorJSON(look.text.get())},
+                            {"linkColor", apphost::colorJSON(look.link.get())},
+                            {"overlay", apphost::colorJSON(look.overlay.get())},
+                            {"border", border},
+                            {"tail", b.tail}});
+    }
+    return {{"caption", f->caption}, {"balloons", balloons}};
 }
 
 std::string quoted(const std::string& s) { return "\"" + s + "\""; }
@@ -222,6 +268,7 @@ json ScreenDriver::screenState() const {
         r["value"] = valueOf(row);
         if (row.cell != nullptr && row.cell->accessoryType() == UI::UITableViewCellAccessoryCheckmark) r["checked"] = true;
         if (UI::View* swatch = swatchOf(row)) r["swatch"] = apphost::colorJSON(swatch->backgroundColor());
+        if (json preview = previewState(row.cell); !preview.is_null()) r["preview"] = preview;
         rows.push_back(r);
     }
     state["rows"] = rows;
@@ -251,6 +298,7 @@ void ScreenDriver::run(const Step& step) {
         case Step::Kind::AlertText: alertText(step); break;
         case Step::Kind::AlertButton: alertButton(step); break;
         case Step::Kind::Rotate: rotate(step); break;
+        case Step::Kind::ScrollTop: scrollToTop(step); break;
         case Step::Kind::Wait: settle(step.numbers.at(0)); break;
         case Step::Kind::Screenshot:
         case Step::Kind::Dump: break;  // the app writes these: they need the logs and the files
@@ -391,6 +439,15 @@ void ScreenDriver::alertButton(const Step& step) {
     UI::AlertView* alert = UI::alert::visibleAlert();
     if (alert == nullptr || !alert->isVisible()) fail(*this, step, "no alert is shown (the hex step opens one)");
     if (!UI::alert::pressButton(step.argument.c_str())) fail(*this, step, "the alert has no button " + quoted(step.argument));
+    settle(0.5);
+}
+
+// As a tap on the status bar does on the phone: the list goes back to its
+// first rows.
+void ScreenDriver::scrollToTop(const Step& step) {
+    UI::TableView* table = tableOf(navigation_->topViewController());
+    if (table == nullptr) fail(*this, step, "there is no list on the screen to scroll");
+    table->setContentOffset(CGPointMake(0, -table->contentInset().top), YES);
     settle(0.5);
 }
 

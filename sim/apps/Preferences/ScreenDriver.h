@@ -50,6 +50,7 @@ private:
     void alertText(const Step& step);
     void alertButton(const Step& step);
     void rotate(const Step& step);
+    void scrollToTop(const Step& step);
 
     UI::NavigationController* navigation_;
 };

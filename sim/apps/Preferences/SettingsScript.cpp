@@ -129,6 +129,10 @@ std::optional<Step> parseStep(const std::string& text, int line) {
         if (w[1] != "landscape" && w[1] != "portrait") fail(line, text, "rotate to landscape or portrait");
         s.kind = Step::Kind::Rotate;
         s.argument = w[1];
+    } else if (verb == "scroll") {
+        expectCount(w, 2, 2, line, text, "scroll top");
+        if (w[1] != "top") fail(line, text, "a list is scrolled back to its top: scroll top");
+        s.kind = Step::Kind::ScrollTop;
     } else if (verb == "wait") {
         expectCount(w, 2, 2, line, text, "wait SECONDS");
         s.kind = Step::Kind::Wait;
@@ -147,7 +151,7 @@ std::optional<Step> parseStep(const std::string& text, int line) {
         fail(line, text,
              "unknown step \"" + verb +
                  "\"; the steps are open, back, picker tap, picker drag, slider, hex, alert text, alert button, "
-                 "switch, choose, rotate, wait, screenshot, dump");
+                 "switch, choose, rotate, scroll top, wait, screenshot, dump");
     }
     return s;
 }

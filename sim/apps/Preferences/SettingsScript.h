@@ -14,6 +14,7 @@
 //   switch ROW on|off
 //   choose ROW VALUE-TITLE
 //   rotate landscape|portrait
+//   scroll top                    back to the top of the list (a tap on the status bar)
 //   wait SECONDS
 //   screenshot FILE
 //   dump [FILE]
@@ -29,7 +30,7 @@ namespace settings {
 struct Step {
     enum class Kind {
         Open, Back, PickerTap, PickerDrag, Slider, Hex, AlertText, AlertButton,
-        Switch, Choose, Rotate, Wait, Screenshot, Dump
+        Switch, Choose, Rotate, ScrollTop, Wait, Screenshot, Dump
     };
     Kind kind;
     std::string text;       // the line as written, for messages

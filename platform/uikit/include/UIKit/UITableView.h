@@ -22,7 +22,11 @@
 //
 // The table scrolls by its content offset (the origin of its bounds) and
 // clips to its bounds; scripts reach rows below the screen with
-// scrollToRowAtIndexPath:atScrollPosition:animated: or setContentOffset:.
+// scrollToRowAtIndexPath:atScrollPosition:animated: or setContentOffset:. A
+// finger drags it, on a cell or between them: once it has moved 10 points
+// the content follows it (never above the first row nor past the last),
+// isDragging answers YES until it lifts, and the cell it went down on is not
+// tapped.
 #pragma once
 
 #include <UIKit/NSIndexPath.h>

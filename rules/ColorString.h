@@ -30,7 +30,4 @@ ColorComponents parseColorString(NS::String* text, AlphaRule rule);
 // The same, as a new (autoreleased) colour.
 UI::Color* colorFromString(NS::String* text, AlphaRule rule);
 
-// A stored colour string, or the built-in default when the key is empty.
-UI::Color* colorForKey(NS::String* key, NS::String* fallback, AlphaRule rule);
-
 }  // namespace huebloom

@@ -1,7 +1,5 @@
 #include "ColorString.h"
 
-#include "Settings.h"
-
 namespace huebloom {
 
 namespace {
@@ -73,11 +71,6 @@ ColorComponents parseColorString(NS::String* text, AlphaRule rule) {
 UI::Color* colorFromString(NS::String* text, AlphaRule rule) {
     ColorComponents c = parseColorString(text, rule);
     return objc::cast<UI::Color>(UI::Color::alloc()->initWithRed(c.red, c.green, c.blue, c.alpha)->autorelease());
-}
-
-UI::Color* colorForKey(NS::String* key, NS::String* fallback, AlphaRule rule) {
-    NS::String* stored = settingColorString(key);
-    return colorFromString(stored ? stored : fallback, rule);
 }
 
 }  // namespace huebloom

@@ -1,5 +1,4 @@
-#include "BalloonMode.h"
-#include "Settings.h"
+#include <BalloonMode.h>
 
 #include <UIKit/UIKit.h>
 #include <gtest/gtest.h>
@@ -35,11 +34,14 @@ protected:
         NS::MutableDictionary* d = NS::MutableDictionary::dictionary();
         d->setObject(NS::Number::numberWithBool(YES), NS::String::stringWithUTF8String("enabled"));
         for (auto& [k, v] : values) d->setObject(v, NS::String::stringWithUTF8String(k.c_str()));
-        pref = d;
+        settings = d;
+    }
+    NS::Array* colorsOf(const huebloom::BalloonKind& kind) {
+        return huebloom::balloonColors(huebloom::SettingsReader(settings), kind);
     }
     static NS::Object* str(const char* s) { return NS::String::stringWithUTF8String(s); }
     static NS::Object* num(long v) { return NS::Number::numberWithInteger(v); }
-    void TearDown() override { pref = nullptr; }
+    NS::Dictionary* settings = nullptr;
 };
 
 TEST_F(BalloonModeTest, ValuesMapToModes) {
@@ -53,41 +55,41 @@ TEST_F(BalloonModeTest, ValuesMapToModes) {
 
 TEST_F(BalloonModeTest, ThreeStopUsesStoredStopsAndDefaults) {
     use({{"imessage", num(1)}});
-    EXPECT_EQ(components(huebloom::balloonColors(huebloom::blueBalloons())),
+    EXPECT_EQ(components(colorsOf(huebloom::blueBalloons())),
               (std::vector<RGBA>{hex(0x5FC6F4), hex(0x3AA8F9), hex(0x157EFB)}));
     use({{"sms", num(1)}, {"midSMS", str("#102030")}});
-    EXPECT_EQ(components(huebloom::balloonColors(huebloom::greenBalloons())),
+    EXPECT_EQ(components(colorsOf(huebloom::greenBalloons())),
               (std::vector<RGBA>{hex(0x27EC59), hex(0x102030), hex(0x20CA4F)}));
     use({{"gray", num(1)}});
-    EXPECT_EQ(components(huebloom::balloonColors(huebloom::grayBalloons())),
+    EXPECT_EQ(components(colorsOf(huebloom::grayBalloons())),
               (std::vector<RGBA>{hex(0xE5E5EA), hex(0xE5E5EA), hex(0xE5E5EA)}));
 }
 
 TEST_F(BalloonModeTest, SolidIgnoresTheAlphaPart) {
     use({{"sms", num(2)}, {"botSMS", str("#112233:0.500000")}});
-    EXPECT_EQ(components(huebloom::balloonColors(huebloom::greenBalloons())),
+    EXPECT_EQ(components(colorsOf(huebloom::greenBalloons())),
               (std::vector<RGBA>{hex(0x112233), hex(0x112233), hex(0x112233)}));
 }
 
 TEST_F(BalloonModeTest, StripesClearAndStringModes) {
     use({{"imessage", num(3)}});
     RGBA red{1, 0, 0, 1}, green{0, 1, 0, 1};
-    EXPECT_EQ(components(huebloom::balloonColors(huebloom::blueBalloons())),
+    EXPECT_EQ(components(colorsOf(huebloom::blueBalloons())),
               (std::vector<RGBA>{red, green, red, green, red, green}));
     use({{"gray", num(5)}, {"topGray", str("#FFFFFF")}});
-    EXPECT_EQ(components(huebloom::balloonColors(huebloom::grayBalloons())),
+    EXPECT_EQ(components(colorsOf(huebloom::grayBalloons())),
               (std::vector<RGBA>{{0, 0, 0, 0}, {0, 0, 0, 0}}));
     use({{"imessage", str("2")}});  // stored as a string
-    EXPECT_EQ(components(huebloom::balloonColors(huebloom::blueBalloons())).size(), 3u);
+    EXPECT_EQ(components(colorsOf(huebloom::blueBalloons())).size(), 3u);
 }
 
 TEST_F(BalloonModeTest, SystemColoursWhenOffOrOutOfRange) {
     for (long mode : {0L, 6L, -1L}) {
         use({{"imessage", num(mode)}});
-        EXPECT_EQ(huebloom::balloonColors(huebloom::blueBalloons()), nullptr) << mode;
+        EXPECT_EQ(colorsOf(huebloom::blueBalloons()), nullptr) << mode;
     }
     use({{"imessage", num(1)}, {"enabled", NS::Number::numberWithBool(NO)}});
-    EXPECT_EQ(huebloom::balloonColors(huebloom::blueBalloons()), nullptr);
+    EXPECT_EQ(colorsOf(huebloom::blueBalloons()), nullptr);
 }
 
 TEST_F(BalloonModeTest, RandomDrawsTheSixNamedColoursInNearlyEqualShares) {
@@ -98,7 +100,7 @@ TEST_F(BalloonModeTest, RandomDrawsTheSixNamedColoursInNearlyEqualShares) {
     std::vector<RGBA> previous;
     for (int call = 0; call < 1000; ++call) {
         objc::AutoreleasePool inner;
-        auto colors = components(huebloom::balloonColors(huebloom::blueBalloons()));
+        auto colors = components(colorsOf(huebloom::blueBalloons()));
         ASSERT_EQ(colors.size(), 6u);
         for (const RGBA& c : colors) {
             auto it = std::find(named.begin(), named.end(), c);

@@ -2,27 +2,32 @@
 
 #include "ColorString.h"
 #include "RandomColor.h"
-#include "Settings.h"
 
 #include <vector>
 
 namespace huebloom {
 
 const BalloonKind& blueBalloons() {
-    static const BalloonKind kind{"imessage"_ns, "top"_ns, "#5FC6F4"_ns, "mid"_ns, "#3AA8F9"_ns, "bot"_ns, "#157EFB"_ns};
+    static const BalloonKind kind{"blue",       "imessage"_ns, "top"_ns, "#5FC6F4"_ns, "mid"_ns,
+                                  "#3AA8F9"_ns, "bot"_ns,      "#157EFB"_ns, 0x34AAFC, 0x0A7AFF};
     return kind;
 }
 
 const BalloonKind& greenBalloons() {
-    static const BalloonKind kind{"sms"_ns,    "topSMS"_ns, "#27EC59"_ns, "midSMS"_ns,
-                                  "#24DB54"_ns, "botSMS"_ns, "#20CA4F"_ns};
+    static const BalloonKind kind{"green",      "sms"_ns,    "topSMS"_ns, "#27EC59"_ns, "midSMS"_ns,
+                                  "#24DB54"_ns, "botSMS"_ns, "#20CA4F"_ns, 0x5FE07C,   0x27C24C};
     return kind;
 }
 
 const BalloonKind& grayBalloons() {
-    static const BalloonKind kind{"gray"_ns,    "topGray"_ns, "#E5E5EA"_ns, "midGray"_ns,
-                                  "#E5E5EA"_ns, "botGray"_ns, "#E5E5EA"_ns};
+    static const BalloonKind kind{"gray",       "gray"_ns,    "topGray"_ns, "#E5E5EA"_ns, "midGray"_ns,
+                                  "#E5E5EA"_ns, "botGray"_ns, "#E5E5EA"_ns, 0xE9E9EE,     0xE1E1E6};
     return kind;
+}
+
+const BalloonKind* const* balloonKinds() {
+    static const BalloonKind* const kinds[kBalloonKindCount] = {&blueBalloons(), &greenBalloons(), &grayBalloons()};
+    return kinds;
 }
 
 BalloonMode balloonModeFor(NSInteger value) {
@@ -48,9 +53,9 @@ NS::Array* arrayOf(const std::vector<UI::Color*>& colors) {
 
 }  // namespace
 
-NS::Array* balloonColors(const BalloonKind& kind) {
-    if (!enabled()) return nullptr;
-    NSInteger value = settingInteger(kind.modeKey);
+NS::Array* balloonColors(const SettingsReader& settings, const BalloonKind& kind) {
+    if (!settings.enabled()) return nullptr;
+    NSInteger value = settings.integer(kind.modeKey);
     if (value == 0) return nullptr;
 
     switch (balloonModeFor(value)) {
@@ -67,15 +72,15 @@ NS::Array* balloonColors(const BalloonKind& kind) {
         return arrayOf(colors);
     }
     case BalloonMode::ThreeStop: {
-        UI::Color* top = colorForKey(kind.topKey, kind.topDefault, AlphaRule::Opaque);
-        UI::Color* mid = colorForKey(kind.midKey, kind.midDefault, AlphaRule::Opaque);
-        UI::Color* bot = colorForKey(kind.botKey, kind.botDefault, AlphaRule::Opaque);
+        UI::Color* top = settings.colorForKey(kind.topKey, kind.topDefault, AlphaRule::Opaque);
+        UI::Color* mid = settings.colorForKey(kind.midKey, kind.midDefault, AlphaRule::Opaque);
+        UI::Color* bot = settings.colorForKey(kind.botKey, kind.botDefault, AlphaRule::Opaque);
         return arrayOf({top, mid, bot});
     }
     case BalloonMode::Solid: {
-        UI::Color* a = colorForKey(kind.botKey, kind.botDefault, AlphaRule::Opaque);
-        UI::Color* b = colorForKey(kind.botKey, kind.botDefault, AlphaRule::Opaque);
-        UI::Color* c = colorForKey(kind.botKey, kind.botDefault, AlphaRule::Opaque);
+        UI::Color* a = settings.colorForKey(kind.botKey, kind.botDefault, AlphaRule::Opaque);
+        UI::Color* b = settings.colorForKey(kind.botKey, kind.botDefault, AlphaRule::Opaque);
+        UI::Color* c = settings.colorForKey(kind.botKey, kind.botDefault, AlphaRule::Opaque);
         return arrayOf({a, b, c});
     }
     case BalloonMode::System:

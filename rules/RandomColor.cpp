@@ -15,6 +15,4 @@ UI::Color* randomNamedColor() {
     }
 }
 
-id getRandomColor(id, SEL) { return objc::asId(randomNamedColor()); }
-
 }  // namespace huebloom

@@ -1,7 +1,11 @@
 // The balloon mode of one balloon kind: which colours its gradient is made of.
 #pragma once
 
+#include "SettingsReader.h"
+
 #include <Foundation/Foundation.h>
+
+#include <cstdint>
 
 namespace huebloom {
 
@@ -18,8 +22,11 @@ enum class BalloonMode {
 // 1, 2, as they always have been; the order matters to nobody but is kept.
 BalloonMode balloonModeFor(NSInteger value);
 
-// One balloon kind's settings keys and built-in stop colours.
+// One balloon kind's settings keys and built-in stop colours, and the two
+// ends of the gradient the system paints the kind with when Huebloom leaves
+// it alone (the product's copy of the system's colours, as 0xRRGGBB).
 struct BalloonKind {
+    const char* name;  // "blue" (iMessage), "green" (SMS) or "gray" (received)
     NS::String* modeKey;
     NS::String* topKey;
     NS::String* topDefault;
@@ -27,14 +34,21 @@ struct BalloonKind {
     NS::String* midDefault;
     NS::String* botKey;
     NS::String* botDefault;
+    std::uint32_t systemTop;
+    std::uint32_t systemBottom;
 };
 
 const BalloonKind& blueBalloons();
 const BalloonKind& greenBalloons();
 const BalloonKind& grayBalloons();
 
-// The colours of a balloon kind under the current settings, or null when the
+// The three kinds, blue first.
+const BalloonKind* const* balloonKinds();
+inline constexpr std::size_t kBalloonKindCount = 3;
+
+// The colours of a balloon kind under the settings, or null when the
 // system's own colours apply (master switch off, mode 0 or out of range).
-NS::Array* balloonColors(const BalloonKind& kind);
+// Autoreleased; the Random mode draws anew on every call.
+NS::Array* balloonColors(const SettingsReader& settings, const BalloonKind& kind);
 
 }  // namespace huebloom

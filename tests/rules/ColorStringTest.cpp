@@ -1,5 +1,5 @@
-#include "ColorString.h"
-#include "Settings.h"
+#include <ColorString.h>
+#include <SettingsReader.h>
 
 #include <gtest/gtest.h>
 
@@ -81,9 +81,10 @@ protected:
     void use(std::initializer_list<std::pair<const char*, NS::Object*>> values) {
         NS::MutableDictionary* d = NS::MutableDictionary::dictionary();
         for (auto& [k, v] : values) d->setObject(v, NS::String::stringWithUTF8String(k));
-        pref = d;
+        settings = d;
     }
-    void TearDown() override { pref = nullptr; }
+    NS::Dictionary* settings = nullptr;
+    huebloom::SettingsReader read() const { return huebloom::SettingsReader(settings); }
 };
 
 TEST_F(SettingsTest, ValuesOfEveryStoredTypeAreRead) {
@@ -96,25 +97,25 @@ TEST_F(SettingsTest, ValuesOfEveryStoredTypeAreRead) {
          {"colorNumber", NS::Number::numberWithInteger(0xFF0000)},
          {"colorEmpty", NS::String::stringWithUTF8String("")},
          {"color", NS::String::stringWithUTF8String("#FF0000")}});
-    EXPECT_TRUE(huebloom::settingSwitch("onBool"_ns));
-    EXPECT_TRUE(huebloom::settingSwitch("onString"_ns));
-    EXPECT_TRUE(huebloom::settingSwitch("onNumber"_ns));
-    EXPECT_FALSE(huebloom::settingSwitch("offString"_ns));
-    EXPECT_FALSE(huebloom::settingSwitch("missing"_ns));
-    EXPECT_EQ(huebloom::settingInteger("real"_ns), 2);
-    EXPECT_EQ(huebloom::settingInteger("intString"_ns), 3);
-    EXPECT_EQ(huebloom::settingInteger("missing"_ns), 0);
-    EXPECT_EQ(huebloom::settingColorString("colorNumber"_ns), nullptr);
-    EXPECT_EQ(huebloom::settingColorString("colorEmpty"_ns), nullptr);
-    EXPECT_EQ(huebloom::settingColorString("missing"_ns), nullptr);
-    ASSERT_NE(huebloom::settingColorString("color"_ns), nullptr);
+    EXPECT_TRUE(read().isOn("onBool"_ns));
+    EXPECT_TRUE(read().isOn("onString"_ns));
+    EXPECT_TRUE(read().isOn("onNumber"_ns));
+    EXPECT_FALSE(read().isOn("offString"_ns));
+    EXPECT_FALSE(read().isOn("missing"_ns));
+    EXPECT_EQ(read().integer("real"_ns), 2);
+    EXPECT_EQ(read().integer("intString"_ns), 3);
+    EXPECT_EQ(read().integer("missing"_ns), 0);
+    EXPECT_EQ(read().colorString("colorNumber"_ns), nullptr);
+    EXPECT_EQ(read().colorString("colorEmpty"_ns), nullptr);
+    EXPECT_EQ(read().colorString("missing"_ns), nullptr);
+    ASSERT_NE(read().colorString("color"_ns), nullptr);
 }
 
 TEST_F(SettingsTest, NoSettingsFileReadsAsEverythingEmpty) {
-    pref = nullptr;
-    EXPECT_FALSE(huebloom::enabled());
-    EXPECT_EQ(huebloom::settingInteger("imessage"_ns), 0);
-    EXPECT_EQ(huebloom::settingColorString("blueText"_ns), nullptr);
+    settings = nullptr;
+    EXPECT_FALSE(read().enabled());
+    EXPECT_EQ(read().integer("imessage"_ns), 0);
+    EXPECT_EQ(read().colorString("blueText"_ns), nullptr);
 }
 
 }  // namespace

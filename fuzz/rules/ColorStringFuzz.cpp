@@ -4,8 +4,8 @@
 // second part's doubleValue as the alpha); a mismatch aborts. The colour made
 // from the string must hold finite components within 0..1, whatever the
 // string says, since the drawing code takes them as they are.
-#include "ColorString.h"
-#include "Settings.h"
+#include <ColorString.h>
+#include <SettingsReader.h>
 
 #include <cmath>
 #include <cstdint>
@@ -73,10 +73,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
 
     // The same string stored under a key of the settings, and the key empty.
-    NS::Dictionary* saved = pref;
-    pref = NS::Dictionary::dictionaryWithObject(string, "blueOverlay"_ns);
-    checkColor(huebloom::colorForKey("blueOverlay"_ns, "#5FC6F4"_ns, AlphaRule::FromString), text);
-    checkColor(huebloom::colorForKey("blueText"_ns, string, AlphaRule::Opaque), text);
-    pref = saved;
+    const huebloom::SettingsReader settings(NS::Dictionary::dictionaryWithObject(string, "blueOverlay"_ns));
+    checkColor(settings.colorForKey("blueOverlay"_ns, "#5FC6F4"_ns, AlphaRule::FromString), text);
+    checkColor(settings.colorForKey("blueText"_ns, string, AlphaRule::Opaque), text);
     return 0;
 }
