@@ -6,15 +6,20 @@ pkg_check_modules(FONTCONFIG REQUIRED IMPORTED_TARGET fontconfig)
 find_package(GTest REQUIRED)
 find_package(Threads REQUIRED)
 
-# GNU Objective-C runtime: GCC ships its headers inside the compiler's own
-# include folder, and the library as libobjc.so.4.
-execute_process(COMMAND ${CMAKE_CXX_COMPILER} -print-file-name=include
+# GNU Objective-C runtime: GCC ships its headers inside its own include
+# folder and the library beside its other libraries. Both are asked of gcc
+# itself, also when clang compiles (the fuzz targets), whose own include
+# folder has no objc/.
+find_program(HB_GCC NAMES gcc REQUIRED)
+execute_process(COMMAND ${HB_GCC} -print-file-name=include
                 OUTPUT_VARIABLE GCC_INCLUDE_DIR OUTPUT_STRIP_TRAILING_WHITESPACE)
-if(NOT EXISTS "${GCC_INCLUDE_DIR}/objc/runtime.h")
-  set(GCC_INCLUDE_DIR /usr/lib/gcc/x86_64-linux-gnu/12/include)
+execute_process(COMMAND ${HB_GCC} -print-file-name=libobjc.so
+                OUTPUT_VARIABLE GCC_OBJC_LIBRARY OUTPUT_STRIP_TRAILING_WHITESPACE)
+if(NOT EXISTS "${GCC_INCLUDE_DIR}/objc/runtime.h" OR NOT EXISTS "${GCC_OBJC_LIBRARY}")
+  message(FATAL_ERROR "The GNU Objective-C runtime is missing (libobjc-12-dev): run scripts/deps")
 endif()
-find_library(OBJC_LIBRARY NAMES objc libobjc.so.4
-             PATHS /usr/lib/gcc/x86_64-linux-gnu/12 /usr/lib/x86_64-linux-gnu REQUIRED)
+get_filename_component(GCC_OBJC_LIBRARY "${GCC_OBJC_LIBRARY}" REALPATH)
+set(OBJC_LIBRARY "${GCC_OBJC_LIBRARY}")
 # Only the objc/ folder is exposed (through a link), so that clang, which
 # has its own compiler headers, can build the fuzz targets against it too.
 file(MAKE_DIRECTORY ${CMAKE_BINARY_DIR}/objc-include)
@@ -24,6 +29,8 @@ target_link_libraries(gnu_objc INTERFACE ${OBJC_LIBRARY})
 # The runtime headers are the system's, so their warnings are not ours.
 target_include_directories(gnu_objc SYSTEM INTERFACE ${CMAKE_BINARY_DIR}/objc-include)
 
-find_package(benchmark QUIET)
-find_package(CLI11 QUIET)
-find_package(nlohmann_json QUIET)
+if(HB_BENCH)
+  find_package(benchmark REQUIRED)
+endif()
+find_package(CLI11 REQUIRED)
+find_package(nlohmann_json REQUIRED)

@@ -9,9 +9,7 @@ namespace PS::internal {
 void registerAll() {
     static const bool registered = [] {
         registerSpecifier();
-#ifdef HB_PREFERENCES_WITH_UIKIT
         registerUIKitClasses();
-#endif
         return true;
     }();
     (void)registered;
