@@ -10,6 +10,7 @@
 #include "PaneControllers.h"
 
 #include <ColorPickerKit.h>
+#include <UIKit/TestSupport.h>
 #include <Device/SystemCommand.h>
 
 namespace {

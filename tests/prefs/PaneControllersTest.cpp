@@ -7,6 +7,8 @@
 #include <Foundation/PropertyList.h>
 #include <ObjCBridge/ObjCBridge.h>
 #include <Preferences/PSListController.h>
+#include <Preferences/TestSupport.h>
+#include <UIKit/TestSupport.h>
 #include <UIKit/UIApplication.h>
 
 #include <gtest/gtest.h>

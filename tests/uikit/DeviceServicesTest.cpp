@@ -5,6 +5,7 @@
 #include <Foundation/AtomicFile.h>
 #include <Foundation/NSString.h>
 #include <Foundation/NSURL.h>
+#include <UIKit/TestSupport.h>
 
 #include <cstdlib>
 #include <filesystem>

@@ -1,6 +1,7 @@
 #include <Preferences/PSListController.h>
 
 #include <Preferences/SpecifierList.h>
+#include <Preferences/TestSupport.h>
 
 #include <CoreFoundation/CoreFoundation.h>
 #include <ObjCBridge/ObjCBridge.h>

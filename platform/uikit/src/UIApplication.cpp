@@ -1,6 +1,7 @@
 #include <Device/DevicePath.h>
 #include <Foundation/NSArray.h>
 #include <Foundation/NSString.h>
+#include <UIKit/TestSupport.h>
 #include <UIKit/UIApplication.h>
 #include <UIKit/UIWindow.h>
 

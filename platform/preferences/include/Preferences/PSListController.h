@@ -67,10 +67,6 @@ public:
     static id& specifiersIvar(id self);
 };
 
-// How often a list controller has rebuilt its rows (reload) in this process;
-// for tests and the simulator's dumps.
-std::size_t reloadCount(id listController);
-
 void registerListController();
 
 }  // namespace PS

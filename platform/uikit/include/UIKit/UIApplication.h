@@ -40,7 +40,6 @@ namespace application {
 
 // The URLs opened in this process, oldest first.
 std::vector<std::string> openedURLs();
-void forgetOpenedURLs();
 
 // The shown windows, back to front (not retained for the caller).
 std::vector<Window*> visibleWindows();
