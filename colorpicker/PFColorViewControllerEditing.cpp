@@ -151,6 +151,9 @@ void pickedColor(PFColorViewController* self, SEL, UI::Color* color) {
     if (f.showingStoredColor && (settings == nullptr || !isString(settings->objectForKey(f.key)))) return;
     if (settings == nullptr) settings = NS::MutableDictionary::dictionary();
     NS::String* value = colorString(f, color);
+    // A stored value already in the row's form is left as it is, file and
+    // all: showing it changes nothing to write.
+    if (f.showingStoredColor && value->isEqualToString(objc::cast<NS::String>(settings->objectForKey(f.key)))) return;
     settings->setObject(value, f.key);
     settings->writeToFile(path, YES);
     CFPreferencesSetAppValue(cf(f.key), value, cf(f.defaults));

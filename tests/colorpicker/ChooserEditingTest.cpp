@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <chrono>
 #include <cstdio>
 #include <filesystem>
 
@@ -43,9 +44,19 @@ TEST_F(ChooserEditing, OpeningShowsTheStoredColourAndWritesBackOnlyWhatIsStored)
     for (const StoredCase& c : cases) {
         SCOPED_TRACE(c.name);
         storeSetting("blueText", c.stored);
+        // An hour old: a file that is written again shows it.
+        const std::filesystem::path file = device / kSettingsPath;
+        const auto old = std::filesystem::last_write_time(file) - std::chrono::hours(1);
+        std::filesystem::last_write_time(file, old);
         openChooser({.usesAlpha = c.usesAlpha, .fallback = c.fallback});
         EXPECT_EQ(savedSetting("blueText"), c.saved);
-        EXPECT_EQ(domainValue("blueText"), c.saved);
+        const bool normalised = c.stored != nullptr && std::string(c.stored) != c.saved;
+        EXPECT_EQ(std::filesystem::last_write_time(file) != old, normalised) << "written only to normalise";
+        // (The file is written behind the domain's back here, so the domain
+        // only says something where the chooser wrote, or nothing was ever.)
+        if (normalised || c.stored == nullptr) {
+            EXPECT_EQ(domainValue("blueText"), c.saved);
+        }
         EXPECT_TRUE(near(pixelOf(fields()._pushedView->backgroundColor()), c.shown))
             << pixelOf(fields()._pushedView->backgroundColor());
         // Laid out again (as on rotation), it still writes nothing new.
@@ -53,7 +64,9 @@ TEST_F(ChooserEditing, OpeningShowsTheStoredColourAndWritesBackOnlyWhatIsStored)
         settle();
         leaveChooser();
         EXPECT_EQ(savedSetting("blueText"), c.saved);
-        EXPECT_EQ(domainValue("blueText"), c.saved);
+        if (normalised || c.stored == nullptr) {
+            EXPECT_EQ(domainValue("blueText"), c.saved);
+        }
     }
     EXPECT_TRUE(postedNotifications().empty()) << "nothing changed, so nothing is told";
 }
