@@ -2,6 +2,7 @@
 // list of installed bundles, the Huebloom panes, the colour chooser, and the
 // road of one colour change from a drag in Settings to the recoloured
 // balloon in a screenshot of Messages.
+#include <ColourKeys.h>
 #include <DeviceRun.h>
 
 #include <gmock/gmock.h>
@@ -11,7 +12,6 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <map>
 
 namespace fs = std::filesystem;
 
@@ -116,23 +116,6 @@ TEST_F(SettingsApp, OneColourChangeReachesTheBalloonsOfMessages) {
     EXPECT_GT(blueBalloons, 0);
 }
 
-// The getter of Messages that shows each colour key, for the keys whose unset
-// colour is the system's (the gradient stops and the border fall back to the
-// built-in defaults instead).
-const std::map<std::string, std::string> kGetterOfKey = {
-    {"background", "transcriptBackgroundColor"},     {"appTint", "appTintColor"},
-    {"entryField", "entryFieldCoverFillColor"},      {"entryFieldPost", "entryFieldBackgroundColor"},
-    {"entryFieldText", "entryFieldTextColor"},       {"blueOverlay", "blue_balloonOverlayColor"},
-    {"blueText", "blue_balloonTextColor"},           {"blueLinkText", "blue_balloonTextLinkColor"},
-    {"blueRText", "blue_recipientTextColor"},        {"blueSend", "blue_sendButtonColor"},
-    {"blueBar", "blue_progressViewColor"},           {"greenOverlay", "green_balloonOverlayColor"},
-    {"greenText", "green_balloonTextColor"},         {"greenLinkText", "green_balloonTextLinkColor"},
-    {"greenRText", "green_recipientTextColor"},      {"greenSend", "green_sendButtonColor"},
-    {"greenBar", "green_progressViewColor"},         {"grayOverlay", "gray_balloonOverlayColor"},
-    {"grayText", "gray_balloonTextColor"},           {"grayLinkText", "gray_balloonTextLinkColor"},
-    {"grayRText", "gray_recipientTextColor"},        {"graySend", "gray_sendButtonColor"},
-    {"grayBar", "gray_progressViewColor"},
-};
 
 // Colours of the two apps' dumps, alike to single precision: the Settings
 // side reads an alpha part as a float.
@@ -169,10 +152,11 @@ TEST_F(SettingsApp, LookingAtEveryColourRowChangesNothingAndEachSwatchShowsWhatM
             steps.push_back("open color_key=" + key);
             steps.push_back("wait 1");
             steps.push_back("back");
-            auto getter = kGetterOfKey.find(key);
-            if (getter != kGetterOfKey.end()) {
-                EXPECT_TRUE(sameColour(row["swatch"], messagesBefore["behavior"][getter->second]))
-                    << key << ": " << row["swatch"] << " against " << messagesBefore["behavior"][getter->second];
+            // The gradient stops and the border fall back to the built-in
+            // defaults instead of a getter's system colour.
+            if (const std::string getter = e2e::getterOfColorKey(key); !getter.empty()) {
+                EXPECT_TRUE(sameColour(row["swatch"], messagesBefore["behavior"][getter]))
+                    << key << ": " << row["swatch"] << " against " << messagesBefore["behavior"][getter];
                 ++checkedSwatches;
             } else if (key == "detail") {
                 EXPECT_TRUE(sameColour(row["swatch"], messagesBefore["detailsButtonTint"]))

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 
+#include <ColourKeys.h>
 #include <TestColors.h>
 
 #include <cmath>
@@ -17,6 +18,7 @@
 
 namespace {
 
+using e2e::kColorKeys;
 using json = nlohmann::json;
 using Value = std::variant<bool, long, double, std::string>;
 using Settings = std::map<std::string, Value>;
@@ -92,21 +94,6 @@ void expectColors(const json& list, const std::vector<RGBA>& want, const std::st
     for (std::size_t i = 0; i < want.size(); ++i) expectColor(list[i], want[i], what + "[" + std::to_string(i) + "]");
 }
 
-// Every colour key of the settings, with the getter it drives.
-const std::vector<std::pair<std::string, std::string>> kColorKeys = {
-    {"background", "transcriptBackgroundColor"},  {"blueOverlay", "blue_balloonOverlayColor"},
-    {"blueText", "blue_balloonTextColor"},         {"blueLinkText", "blue_balloonTextLinkColor"},
-    {"blueRText", "blue_recipientTextColor"},      {"blueSend", "blue_sendButtonColor"},
-    {"blueBar", "blue_progressViewColor"},         {"greenOverlay", "green_balloonOverlayColor"},
-    {"greenText", "green_balloonTextColor"},       {"greenLinkText", "green_balloonTextLinkColor"},
-    {"greenRText", "green_recipientTextColor"},    {"greenSend", "green_sendButtonColor"},
-    {"greenBar", "green_progressViewColor"},       {"grayOverlay", "gray_balloonOverlayColor"},
-    {"grayText", "gray_balloonTextColor"},         {"grayLinkText", "gray_balloonTextLinkColor"},
-    {"grayRText", "gray_recipientTextColor"},      {"graySend", "gray_sendButtonColor"},
-    {"grayBar", "gray_progressViewColor"},         {"appTint", "appTintColor"},
-    {"entryField", "entryFieldCoverFillColor"},    {"entryFieldPost", "entryFieldBackgroundColor"},
-    {"entryFieldText", "entryFieldTextColor"},
-};
 
 // Settings that change every hooked behaviour at once.
 Settings everythingSet(bool enabled) {
