@@ -63,8 +63,8 @@ void viewDidAppear(PFColorViewController* self, SEL _cmd, BOOL animated) {
     // On the first appearance only the background colours exist to show it.
     showStoredColor(self, f, stored);
     self->performSelector("loadCustomViews"_sel, nullptr, kLayoutDelay);
-    // Only a picker that exists by now gets its cache saved; the first
-    // appearance has none yet and saves on rotation instead.
+    // Only a picker that exists by now gets its cache saved here; on the
+    // first appearance the layout pass that creates the picker schedules it.
     if (f.colorPicker) f.colorPicker->performSelector("saveCache"_sel, nullptr, kCacheSaveDelay);
 }
 
