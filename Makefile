@@ -12,7 +12,7 @@ endif
 # their coverage and the sanitizers check them; see fuzz/README.md.
 FUZZ_FLAGS ?= -fsanitize=fuzzer-no-link,address,undefined -fno-sanitize=function -fno-omit-frame-pointer
 
-.PHONY: all deps build run test test-asan memcheck bench fuzz clean
+.PHONY: all deps build run test test-asan memcheck bench fuzz format format-check clean
 
 all: build
 
@@ -61,6 +61,14 @@ fuzz: deps
 	  -DCMAKE_SHARED_LINKER_FLAGS=-fsanitize=address,undefined \
 	  -DCMAKE_EXE_LINKER_FLAGS=-fsanitize=address,undefined >/dev/null
 	@cmake --build build-fuzz --target fuzz_all -j $(JOBS)
+
+# The house style is .clang-format; `make format` applies it, CI checks it.
+SOURCES = $(shell git ls-files '*.cpp' '*.h')
+format:
+	@clang-format -i $(SOURCES)
+
+format-check: deps
+	@clang-format --dry-run -Werror $(SOURCES)
 
 clean:
 	rm -rf $(BUILD) $(ASAN_BUILD) build-fuzz

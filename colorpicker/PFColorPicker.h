@@ -24,9 +24,7 @@ public:
 class PFColorPicker : public UI::View {
 public:
     static PFColorPicker* alloc() { return objc::send<PFColorPicker*>("PFColorPicker"_cls, "alloc"_sel); }
-    PFColorPicker* initWithFrame(CGRect frame) {
-        return objc::send<PFColorPicker*>(this, "initWithFrame:"_sel, frame);
-    }
+    PFColorPicker* initWithFrame(CGRect frame) { return objc::send<PFColorPicker*>(this, "initWithFrame:"_sel, frame); }
 
     // The picker cache file for a frame's size (its origin plays no part).
     static NS::String* cacheImageNameWithFrame(CGRect frame) {
@@ -46,9 +44,7 @@ public:
     void makeReadyForDisplay() { objc::send<void>(this, "makeReadyForDisplay"_sel); }
     // The rendered colour of the one-point square at the point; no bounds test.
     UI::Color* colorAtPoint(CGPoint point) { return objc::send<UI::Color*>(this, "colorAtPoint:"_sel, point); }
-    void selectColor(UI::GestureRecognizer* recognizer) {
-        objc::send<void>(this, "selectColor:"_sel, recognizer);
-    }
+    void selectColor(UI::GestureRecognizer* recognizer) { objc::send<void>(this, "selectColor:"_sel, recognizer); }
     // Accepts the colour under the point (inside the view, not transparent)
     // and tells the delegate.
     void useColorAtPoint(CGPoint point) { objc::send<void>(this, "useColorAtPoint:"_sel, point); }

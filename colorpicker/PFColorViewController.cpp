@@ -31,8 +31,8 @@ id initForContentSize(PFColorViewController* self, SEL _cmd, CGSize size) {
     PFColorViewControllerFields& f = fieldsOf(self);
     // The panel is faded in once the controls exist. Asking for the view loads
     // it here, during creation.
-    Ref<UIPushedView> pushed = objc::adopt(
-        UIPushedView::alloc()->initWithFrame(CGRectMake(0, kPushedViewOffset, size.width, size.height - kPushedViewOffset)));
+    Ref<UIPushedView> pushed = objc::adopt(UIPushedView::alloc()->initWithFrame(
+        CGRectMake(0, kPushedViewOffset, size.width, size.height - kPushedViewOffset)));
     pushed->setAlpha(0);
     f._pushedView = pushed;
     self->view()->addSubview(pushed);
@@ -69,8 +69,8 @@ template <class View>
 View* placeView(View*& field, Class cls, CGRect frame) {
     if (field == nullptr) {
         // The parent added below keeps the view; the field only points at it.
-        field = objc::cast<View>(objc::autorelease(
-            objc::send<id>(objc::send<id>(cls, "alloc"_sel), "initWithFrame:"_sel, frame)));
+        field = objc::cast<View>(
+            objc::autorelease(objc::send<id>(objc::send<id>(cls, "alloc"_sel), "initWithFrame:"_sel, frame)));
     } else {
         field->setFrame(frame);
     }
@@ -80,7 +80,8 @@ View* placeView(View*& field, Class cls, CGRect frame) {
 template <class View>
 View* placeOwnedView(Ref<View>& field, Class cls, CGRect frame) {
     if (!field) {
-        field = objc::adopt(objc::cast<View>(objc::send<id>(objc::send<id>(cls, "alloc"_sel), "initWithFrame:"_sel, frame)));
+        field = objc::adopt(
+            objc::cast<View>(objc::send<id>(objc::send<id>(cls, "alloc"_sel), "initWithFrame:"_sel, frame)));
     } else {
         field->setFrame(frame);
     }
@@ -129,8 +130,8 @@ void loadCustomViews(PFColorViewController* self, SEL) {
     picker->setDelegate(self);
 
     const CGFloat panelHeight = f._usesAlpha ? 180 : 140;
-    UI::View* container =
-        placeView(f.controlsContainer, "UIView"_cls, CGRectMake(0, H - panelHeight, picker->frame().size.width, panelHeight));
+    UI::View* container = placeView(f.controlsContainer, "UIView"_cls,
+                                    CGRectMake(0, H - panelHeight, picker->frame().size.width, panelHeight));
     const CGSize containerSize = container->frame().size;
 
     const CGRect sliderFrame = CGRectMake(containerSize.width * 0.5, 0, containerSize.width - 40, 20);
@@ -144,8 +145,8 @@ void loadCustomViews(PFColorViewController* self, SEL) {
         placeView(f.backdrop, backdropClass, CGRectMake(0, 0, containerSize.width, containerSize.height));
 
     // A new button on every pass, replacing the previous one.
-    f.hexButton = objc::adopt(UI::BarButtonItem::alloc()->initWithTitle("#"_ns, UI::UIBarButtonItemStylePlain, self,
-                                                                          "chooseHexColor"_sel));
+    f.hexButton = objc::adopt(
+        UI::BarButtonItem::alloc()->initWithTitle("#"_ns, UI::UIBarButtonItemStylePlain, self, "chooseHexColor"_sel));
     self->navigationItem()->setRightBarButtonItem(f.hexButton);
 
     if (backdropClass == "UIView"_cls) backdrop->setBackgroundColor(UI::Color::colorWithWhite(1.0, 0.5));
@@ -194,8 +195,8 @@ void loadCustomViews(PFColorViewController* self, SEL) {
     addIfOrphan(container, backdrop);
     for (const SliderRow& row : kSliderRows) addIfOrphan(container, f.*row.field);
 
-    UI::View::animateWithDuration(kFadeDuration, 0, kCrossDissolve, [pushed] { pushed->setAlpha(1); },
-                                  [](BOOL) {});
+    UI::View::animateWithDuration(
+        kFadeDuration, 0, kCrossDissolve, [pushed] { pushed->setAlpha(1); }, [](BOOL) {});
 }
 
 void viewDidLoad(id self, SEL _cmd) { objc::sendSuper<void>(self, "PFColorViewController"_cls, _cmd); }
@@ -209,8 +210,8 @@ void willAnimateRotation(PFColorViewController* self, SEL, NSInteger, double) {
     const CGRect frame = self->view()->frame();
     _size = CGSizeMake(frame.size.width, frame.size.height - kStatusBarHeight - kNavigationBarHeight);
     Ref<PFColorViewController> controller = self;
-    UI::View::animateWithDuration(kFadeDuration, 0, kCrossDissolve, [controller] { controller->loadCustomViews(); },
-                                  [](BOOL) {});
+    UI::View::animateWithDuration(
+        kFadeDuration, 0, kCrossDissolve, [controller] { controller->loadCustomViews(); }, [](BOOL) {});
 }
 
 NSInteger preferredInterfaceOrientationForPresentation(id, SEL) { return UI::UIInterfaceOrientationPortrait; }

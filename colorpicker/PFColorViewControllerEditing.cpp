@@ -162,9 +162,9 @@ void pickedColor(PFColorViewController* self, SEL, UI::Color* color) {
 
 void chooseHexColor(PFColorViewController* self, SEL) {
     PFColorViewControllerFields& f = fieldsOf(self);
-    Ref<UI::AlertView> alert = objc::adopt(UI::AlertView::alloc()->initWithTitle(
-        "Hex Color"_ns, "Enter a hex color or copy it to your pasteboard."_ns, self, "Close"_ns,
-        {"Set"_ns, "Copy"_ns}));
+    Ref<UI::AlertView> alert = objc::adopt(
+        UI::AlertView::alloc()->initWithTitle("Hex Color"_ns, "Enter a hex color or copy it to your pasteboard."_ns,
+                                              self, "Close"_ns, {"Set"_ns, "Copy"_ns}));
     alert->setAlertViewStyle(UI::UIAlertViewStylePlainTextInput);
     alert->textFieldAtIndex(0)->setText(PFColor::hexFromColor(f._pushedView->backgroundColor()));
     alert->show();

@@ -7,15 +7,14 @@ namespace {
 // always the offset, and the height follows the superview when there is one.
 void setFrame(UIPushedView* self, SEL _cmd, CGRect frame) {
     UI::View* superview = self->superview();
-    const CGFloat height = superview != nullptr ? superview->frame().size.height - kPushedViewOffset : frame.size.height;
+    const CGFloat height =
+        superview != nullptr ? superview->frame().size.height - kPushedViewOffset : frame.size.height;
     objc::sendSuper<void>(self, "UIPushedView"_cls, _cmd,
                           CGRectMake(frame.origin.x, kPushedViewOffset, frame.size.width, height));
 }
 
 }  // namespace
 
-void registerPushedView() {
-    objc::ClassBuilder("UIPushedView", "UIView"_cls).method("setFrame:", &setFrame).build();
-}
+void registerPushedView() { objc::ClassBuilder("UIPushedView", "UIView"_cls).method("setFrame:", &setFrame).build(); }
 
 }  // namespace colorpicker

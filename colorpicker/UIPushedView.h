@@ -9,9 +9,7 @@
 class UIPushedView : public UI::View {
 public:
     static UIPushedView* alloc() { return objc::send<UIPushedView*>("UIPushedView"_cls, "alloc"_sel); }
-    UIPushedView* initWithFrame(CGRect frame) {
-        return objc::send<UIPushedView*>(this, "initWithFrame:"_sel, frame);
-    }
+    UIPushedView* initWithFrame(CGRect frame) { return objc::send<UIPushedView*>(this, "initWithFrame:"_sel, frame); }
 };
 
 namespace colorpicker {

@@ -39,8 +39,14 @@ IMP singleColorReplacement(std::size_t i) {
     return imps[i];
 }
 
-IMP blueBalloonColorsReplacement() { return objc::detail::toImp(&balloonColorsHook<&blueBalloons, kBlueBalloonColors>); }
-IMP greenBalloonColorsReplacement() { return objc::detail::toImp(&balloonColorsHook<&greenBalloons, kGreenBalloonColors>); }
-IMP grayBalloonColorsReplacement() { return objc::detail::toImp(&balloonColorsHook<&grayBalloons, kGrayBalloonColors>); }
+IMP blueBalloonColorsReplacement() {
+    return objc::detail::toImp(&balloonColorsHook<&blueBalloons, kBlueBalloonColors>);
+}
+IMP greenBalloonColorsReplacement() {
+    return objc::detail::toImp(&balloonColorsHook<&greenBalloons, kGreenBalloonColors>);
+}
+IMP grayBalloonColorsReplacement() {
+    return objc::detail::toImp(&balloonColorsHook<&grayBalloons, kGrayBalloonColors>);
+}
 
 }  // namespace huebloom

@@ -12,14 +12,12 @@ namespace huebloom {
 
 // The saved-implementation slot of each of kSingleColors, in its order.
 inline constexpr std::array<HookIndex, kSingleColors.size()> kSingleColorSlots{{
-    kTranscriptBackgroundColor,
-    kBlueBalloonOverlayColor, kBlueBalloonTextColor, kBlueBalloonTextLinkColor,
-    kBlueRecipientTextColor, kBlueSendButtonColor, kBlueProgressViewColor,
-    kGreenBalloonOverlayColor, kGreenBalloonTextColor, kGreenBalloonTextLinkColor,
-    kGreenRecipientTextColor, kGreenSendButtonColor, kGreenProgressViewColor,
-    kGrayBalloonOverlayColor, kGrayBalloonTextColor, kGrayBalloonTextLinkColor,
-    kGrayRecipientTextColor, kGraySendButtonColor, kGrayProgressViewColor,
-    kAppTintColor, kEntryFieldCoverFillColor, kEntryFieldBackgroundColor, kEntryFieldTextColor,
+    kTranscriptBackgroundColor, kBlueBalloonOverlayColor,   kBlueBalloonTextColor,    kBlueBalloonTextLinkColor,
+    kBlueRecipientTextColor,    kBlueSendButtonColor,       kBlueProgressViewColor,   kGreenBalloonOverlayColor,
+    kGreenBalloonTextColor,     kGreenBalloonTextLinkColor, kGreenRecipientTextColor, kGreenSendButtonColor,
+    kGreenProgressViewColor,    kGrayBalloonOverlayColor,   kGrayBalloonTextColor,    kGrayBalloonTextLinkColor,
+    kGrayRecipientTextColor,    kGraySendButtonColor,       kGrayProgressViewColor,   kAppTintColor,
+    kEntryFieldCoverFillColor,  kEntryFieldBackgroundColor, kEntryFieldTextColor,
 }};
 
 // The replacement of kSingleColors[i].

@@ -40,7 +40,8 @@ void installHooks() {
     hook(objc_getClass("CKBalloonView"), "hasTail", objc::detail::toImp(&balloonHasTail), kBalloonHasTail);
 
     Class gradient = objc_getClass("CKGradientView");
-    if (gradient != Nil) class_addMethod(gradient, sel_registerName("getRandomColor"), objc::detail::toImp(&getRandomColor), "@@:");
+    if (gradient != Nil)
+        class_addMethod(gradient, sel_registerName("getRandomColor"), objc::detail::toImp(&getRandomColor), "@@:");
 }
 
 }  // namespace huebloom

@@ -41,7 +41,7 @@ __attribute__((visibility("default"))) UI::Color* colorFromHex(NS::String* hex) 
 }
 
 __attribute__((visibility("default"))) UI::Color* colorFromDefaultsWithKey(NS::String* domain, NS::String* key,
-                                                                          NS::String* fallback) {
+                                                                           NS::String* fallback) {
     NS::Dictionary* settings = nullptr;
     if (colorpicker::isUsableSettingsDomain(domain)) {
         settings = NS::MutableDictionary::dictionaryWithContentsOfFile(

@@ -48,7 +48,7 @@ NS::String* stringProperty(id self, const NS::String* key) {
     PS::Specifier* row = rowOf(self);
     id value = row != nullptr ? row->propertyForKey(key) : nil;
     return value != nil && objc::send<BOOL>(value, "isKindOfClass:"_sel, "NSString"_cls) ? objc::cast<NS::String>(value)
-                                                                                          : nullptr;
+                                                                                         : nullptr;
 }
 
 // Text is measured in a context of its own, so that the layout is known
@@ -92,12 +92,14 @@ void readSettings(id self) {
     BalloonLook looks[kBalloonKindCount];
     for (std::size_t k = 0; k < kBalloonKindCount; ++k) looks[k] = balloonLook(settings, *balloonKinds()[k]);
 
-    const std::vector<PreviewMessage> messages = previewConversation(balloonKindNamed(stringProperty(self, "previewLink"_ns)));
+    const std::vector<PreviewMessage> messages =
+        previewConversation(balloonKindNamed(stringProperty(self, "previewLink"_ns)));
     f.balloons.clear();
     for (std::size_t i = 0; i < messages.size(); ++i) {
         HBPreviewCellFields::Balloon b;
         b.message = messages[i];
-        b.look = looks[std::find(balloonKinds(), balloonKinds() + kBalloonKindCount, messages[i].kind) - balloonKinds()];
+        b.look =
+            looks[std::find(balloonKinds(), balloonKinds() + kBalloonKindCount, messages[i].kind) - balloonKinds()];
         b.tail = b.look.tails && isLastInRun(messages, i);
         f.balloons.push_back(b);
     }
@@ -283,7 +285,8 @@ CFStringRef cf(const NS::String* s) { return reinterpret_cast<CFStringRef>(s); }
 void stopObserving(id self) {
     HBPreviewCellFields& f = fieldsOf(self);
     if (!f.observedNotification) return;
-    CFNotificationCenterRemoveObserver(CFNotificationCenterGetDarwinNotifyCenter(), self, cf(f.observedNotification), nullptr);
+    CFNotificationCenterRemoveObserver(CFNotificationCenterGetDarwinNotifyCenter(), self, cf(f.observedNotification),
+                                       nullptr);
     f.observedNotification.reset();
 }
 

@@ -26,7 +26,7 @@ id property(id self, const NS::String* key) {
 NS::String* stringProperty(id self, const NS::String* key) {
     id value = property(self, key);
     return value != nil && objc::send<BOOL>(value, "isKindOfClass:"_sel, "NSString"_cls) ? objc::cast<NS::String>(value)
-                                                                                          : nullptr;
+                                                                                         : nullptr;
 }
 
 // Only numbers and text have a Boolean reading; anything else a list may hold
@@ -52,8 +52,9 @@ void openColorPicker(id self, SEL) {
     const CGRect frame = paneView != nullptr ? paneView->frame() : CGRect{};
 
     PFColorViewController* chooser = PFColorViewController::alloc();
-    chooser = objc::respondsTo(chooser, "initForContentSize:"_sel) ? chooser->initForContentSize(frame.size)
-                                                                   : objc::send<PFColorViewController*>(chooser, "init"_sel);
+    chooser = objc::respondsTo(chooser, "initForContentSize:"_sel)
+                  ? chooser->initForContentSize(frame.size)
+                  : objc::send<PFColorViewController*>(chooser, "init"_sel);
     NS::String* key = stringProperty(self, "color_key"_ns);
     NS::String* domain = stringProperty(self, "color_defaults"_ns);
     // A domain that could name a file outside the preferences folder counts

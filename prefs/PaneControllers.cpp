@@ -61,8 +61,9 @@ void sendMail(id, SEL) { open("mailto:support@huebloom.invalid?subject=HuebloomS
 void openTwitter(id, SEL) { open("https://social.invalid/huebloom"); }
 void pelloryTwitter(id, SEL) { open("https://social.invalid/huebloom_contributor"); }
 void donate(id, SEL) {
-    open("https://payments.invalid/cgi-bin/webscr?cmd=_donations&business=donations%40huebloom.invalid&lc=US"
-         "&item_name=Huebloom%20by%20Quillfen&currency_code=USD&bn=PP%2dDonationsBF%3abtn_donate_SM%2egif%3aNonHosted");
+    open(
+        "https://payments.invalid/cgi-bin/webscr?cmd=_donations&business=donations%40huebloom.invalid&lc=US"
+        "&item_name=Huebloom%20by%20Quillfen&currency_code=USD&bn=PP%2dDonationsBF%3abtn_donate_SM%2egif%3aNonHosted");
 }
 
 constexpr char kRoot[] = "Huebloom";

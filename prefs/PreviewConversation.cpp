@@ -10,7 +10,8 @@ namespace {
 
 // The system's gradient of a kind: its two stops, top first.
 NS::Array* systemFill(const BalloonKind& kind) {
-    return NS::Array::arrayWithObjects({colorFromSystemColor({kind.systemTop, 1}), colorFromSystemColor({kind.systemBottom, 1})});
+    return NS::Array::arrayWithObjects(
+        {colorFromSystemColor({kind.systemTop, 1}), colorFromSystemColor({kind.systemBottom, 1})});
 }
 
 // The single colour of the kind's getter ("blue_" + getter), as Messages
@@ -34,7 +35,9 @@ std::vector<PreviewMessage> previewConversation(const BalloonKind& linkKind) {
     // after a word in the text colour, so that both colours show.
     for (auto it = messages.rbegin(); it != messages.rend(); ++it) {
         if (it->kind != &linkKind) continue;
-        it->link = &linkKind == &blueBalloons() ? "sea.test" : &linkKind == &greenBalloons() ? "dunes.test" : "sun.test";
+        it->link = &linkKind == &blueBalloons()    ? "sea.test"
+                   : &linkKind == &greenBalloons() ? "dunes.test"
+                                                   : "sun.test";
         it->text = (&linkKind == &greenBalloons() ? "At " : &linkKind == &blueBalloons() ? "See " : "Try ") + it->link;
         break;
     }

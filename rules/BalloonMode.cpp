@@ -8,14 +8,14 @@
 namespace huebloom {
 
 const BalloonKind& blueBalloons() {
-    static const BalloonKind kind{"blue",       "imessage"_ns, "top"_ns, "#5FC6F4"_ns, "mid"_ns,
-                                  "#3AA8F9"_ns, "bot"_ns,      "#157EFB"_ns, 0x34AAFC, 0x0A7AFF};
+    static const BalloonKind kind{"blue",       "imessage"_ns, "top"_ns,     "#5FC6F4"_ns, "mid"_ns,
+                                  "#3AA8F9"_ns, "bot"_ns,      "#157EFB"_ns, 0x34AAFC,     0x0A7AFF};
     return kind;
 }
 
 const BalloonKind& greenBalloons() {
-    static const BalloonKind kind{"green",      "sms"_ns,    "topSMS"_ns, "#27EC59"_ns, "midSMS"_ns,
-                                  "#24DB54"_ns, "botSMS"_ns, "#20CA4F"_ns, 0x5FE07C,   0x27C24C};
+    static const BalloonKind kind{"green",      "sms"_ns,    "topSMS"_ns,  "#27EC59"_ns, "midSMS"_ns,
+                                  "#24DB54"_ns, "botSMS"_ns, "#20CA4F"_ns, 0x5FE07C,     0x27C24C};
     return kind;
 }
 
@@ -41,9 +41,7 @@ BalloonMode balloonModeFor(NSInteger value) {
 
 namespace {
 
-UI::Color* rgba(CGFloat r, CGFloat g, CGFloat b, CGFloat a) {
-    return UI::Color::colorWithRed(r, g, b, a);
-}
+UI::Color* rgba(CGFloat r, CGFloat g, CGFloat b, CGFloat a) { return UI::Color::colorWithRed(r, g, b, a); }
 
 NS::Array* arrayOf(const std::vector<UI::Color*>& colors) {
     NS::MutableArray* array = NS::MutableArray::array();
@@ -59,8 +57,7 @@ NS::Array* balloonColors(const SettingsReader& settings, const BalloonKind& kind
     if (value == 0) return nullptr;
 
     switch (balloonModeFor(value)) {
-    case BalloonMode::Clear:
-        return arrayOf({rgba(0, 0, 0, 0), rgba(0, 0, 0, 0)});
+    case BalloonMode::Clear: return arrayOf({rgba(0, 0, 0, 0), rgba(0, 0, 0, 0)});
     case BalloonMode::Stripes: {
         std::vector<UI::Color*> colors;
         for (int i = 0; i < 6; ++i) colors.push_back(i % 2 == 0 ? rgba(1, 0, 0, 1) : rgba(0, 1, 0, 1));
@@ -83,8 +80,7 @@ NS::Array* balloonColors(const SettingsReader& settings, const BalloonKind& kind
         UI::Color* c = settings.colorForKey(kind.botKey, kind.botDefault, AlphaRule::Opaque);
         return arrayOf({a, b, c});
     }
-    case BalloonMode::System:
-        break;
+    case BalloonMode::System: break;
     }
     return nullptr;
 }

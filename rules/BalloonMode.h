@@ -10,12 +10,12 @@
 namespace huebloom {
 
 enum class BalloonMode {
-    System,         // 0 or any value outside 1..5: the system's own colours
-    ThreeStop,      // 1: top, middle and bottom stop from the settings
-    Solid,          // 2: the bottom stop three times
-    Stripes,        // 3: red, green, red, green, red, green
-    Random,         // 4: six random named colours
-    Clear,          // 5: two fully transparent colours
+    System,     // 0 or any value outside 1..5: the system's own colours
+    ThreeStop,  // 1: top, middle and bottom stop from the settings
+    Solid,      // 2: the bottom stop three times
+    Stripes,    // 3: red, green, red, green, red, green
+    Random,     // 4: six random named colours
+    Clear,      // 5: two fully transparent colours
 };
 
 // The mode for a stored integer. The values are tested in the order 5, 3, 4,

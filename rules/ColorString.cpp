@@ -27,7 +27,10 @@ bool readPlainHex(NS::String* text, unsigned int* value) {
     unsigned int v = 0;
     int digits = 0;
     for (const char* p = utf8 + 1;; ++p) {
-        int d = *p >= '0' && *p <= '9' ? *p - '0' : *p >= 'a' && *p <= 'f' ? *p - 'a' + 10 : *p >= 'A' && *p <= 'F' ? *p - 'A' + 10 : -1;
+        int d = *p >= '0' && *p <= '9'   ? *p - '0'
+                : *p >= 'a' && *p <= 'f' ? *p - 'a' + 10
+                : *p >= 'A' && *p <= 'F' ? *p - 'A' + 10
+                                         : -1;
         if (d < 0) {
             if ((*p != '\0' && *p != ':') || digits == 0) return false;
             *value = v;

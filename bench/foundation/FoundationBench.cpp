@@ -25,7 +25,8 @@ struct Device {
 void BM_ObjectForKeyHit(benchmark::State& state) {
     objc::AutoreleasePool pool;
     Device d;
-    Ref<NS::Dictionary> pref = objc::adopt(NS::Dictionary::alloc()->initWithContentsOfFile(NS::String::stringWithUTF8String(kPhonePath)));
+    Ref<NS::Dictionary> pref =
+        objc::adopt(NS::Dictionary::alloc()->initWithContentsOfFile(NS::String::stringWithUTF8String(kPhonePath)));
     if (!pref || pref->count() != 43) state.SkipWithError("settings file did not load");
     NS::String* key = "blueText"_ns;
     for (auto _ : state) benchmark::DoNotOptimize(pref->objectForKey(key));
@@ -35,7 +36,8 @@ BENCHMARK(BM_ObjectForKeyHit);
 void BM_ObjectForKeyMiss(benchmark::State& state) {
     objc::AutoreleasePool pool;
     Device d;
-    Ref<NS::Dictionary> pref = objc::adopt(NS::Dictionary::alloc()->initWithContentsOfFile(NS::String::stringWithUTF8String(kPhonePath)));
+    Ref<NS::Dictionary> pref =
+        objc::adopt(NS::Dictionary::alloc()->initWithContentsOfFile(NS::String::stringWithUTF8String(kPhonePath)));
     NS::String* key = "noSuchSetting"_ns;
     for (auto _ : state) benchmark::DoNotOptimize(pref->objectForKey(key));
 }
@@ -45,7 +47,8 @@ BENCHMARK(BM_ObjectForKeyMiss);
 void BM_ObjectForKeyAll43(benchmark::State& state) {
     objc::AutoreleasePool pool;
     Device d;
-    Ref<NS::Dictionary> pref = objc::adopt(NS::Dictionary::alloc()->initWithContentsOfFile(NS::String::stringWithUTF8String(kPhonePath)));
+    Ref<NS::Dictionary> pref =
+        objc::adopt(NS::Dictionary::alloc()->initWithContentsOfFile(NS::String::stringWithUTF8String(kPhonePath)));
     Ref<NS::Array> keys = pref->allKeys();
     std::vector<NS::String*> probe;
     for (NSUInteger i = 0; i < keys->count(); ++i) {

@@ -122,8 +122,8 @@ struct Process {
     bool hooksInPlace(void* library) const {
         SEL getter = sel_registerName("blue_balloonTextColor");
         auto** pref = static_cast<NS::Dictionary**>(::dlsym(library, "pref"));
-        return class_getMethodImplementation(behavior, getter) != systemGetter && pref != nullptr &&
-               *pref != nullptr && (*pref)->objectForKey("blueText"_ns) != nullptr;
+        return class_getMethodImplementation(behavior, getter) != systemGetter && pref != nullptr && *pref != nullptr &&
+               (*pref)->objectForKey("blueText"_ns) != nullptr;
     }
 };
 
@@ -191,9 +191,7 @@ void runLoads(benchmark::State& state, const Load& load) {
 
 using Clock = std::chrono::steady_clock;
 
-double secondsSince(Clock::time_point start) {
-    return std::chrono::duration<double>(Clock::now() - start).count();
-}
+double secondsSince(Clock::time_point start) { return std::chrono::duration<double>(Clock::now() - start).count(); }
 
 void BM_LoadHookLibrary(benchmark::State& state) {
     runLoads(state, [] {

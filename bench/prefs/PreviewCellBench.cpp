@@ -39,8 +39,8 @@ struct Environment {
         PS::Specifier* row = PS::Specifier::preferenceSpecifierNamed(""_ns, nil, PS::PSStaticTextCell);
         row->setProperty("gray"_ns, "previewLink"_ns);
         cell = objc::adopt(objc::send<UI::TableViewCell*>(objc::send<id>("HBPreviewCell"_cls, "alloc"_sel),
-                                                          "initWithStyle:reuseIdentifier:specifier:"_sel,
-                                                          NSInteger(0), static_cast<id>(nil), row));
+                                                          "initWithStyle:reuseIdentifier:specifier:"_sel, NSInteger(0),
+                                                          static_cast<id>(nil), row));
         cell->setFrame(CGRectMake(0, 0, 320, 120));
         objc::send<void>(cell.get(), "redrawPreview"_sel);
         cell->layer()->displayIfNeeded();

@@ -78,8 +78,8 @@ private:
     LiveAppClient client_;
 };
 
-constexpr const char* kTapRow = "down 160 120\nup 160 120";   // the Huebloom row of the root list
-constexpr const char* kTapBack = "down 40 42\nup 40 42";      // the back button of the pane
+constexpr const char* kTapRow = "down 160 120\nup 160 120";  // the Huebloom row of the root list
+constexpr const char* kTapBack = "down 40 42\nup 40 42";     // the back button of the pane
 
 void BM_LiveTapToFirstFrame(benchmark::State& state) {
     BenchDevice device;
@@ -149,8 +149,7 @@ public:
         return arrived_.wait_for(lock, timeout, [&] { return frames_ > n; });
     }
     void waitUntilQuiet(std::chrono::milliseconds quiet) {
-        for (int n = frames(); waitForMore(n, quiet); n = frames()) {
-        }
+        for (int n = frames(); waitForMore(n, quiet); n = frames()) {}
     }
 
 private:
@@ -165,8 +164,8 @@ private:
 
 // hbsim serve on the device and port, its output thrown away.
 pid_t startServer(const fs::path& device, int port) {
-    std::vector<std::string> args{(kBin / "hbsim").string(), "serve", "--device", device.string(), "--port",
-                                  std::to_string(port)};
+    std::vector<std::string> args{(kBin / "hbsim").string(), "serve",  "--device",
+                                  device.string(),           "--port", std::to_string(port)};
     std::vector<char*> argv;
     for (auto& a : args) argv.push_back(a.data());
     argv.push_back(nullptr);

@@ -41,9 +41,9 @@ UI::Window* makeScreen() {
     addView(content, fieldClass(), CGRectMake(0, 64, 320, 240), nullptr);
     for (int i = 0; i < 14; ++i) {
         bool sent = i % 2 == 0;
-        UI::View* balloon = addView(content, "UIView"_cls, CGRectMake(sent ? 110 : 10, 70 + 34 * i, 200, 30),
-                                    sent ? UI::Color::colorWithRed(0.08, 0.49, 0.98, 1)
-                                         : UI::Color::colorWithRed(0.9, 0.9, 0.92, 1));
+        UI::View* balloon =
+            addView(content, "UIView"_cls, CGRectMake(sent ? 110 : 10, 70 + 34 * i, 200, 30),
+                    sent ? UI::Color::colorWithRed(0.08, 0.49, 0.98, 1) : UI::Color::colorWithRed(0.9, 0.9, 0.92, 1));
         balloon->layer()->setCornerRadius(15);
         if (i % 3 == 0) {
             balloon->layer()->setBorderWidth(2);

@@ -88,8 +88,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     for (UI::Color* adjusted : {pf->lighten(percentage), pf->darken(percentage), pf->desaturate(percentage)}) {
         checkComponents(adjusted, text);
-        for (CGFloat v : {PFColor::of(adjusted)->hue(), PFColor::of(adjusted)->saturation(),
-                          PFColor::of(adjusted)->brightness()}) {
+        for (CGFloat v :
+             {PFColor::of(adjusted)->hue(), PFColor::of(adjusted)->saturation(), PFColor::of(adjusted)->brightness()}) {
             if (!std::isfinite(v) || v < 0 || v > 1) fail("an HSB reading outside 0..1", text, v);
         }
         checkRoundTrip(adjusted, text);

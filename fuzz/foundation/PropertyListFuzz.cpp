@@ -76,7 +76,8 @@ void readThroughPreferences(NS::Dictionary* pref) {
     NS::Dictionary* written = NS::Dictionary::dictionaryWithContentsOfFile(NS::String::stringWithUTF8String(kPath));
     if (written == nullptr) fail("a synchronised domain's file does not read");
     if (written->count() != before + (had ? 0 : 1)) {
-        std::fprintf(stderr, "the synchronised file has %lu entries, not %lu\n", written->count(), before + (had ? 0 : 1));
+        std::fprintf(stderr, "the synchronised file has %lu entries, not %lu\n", written->count(),
+                     before + (had ? 0 : 1));
         std::abort();
     }
     if (!objc::cast<NS::Object>(written->objectForKey(objc::asId(key)))->isEqual("#5FC6F4"_ns))

@@ -14,15 +14,13 @@ namespace {
 // The units the input bytes are drawn from: digits, letters that are and are
 // not hex digits, the prefix letters, white space of several kinds, a
 // surrogate, and punctuation of colour strings.
-const unichar kAlphabet[] = {'0', '1', '7', '9', 'a', 'f', 'A', 'F', 'g', 'G', 'x', 'X', ' ', '\t', '\n', '\r',
-                             0x2003, 0x00A0, 0x3000, 0xD83D, '#', ':', '.', '-', '+', 'z'};
+const unichar kAlphabet[] = {'0',  '1',  '7',  '9',    'a',    'f',    'A',    'F', 'g', 'G', 'x', 'X', ' ',
+                             '\t', '\n', '\r', 0x2003, 0x00A0, 0x3000, 0xD83D, '#', ':', '.', '-', '+', 'z'};
 
 bool isSpace(unichar c) {
     return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == 0x2003 || c == 0x00A0 || c == 0x3000;
 }
-bool isHexDigit(unichar c) {
-    return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F');
-}
+bool isHexDigit(unichar c) { return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F'); }
 
 struct Result {
     bool found;
@@ -53,7 +51,8 @@ Result model(const std::vector<unichar>& text, std::size_t start) {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     if (size == 0) return 0;
     std::vector<unichar> text;
-    for (std::size_t k = 1; k < size; ++k) text.push_back(kAlphabet[data[k] % (sizeof kAlphabet / sizeof kAlphabet[0])]);
+    for (std::size_t k = 1; k < size; ++k)
+        text.push_back(kAlphabet[data[k] % (sizeof kAlphabet / sizeof kAlphabet[0])]);
     std::size_t start = data[0] % (text.size() + 1);
 
     objc::AutoreleasePool pool;

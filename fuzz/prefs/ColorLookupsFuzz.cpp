@@ -128,7 +128,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // Nothing usable stored: the fallback's colour, exactly (a nil fallback
     // is random, so only its range is known).
     if (!domainMode && fallback != nullptr) {
-        NS::Dictionary* settings = NS::Dictionary::dictionaryWithContentsOfFile(NS::String::stringWithUTF8String(kDomainFile));
+        NS::Dictionary* settings =
+            NS::Dictionary::dictionaryWithContentsOfFile(NS::String::stringWithUTF8String(kDomainFile));
         id stored = settings != nullptr && key != nullptr ? settings->objectForKey(key) : nil;
         if (stored == nil || !objc::cast<NS::Object>(stored)->isKindOfClass("NSString"_cls)) {
             RGBA want = checked(colorFromHex(fallback));

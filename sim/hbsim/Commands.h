@@ -27,11 +27,11 @@ struct Context {
 // subcommand's own arguments).
 void addDeviceOption(CLI::App& command, Context& context);
 
-void addDeviceCommands(CLI::App& app, Context& context);    // device create, install
-void addDefaultsCommand(CLI::App& app, Context& context);   // defaults read|write|delete
-void addMessagesCommand(CLI::App& app, Context& context);   // messages
-void addSettingsCommand(CLI::App& app, Context& context);   // settings
-void addDemoCommand(CLI::App& app, Context& context);       // demo
-void addServeCommand(CLI::App& app, Context& context);      // serve
+void addDeviceCommands(CLI::App& app, Context& context);   // device create, install
+void addDefaultsCommand(CLI::App& app, Context& context);  // defaults read|write|delete
+void addMessagesCommand(CLI::App& app, Context& context);  // messages
+void addSettingsCommand(CLI::App& app, Context& context);  // settings
+void addDemoCommand(CLI::App& app, Context& context);      // demo
+void addServeCommand(CLI::App& app, Context& context);     // serve
 
 }  // namespace hbsim

@@ -34,8 +34,10 @@ int read(const Context& context, const Arguments& a) {
     enterDevice(context);
     NS::Dictionary* domain = defaults::readDomain(a.domain);
     if (domain == nullptr) {
-        throw sim::UserError("the domain " + a.domain + " does not exist in this device (write a key with hbsim "
-                             "defaults write " + a.domain + " KEY VALUE)");
+        throw sim::UserError("the domain " + a.domain +
+                             " does not exist in this device (write a key with hbsim "
+                             "defaults write " +
+                             a.domain + " KEY VALUE)");
     }
     if (a.key.empty()) {
         std::printf("%s\n", defaults::format(domain).c_str());
@@ -44,8 +46,8 @@ int read(const Context& context, const Arguments& a) {
     NS::String* key = NS::String::stringWithUTF8String(a.key.c_str());
     auto* value = objc::cast<NS::Object>(domain->objectForKey(key));
     if (value == nullptr) {
-        throw sim::UserError("the domain " + a.domain + " has no key " + a.key + " (hbsim defaults read " +
-                             a.domain + " lists its keys)");
+        throw sim::UserError("the domain " + a.domain + " has no key " + a.key + " (hbsim defaults read " + a.domain +
+                             " lists its keys)");
     }
     std::printf("%s\n", defaults::format(value, true).c_str());
     return 0;
@@ -93,7 +95,8 @@ int remove(const Context& context, const Arguments& a) {
 }  // namespace
 
 void addDefaultsCommand(CLI::App& app, Context& context) {
-    CLI::App* group = app.add_subcommand("defaults", "Read and write the device's preferences, as the defaults command does");
+    CLI::App* group =
+        app.add_subcommand("defaults", "Read and write the device's preferences, as the defaults command does");
     group->footer(
         "\nThe domain D is the file /var/mobile/Library/Preferences/D.plist of the device. Huebloom's\n"
         "settings are the domain com.Quillfen.huebloom; the Messages app reads them when it starts.");
@@ -128,7 +131,8 @@ void addDefaultsCommand(CLI::App& app, Context& context) {
         context.action = [&context, args] { return write(context, *args); };
     });
 
-    CLI::App* deleteCommand = group->add_subcommand("delete", "Remove one key, or the whole domain when no key is given");
+    CLI::App* deleteCommand =
+        group->add_subcommand("delete", "Remove one key, or the whole domain when no key is given");
     deleteCommand->footer("\nExample: hbsim defaults delete com.Quillfen.huebloom blueText");
     deleteCommand->add_option("DOMAIN", args->domain, "The domain, e.g. com.Quillfen.huebloom")->required();
     deleteCommand->add_option("KEY", args->key, "The key; without it the whole domain is removed");

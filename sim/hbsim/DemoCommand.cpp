@@ -42,10 +42,12 @@ struct Shot {
 };
 
 // The screens of the demo in the order a person sees them.
-constexpr Shot kMessagesBefore{"01-messages-before.png", "Messages as the system draws it, before Huebloom is turned on"};
+constexpr Shot kMessagesBefore{"01-messages-before.png",
+                               "Messages as the system draws it, before Huebloom is turned on"};
 constexpr Shot kSettingsShots[] = {
     {"02-settings.png", "Settings lists the installed Huebloom pane"},
-    {"03-huebloom-enabled.png", "The Huebloom pane with its master switch turned on; its preview shows the system's balloons"},
+    {"03-huebloom-enabled.png",
+     "The Huebloom pane with its master switch turned on; its preview shows the system's balloons"},
     {"04-imessage-colours.png", "The iMessage colours under their preview: every swatch shows the built-in colour"},
     {"05-chooser-drag.png", "The balloon colour (Bottom) picked by a drag on the colour field"},
     {"06-hex-alert.png", "The text colour typed into the hex alert"},
@@ -61,9 +63,7 @@ std::string settingsScript(const fs::path& out) {
     return "# The road of one colour change, as hbsim demo takes it.\n" + shot(0) +
            "open Huebloom\n"
            "switch Enabled on\n" +
-           shot(1) +
-           "open \"iMessage Balloons\"\n" +
-           shot(2) +
+           shot(1) + "open \"iMessage Balloons\"\n" + shot(2) +
            "open color_key=bot\n"
            "picker drag 40 200 160 25 12\n" +
            shot(3) +
@@ -86,11 +86,11 @@ std::string htmlEscape(const std::string& text) {
     std::string out;
     for (char c : text) {
         switch (c) {
-            case '&': out += "&amp;"; break;
-            case '<': out += "&lt;"; break;
-            case '>': out += "&gt;"; break;
-            case '"': out += "&quot;"; break;
-            default: out += c;
+        case '&': out += "&amp;"; break;
+        case '<': out += "&lt;"; break;
+        case '>': out += "&gt;"; break;
+        case '"': out += "&quot;"; break;
+        default: out += c;
         }
     }
     return out;
@@ -147,7 +147,8 @@ int runDemo(const Context& context, const DemoOptions& o, bool deviceGiven) {
     // time; a device the person named must not hold settings the demo would
     // overwrite.
     const fs::path devicePath = deviceGiven ? fs::absolute(context.devicePath(), ec) : out / "device";
-    if (deviceGiven && fs::exists(sim::inDevice(devicePath, "/var/mobile/Library/Preferences/com.Quillfen.huebloom.plist"), ec))
+    if (deviceGiven &&
+        fs::exists(sim::inDevice(devicePath, "/var/mobile/Library/Preferences/com.Quillfen.huebloom.plist"), ec))
         throw sim::UserError("the demo needs a fresh device, but " + context.device +
                              " already holds Huebloom settings (name another folder with --device, or leave it out)");
     fs::create_directories(out, ec);
@@ -188,7 +189,7 @@ int runDemo(const Context& context, const DemoOptions& o, bool deviceGiven) {
     }
     requireSuccess(settingsStatus, "Settings");
     std::printf("      Messages %s\n", ended && registered ? "was ended by Settings (killall -9 MobileSMS)"
-                                                          : "was still running and has been ended by the demo");
+                                                           : "was still running and has been ended by the demo");
 
     step(5, "Messages launched again, with the new colours");
     requireSuccess(sim::runApp(context.build.program("MobileSMS"),
@@ -197,11 +198,11 @@ int runDemo(const Context& context, const DemoOptions& o, bool deviceGiven) {
 
     step(6, "Writing the page of screenshots");
     writeIndex(out);
-    const double seconds =
-        std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
-    std::printf("\nDone in %.1f s. Open %s\n(screenshots, the steps taken in settings-steps.txt and the final "
-                "Settings state in settings.json are beside it; the device is %s)\n",
-                seconds, (out / "index.html").c_str(), devicePath.c_str());
+    const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
+    std::printf(
+        "\nDone in %.1f s. Open %s\n(screenshots, the steps taken in settings-steps.txt and the final "
+        "Settings state in settings.json are beside it; the device is %s)\n",
+        seconds, (out / "index.html").c_str(), devicePath.c_str());
     return 0;
 }
 

@@ -20,7 +20,8 @@ void addDeviceCommands(CLI::App& app, Context& context) {
     create->footer(
         "\nNothing in an existing device is lost; running it again is harmless. The model sets the screen:\n"
         "iphone4 320x480, iphone5 320x568, ipad 768x1024 points, all at scale 2.");
-    create->add_option("--model", *model, "The device model; a new device is an iphone5, an existing one keeps its model")
+    create
+        ->add_option("--model", *model, "The device model; a new device is an iphone5, an existing one keeps its model")
         ->check(CLI::IsMember({"iphone4", "iphone5", "ipad"}));
     addDeviceOption(*create, context);
     create->callback([&context, model] {
@@ -31,13 +32,15 @@ void addDeviceCommands(CLI::App& app, Context& context) {
         };
     });
 
-    CLI::App* install = app.add_subcommand("install", "Install the built hook library and settings bundle into the device");
+    CLI::App* install =
+        app.add_subcommand("install", "Install the built hook library and settings bundle into the device");
     install->footer(
         "\nThe files are laid out as a package lays them out on a phone:\n"
         "  Huebloom.dylib, Huebloom.plist  ->  /Library/MobileSubstrate/DynamicLibraries/\n"
         "  Huebloom.bundle                 ->  /Library/PreferenceBundles/Huebloom.bundle\n"
         "  the bundle's entry.plist        ->  /Library/PreferenceLoader/Preferences/Huebloom.plist\n"
-        "They are taken from the build that holds this hbsim (" + context.build.binDir.parent_path().string() +
+        "They are taken from the build that holds this hbsim (" +
+        context.build.binDir.parent_path().string() +
         ").\nThe settings bundle is installed when it has been built. Installing again replaces what is there.");
     addDeviceOption(*install, context);
     install->callback([&context] {

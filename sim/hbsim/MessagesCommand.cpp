@@ -58,13 +58,13 @@ void addMessagesCommand(CLI::App& app, Context& context) {
     messages->add_option("--screen", o->screen, "What the app shows")
         ->check(CLI::IsMember({"transcript", "list"}))
         ->capture_default_str();
-    messages->add_option("--screenshot", o->screenshot, "Write a PNG of the screen at screen scale")
-        ->type_name("FILE");
+    messages->add_option("--screenshot", o->screenshot, "Write a PNG of the screen at screen scale")->type_name("FILE");
     messages->add_flag("--dump", o->dump,
                        "Print one JSON object: the libraries loaded, every colour and choice of CKUIBehavior, the "
                        "details button tint, a text balloon's look, the balloons' tails and getRandomColor");
-    messages->add_option("--without-class", o->withoutClasses,
-                         "Run as a system without this ChatKit class (repeatable), e.g. CKTranscriptController")
+    messages
+        ->add_option("--without-class", o->withoutClasses,
+                     "Run as a system without this ChatKit class (repeatable), e.g. CKTranscriptController")
         ->type_name("NAME")
         ->allow_extra_args(false);
     messages->add_flag("--stay", o->stay, "Keep the app running after the screenshot or dump");

@@ -138,10 +138,10 @@ AppProcess::AppProcess(const fs::path& program, const std::vector<std::string>& 
     std::error_code ec;
     if (!fs::is_regular_file(program, ec) || ::access(program.c_str(), X_OK) != 0)
         throw sim::UserError("the app program " + program.string() + " is not built: build it with cmake --build " +
-                             program.parent_path().parent_path().string() + " --target " +
-                             program.filename().string());
+                             program.parent_path().parent_path().string() + " --target " + program.filename().string());
     int commands[2], frames[2];
-    if (::pipe2(commands, O_CLOEXEC) != 0) throw sim::UserError(std::string("cannot make a pipe: ") + std::strerror(errno));
+    if (::pipe2(commands, O_CLOEXEC) != 0)
+        throw sim::UserError(std::string("cannot make a pipe: ") + std::strerror(errno));
     if (::pipe2(frames, O_CLOEXEC) != 0) {
         ::close(commands[0]);
         ::close(commands[1]);
@@ -260,8 +260,8 @@ void AppProcess::readFrames(FrameHandler onFrame, EndHandler onEnd) {
             }
         }
     } catch (const std::exception& e) {
-        std::fprintf(stderr, "hbsim: %s (pid %d) sent a broken frame stream (%s); it is ended\n",
-                     name_.c_str(), static_cast<int>(pid_), e.what());
+        std::fprintf(stderr, "hbsim: %s (pid %d) sent a broken frame stream (%s); it is ended\n", name_.c_str(),
+                     static_cast<int>(pid_), e.what());
         std::lock_guard lock(mutex_);
         if (!exited_) ::kill(pid_, SIGKILL);
     }
@@ -269,15 +269,13 @@ void AppProcess::readFrames(FrameHandler onFrame, EndHandler onEnd) {
     // exited, the pid cannot be taken by another process, so end() may kill
     // it safely.
     siginfo_t info{};
-    while (::waitid(P_PID, static_cast<id_t>(pid_), &info, WEXITED | WNOWAIT) != 0 && errno == EINTR) {
-    }
+    while (::waitid(P_PID, static_cast<id_t>(pid_), &info, WEXITED | WNOWAIT) != 0 && errno == EINTR) {}
     {
         std::lock_guard lock(mutex_);
         exited_ = true;
     }
     int status = 0;
-    while (::waitpid(pid_, &status, 0) < 0 && errno == EINTR) {
-    }
+    while (::waitpid(pid_, &status, 0) < 0 && errno == EINTR) {}
     closeFd(frameFd_);
     {
         std::lock_guard lock(mutex_);
@@ -340,7 +338,9 @@ void Springboard::open(App app) {
         const Launch launch = launchOf_(app);
         process = std::make_shared<AppProcess>(
             launch.program, launch.arguments, device_,
-            [this, app, generation](std::shared_ptr<const std::string> png) { onFrame(app, generation, std::move(png)); },
+            [this, app, generation](std::shared_ptr<const std::string> png) {
+                onFrame(app, generation, std::move(png));
+            },
             [this, app, generation](int status) { onEnd(app, generation, status); },
             [this, app, generation] { onStill(app, generation); });
     } catch (...) {
@@ -439,7 +439,8 @@ std::string Springboard::endReason(App app, const Slot& s, int waitStatus) const
     if (!WIFSIGNALED(waitStatus)) return title + " ended";
     const int signal = WTERMSIG(waitStatus);
     const char* abbrev = ::sigabbrev_np(signal);
-    const std::string name = std::string("signal ") + std::to_string(signal) + (abbrev ? std::string(", SIG") + abbrev : "");
+    const std::string name =
+        std::string("signal ") + std::to_string(signal) + (abbrev ? std::string(", SIG") + abbrev : "");
     if (signal == SIGKILL) {
         // Settings ends Messages with "killall -9 MobileSMS" through the
         // device's system; the device's command log says whether that

@@ -28,9 +28,9 @@ namespace hbsim::serve {
 enum class App { Settings, Messages };
 inline constexpr App kApps[] = {App::Settings, App::Messages};
 
-const char* appTitle(App app);     // "Settings", "Messages"
-const char* appProgram(App app);   // "Preferences", "MobileSMS"
-const char* appKey(App app);       // "settings", "messages": the page's names
+const char* appTitle(App app);    // "Settings", "Messages"
+const char* appProgram(App app);  // "Preferences", "MobileSMS"
+const char* appKey(App app);      // "settings", "messages": the page's names
 std::optional<App> appFromKey(const std::string& key);
 
 // One app process in live mode. Its frames are read on a thread of its own;
@@ -45,8 +45,7 @@ public:
     // process group of its own, signals as a fresh process has them).
     // Throws sim::UserError when it cannot be started.
     AppProcess(const std::filesystem::path& program, const std::vector<std::string>& arguments,
-               const std::filesystem::path& device, FrameHandler onFrame, EndHandler onEnd,
-               StillHandler onStill = {});
+               const std::filesystem::path& device, FrameHandler onFrame, EndHandler onEnd, StillHandler onStill = {});
     // Ends the process (see end) and waits for its thread.
     ~AppProcess();
     AppProcess(const AppProcess&) = delete;
@@ -78,7 +77,7 @@ private:
     std::condition_variable endedCondition_;
     bool exited_ = false;  // the process has ended (it may not be reaped yet)
     bool reaped_ = false;
-    std::uint64_t sent_ = 0;                    // command lines written
+    std::uint64_t sent_ = 0;                   // command lines written
     std::optional<std::uint64_t> stillAfter_;  // N of the app's last "still N"
     StillHandler onStill_;
     std::thread reader_;
@@ -89,14 +88,14 @@ enum class Phase { Down, Move, Up };
 
 // What the page shows, as one snapshot.
 struct ScreenState {
-    std::uint64_t version = 0;      // grows with every change below
-    std::optional<App> front;       // none: the home screen
+    std::uint64_t version = 0;  // grows with every change below
+    std::optional<App> front;   // none: the home screen
     bool running[2] = {false, false};
-    std::string status;             // the last thing that happened, for the status line
+    std::string status;  // the last thing that happened, for the status line
     std::uint64_t statusSerial = 0;
     std::shared_ptr<const std::string> frame;  // the front app's latest PNG
     std::uint64_t frameSerial = 0;
-    bool still = false;  // the front app has said its screen is at rest after every command sent to it
+    bool still = false;            // the front app has said its screen is at rest after every command sent to it
     std::uint64_t stillAfter = 0;  // ... and after how many commands it said so
 };
 

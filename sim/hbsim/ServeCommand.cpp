@@ -71,8 +71,8 @@ std::string base64(const std::string& bytes) {
     }
     if (i < bytes.size()) {
         const bool two = i + 1 < bytes.size();
-        const unsigned v = (static_cast<unsigned char>(bytes[i]) << 16) |
-                           (two ? static_cast<unsigned char>(bytes[i + 1]) << 8 : 0u);
+        const unsigned v =
+            (static_cast<unsigned char>(bytes[i]) << 16) | (two ? static_cast<unsigned char>(bytes[i + 1]) << 8 : 0u);
         out += kAlphabet[v >> 18];
         out += kAlphabet[(v >> 12) & 63];
         out += two ? kAlphabet[(v >> 6) & 63] : '=';
@@ -209,7 +209,8 @@ private:
             };
             const std::optional<double> x = coordinate("x"), y = coordinate("y");
             if (!phase || !x || !y)
-                return reply(res, 400, "give {\"phase\": \"down\"|\"move\"|\"up\", \"x\": X, \"y\": Y} in screen points");
+                return reply(res, 400,
+                             "give {\"phase\": \"down\"|\"move\"|\"up\", \"x\": X, \"y\": Y} in screen points");
             const std::uint64_t commands = board_->touch(*phase, *x, *y);
             res.set_content(nlohmann::json({{"ok", true}, {"commands", commands}}).dump(), "application/json");
         });
@@ -319,8 +320,8 @@ int runServe(const Context& context, const ServeOptions& o) {
     sim::requireDevice(context.devicePath());
     if (!sim::hookLibraryInstalled(context.devicePath()) || !sim::bundleInstalled(context.devicePath()))
         throw sim::UserError("Huebloom is not installed in " + context.device +
-                             ", so Settings would show no Huebloom pane (run hbsim install --device " +
-                             context.device + ")");
+                             ", so Settings would show no Huebloom pane (run hbsim install --device " + context.device +
+                             ")");
 
     // The stop signals are taken by this thread alone, in order; every thread
     // made from here on (the server's, the apps' readers) leaves them blocked.

@@ -26,7 +26,8 @@ struct SettingsOptions {
 int runSettings(const Context& context, const SettingsOptions& o) {
     sim::requireDevice(context.devicePath());
     if (!o.script.empty() && !std::ifstream(o.script)) {
-        throw sim::UserError("cannot read the script " + o.script + " (give the path of a text file of steps, one a line)");
+        throw sim::UserError("cannot read the script " + o.script +
+                             " (give the path of a text file of steps, one a line)");
     }
     if (!sim::bundleInstalled(context.devicePath())) {
         std::fprintf(stderr,

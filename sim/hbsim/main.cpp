@@ -12,9 +12,7 @@
 namespace hbsim {
 
 void addDeviceOption(CLI::App& command, Context& context) {
-    command.add_option("--device", context.device, "The device folder")
-        ->type_name("DIR")
-        ->capture_default_str();
+    command.add_option("--device", context.device, "The device folder")->type_name("DIR")->capture_default_str();
 }
 
 }  // namespace hbsim

@@ -100,9 +100,8 @@ BOOL never(id, SEL) { return NO; }
 
 TEST_F(BalloonTest, TheTailIsAskedThroughTheRuntimeAtEachLayout) {
     // A subclass that answers hasTail itself, as a hook or an override would.
-    static Class tailless = objc::ClassBuilder("TaillessTextBalloon", "CKTextBalloonView"_cls)
-                                .method("hasTail", &never)
-                                .build();
+    static Class tailless =
+        objc::ClassBuilder("TaillessTextBalloon", "CKTextBalloonView"_cls).method("hasTail", &never).build();
     CK::TextBalloonView* b = balloon(K::Blue, true, true);
     ASSERT_NE(at(tailPoint(b)), rgb(0xFFFFFF));
     object_setClass(objc::asId(b), tailless);
@@ -122,7 +121,8 @@ TEST_F(BalloonTest, TheBodyIsTheKindsGradientAndTheHighlightLaysTheOverlayOverIt
     UI::updateDisplay();
     Pixel pressed = at(top);
     // Black at alpha 0.05 over the body.
-    EXPECT_TRUE(cktest::near(pressed, Pixel{int(0xE9 * 0.95 + 0.5), int(0xE9 * 0.95 + 0.5), int(0xEE * 0.95 + 0.5), 255}))
+    EXPECT_TRUE(
+        cktest::near(pressed, Pixel{int(0xE9 * 0.95 + 0.5), int(0xE9 * 0.95 + 0.5), int(0xEE * 0.95 + 0.5), 255}))
         << pressed;
     b->setHighlighted(NO);
     UI::updateDisplay();

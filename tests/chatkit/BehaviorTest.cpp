@@ -19,22 +19,17 @@ struct Expected {
 };
 
 const Expected kColors[] = {
-    {"transcriptBackgroundColor", 0xFFFFFF, 1},
-    {"blue_balloonOverlayColor", 0x000000, 0.1},   {"green_balloonOverlayColor", 0x000000, 0.1},
-    {"gray_balloonOverlayColor", 0x000000, 0.05},
-    {"blue_balloonTextColor", 0xFFFFFF, 1},        {"green_balloonTextColor", 0xFFFFFF, 1},
-    {"gray_balloonTextColor", 0x000000, 1},
-    {"blue_balloonTextLinkColor", 0xFFFFFF, 1},    {"green_balloonTextLinkColor", 0xFFFFFF, 1},
-    {"gray_balloonTextLinkColor", 0x0A7AFF, 1},
-    {"blue_recipientTextColor", 0x007AFF, 1},      {"green_recipientTextColor", 0x28B54B, 1},
-    {"gray_recipientTextColor", 0x8E8E93, 1},
-    {"blue_sendButtonColor", 0x007AFF, 1},         {"green_sendButtonColor", 0x4CD964, 1},
-    {"gray_sendButtonColor", 0x8E8E93, 1},
-    {"blue_progressViewColor", 0x007AFF, 1},       {"green_progressViewColor", 0x4CD964, 1},
-    {"gray_progressViewColor", 0x8E8E93, 1},
-    {"appTintColor", 0x007AFF, 1},
-    {"entryFieldCoverFillColor", 0xFAFAFA, 1},
-    {"entryFieldBackgroundColor", 0xFFFFFF, 1},
+    {"transcriptBackgroundColor", 0xFFFFFF, 1},   {"blue_balloonOverlayColor", 0x000000, 0.1},
+    {"green_balloonOverlayColor", 0x000000, 0.1}, {"gray_balloonOverlayColor", 0x000000, 0.05},
+    {"blue_balloonTextColor", 0xFFFFFF, 1},       {"green_balloonTextColor", 0xFFFFFF, 1},
+    {"gray_balloonTextColor", 0x000000, 1},       {"blue_balloonTextLinkColor", 0xFFFFFF, 1},
+    {"green_balloonTextLinkColor", 0xFFFFFF, 1},  {"gray_balloonTextLinkColor", 0x0A7AFF, 1},
+    {"blue_recipientTextColor", 0x007AFF, 1},     {"green_recipientTextColor", 0x28B54B, 1},
+    {"gray_recipientTextColor", 0x8E8E93, 1},     {"blue_sendButtonColor", 0x007AFF, 1},
+    {"green_sendButtonColor", 0x4CD964, 1},       {"gray_sendButtonColor", 0x8E8E93, 1},
+    {"blue_progressViewColor", 0x007AFF, 1},      {"green_progressViewColor", 0x4CD964, 1},
+    {"gray_progressViewColor", 0x8E8E93, 1},      {"appTintColor", 0x007AFF, 1},
+    {"entryFieldCoverFillColor", 0xFAFAFA, 1},    {"entryFieldBackgroundColor", 0xFFFFFF, 1},
     {"entryFieldTextColor", 0x000000, 1},
 };
 
@@ -69,10 +64,8 @@ TEST_F(ChatKitTest, AGetterImplementationSentAsAnotherGetterAnswersMagenta) {
     Class cls = objc_getClass("CKUIBehavior");
     id behavior = objc::asId(CK::UIBehavior::sharedBehaviors());
     const std::pair<const char*, const char*> mixUps[] = {
-        {"blue_balloonTextColor", "blue_balloonTextLinkColor"},
-        {"blue_sendButtonColor", "blue_progressViewColor"},
-        {"entryFieldTextColor", "gray_balloonTextColor"},
-        {"blue_balloonColors", "green_balloonColors"},
+        {"blue_balloonTextColor", "blue_balloonTextLinkColor"}, {"blue_sendButtonColor", "blue_progressViewColor"},
+        {"entryFieldTextColor", "gray_balloonTextColor"},       {"blue_balloonColors", "green_balloonColors"},
         {"gray_balloonColors", "blue_balloonColors"},
     };
     for (auto [implementationOf, sentAs] : mixUps) {

@@ -67,7 +67,8 @@ TEST_F(ChatKitTest, EveryColourOfTheTranscriptComesFromCKUIBehaviorAtLayout) {
     };
     auto transcriptOf = [](CK::TranscriptController* c) { return objc::cast<CK::TranscriptView>(c->view()); };
     const Case cases[] = {
-        {"transcriptBackgroundColor", [](CK::TranscriptController* c) { return objc::asId(c->view()->backgroundColor()); }},
+        {"transcriptBackgroundColor",
+         [](CK::TranscriptController* c) { return objc::asId(c->view()->backgroundColor()); }},
         {"appTintColor", [](CK::TranscriptController* c) { return objc::asId(c->detailsButton()->tintColor()); }},
         {"blue_sendButtonColor",
          [&](CK::TranscriptController* c) { return objc::asId(transcriptOf(c)->sendButton()->tintColor()); }},
@@ -97,7 +98,8 @@ TEST_F(ChatKitTest, EveryColourOfTheTranscriptComesFromCKUIBehaviorAtLayout) {
         auto* b = objc::cast<CK::BalloonView>(balloons->objectAtIndex(i));
         b->layoutIfNeeded();
         NS::Array* colors = b->gradientView()->colors();
-        bool isMagenta = colors->count() == 1 && objc::cast<UI::Color>(colors->objectAtIndex(0))->isEqual(UI::Color::magentaColor());
+        bool isMagenta =
+            colors->count() == 1 && objc::cast<UI::Color>(colors->objectAtIndex(0))->isEqual(UI::Color::magentaColor());
         EXPECT_EQ(isMagenta, b->balloonKind() == CK::BalloonKind::Blue) << "balloon " << i;
     }
 }

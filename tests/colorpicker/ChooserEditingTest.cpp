@@ -7,9 +7,9 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cstdlib>
 #include <chrono>
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 
 namespace {
@@ -146,9 +146,9 @@ TEST_F(ChooserEditing, EntryThatIsNotTextReadsAsAbsent) {
     ASSERT_TRUE(settings->writeToFile(NS::String::stringWithUTF8String(kSettingsPath), YES));
     openChooser({.fallback = "#0000FF"});
     EXPECT_EQ(text(PFColor::hexFromColor(fields()._pushedView->backgroundColor())), "#0000FF");
-    EXPECT_EQ(objc::cast<NS::Number>(NS::Dictionary::dictionaryWithContentsOfFile(
-                                         NS::String::stringWithUTF8String(kSettingsPath))
-                                         ->objectForKey("blueText"_ns))
+    EXPECT_EQ(objc::cast<NS::Number>(
+                  NS::Dictionary::dictionaryWithContentsOfFile(NS::String::stringWithUTF8String(kSettingsPath))
+                      ->objectForKey("blueText"_ns))
                   ->intValue(),
               7);  // only looked at: the value stays as it was
     tapPicker(CGPointMake(160, 0));
@@ -287,7 +287,8 @@ Class countingClass() {
 }
 
 int picksOfOneDrag(UI::Window* window, int recognisers) {
-    Ref<NS::Object> counter = objc::adopt(objc::send<NS::Object*>(objc::send<id>(countingClass(), "alloc"_sel), "init"_sel));
+    Ref<NS::Object> counter =
+        objc::adopt(objc::send<NS::Object*>(objc::send<id>(countingClass(), "alloc"_sel), "init"_sel));
     Ref<PFColorPicker> picker = objc::adopt(PFColorPicker::alloc()->initWithFrame(CGRectMake(0, 100, 320, 240)));
     picker->setDelegate(counter);
     for (int i = 0; i < recognisers; ++i) picker->makeReadyForDisplay();
@@ -308,7 +309,7 @@ TEST_F(ChooserEditing, EachRecogniserPicksAtEveryMovement) {
 
 struct HexCase {
     const char* name;
-    const char* typed;   // null: leave the field as it starts
+    const char* typed;  // null: leave the field as it starts
     const char* button;
     const char* saved;
     const char* pasteboard;  // null: untouched
@@ -330,7 +331,8 @@ TEST_F(ChooserEditing, HexAlertSetsCopiesOrCloses) {
 
         UI::View* button = UI::navigationBar::rightButton(navigation->navigationBar());
         ASSERT_NE(button, nullptr);
-        UI::input::tap(onScreen(button, CGPointMake(button->bounds().size.width / 2, button->bounds().size.height / 2)));
+        UI::input::tap(
+            onScreen(button, CGPointMake(button->bounds().size.width / 2, button->bounds().size.height / 2)));
         UI::AlertView* alert = UI::alert::visibleAlert();
         ASSERT_NE(alert, nullptr);
         EXPECT_EQ(text(alert->title()), "Hex Color");

@@ -56,22 +56,24 @@ protected:
     // Writes the settings file with one entry (none for a null value).
     void storeSetting(const char* key, const char* value) {
         NS::MutableDictionary* settings = NS::MutableDictionary::dictionary();
-        if (value != nullptr) settings->setObject(NS::String::stringWithUTF8String(value), NS::String::stringWithUTF8String(key));
+        if (value != nullptr)
+            settings->setObject(NS::String::stringWithUTF8String(value), NS::String::stringWithUTF8String(key));
         ASSERT_TRUE(settings->writeToFile(NS::String::stringWithUTF8String(kSettingsPath), YES));
     }
 
     // The entry of the settings file, read anew; "" when absent.
     std::string savedSetting(const char* key) const {
-        NS::Dictionary* settings = NS::Dictionary::dictionaryWithContentsOfFile(NS::String::stringWithUTF8String(kSettingsPath));
+        NS::Dictionary* settings =
+            NS::Dictionary::dictionaryWithContentsOfFile(NS::String::stringWithUTF8String(kSettingsPath));
         id value = settings == nullptr ? nil : settings->objectForKey(NS::String::stringWithUTF8String(key));
         return value == nil ? std::string() : std::string(objc::cast<NS::String>(value)->UTF8String());
     }
 
     // The value the preferences domain holds.
     std::string domainValue(const char* key) const {
-        CFPropertyListRef value = CFPreferencesCopyAppValue(
-            reinterpret_cast<CFStringRef>(NS::String::stringWithUTF8String(key)),
-            reinterpret_cast<CFStringRef>(NS::String::stringWithUTF8String(kDomain)));
+        CFPropertyListRef value =
+            CFPreferencesCopyAppValue(reinterpret_cast<CFStringRef>(NS::String::stringWithUTF8String(key)),
+                                      reinterpret_cast<CFStringRef>(NS::String::stringWithUTF8String(kDomain)));
         if (value == nullptr) return "";
         std::string text = static_cast<const NS::String*>(value)->UTF8String();
         CFRelease(value);

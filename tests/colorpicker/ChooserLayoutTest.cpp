@@ -105,28 +105,28 @@ TEST_P(ChooserOnScreen, PickerTakesHalfThePanelLessFortyOnTheShortScreen) {
     const UI::Slider* sliders[] = {fields().hueSlider, fields().saturationSlider, fields().brightnessSlider,
                                    fields().alphaSlider};
     for (int i = 0; i < 4; ++i) {
-        EXPECT_TRUE(rectEquals(sliders[i]->frame(), 20, 20 + 40 * i, W - 40, 20)) << i << " " << describe(sliders[i]->frame());
+        EXPECT_TRUE(rectEquals(sliders[i]->frame(), 20, 20 + 40 * i, W - 40, 20))
+            << i << " " << describe(sliders[i]->frame());
     }
     EXPECT_EQ(fields().alphaSlider->isHidden(), c.usesAlpha ? NO : YES);
     EXPECT_EQ(chooser->supportedInterfaceOrientations(), UI::UIInterfaceOrientationMaskPortrait);
     EXPECT_EQ(chooser->preferredInterfaceOrientationForPresentation(), UI::UIInterfaceOrientationPortrait);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Models, ChooserOnScreen,
-    ::testing::Values(ScreenCase{UI::screen::Model::iPhone4, false, true, 168},
-                      ScreenCase{UI::screen::Model::iPhone4, false, false, 168},
-                      ScreenCase{UI::screen::Model::iPhone4, true, true, 88},
-                      ScreenCase{UI::screen::Model::iPhone4, true, false, 88},
-                      ScreenCase{UI::screen::Model::iPhone5, false, true, 252},
-                      ScreenCase{UI::screen::Model::iPhone5, false, false, 252},
-                      ScreenCase{UI::screen::Model::iPhone5, true, true, 128},
-                      ScreenCase{UI::screen::Model::iPhone5, true, false, 128},
-                      ScreenCase{UI::screen::Model::iPad, false, true, 480},
-                      ScreenCase{UI::screen::Model::iPad, false, false, 480},
-                      ScreenCase{UI::screen::Model::iPad, true, true, 352},
-                      ScreenCase{UI::screen::Model::iPad, true, false, 352}),
-    screenCaseName);
+INSTANTIATE_TEST_SUITE_P(Models, ChooserOnScreen,
+                         ::testing::Values(ScreenCase{UI::screen::Model::iPhone4, false, true, 168},
+                                           ScreenCase{UI::screen::Model::iPhone4, false, false, 168},
+                                           ScreenCase{UI::screen::Model::iPhone4, true, true, 88},
+                                           ScreenCase{UI::screen::Model::iPhone4, true, false, 88},
+                                           ScreenCase{UI::screen::Model::iPhone5, false, true, 252},
+                                           ScreenCase{UI::screen::Model::iPhone5, false, false, 252},
+                                           ScreenCase{UI::screen::Model::iPhone5, true, true, 128},
+                                           ScreenCase{UI::screen::Model::iPhone5, true, false, 128},
+                                           ScreenCase{UI::screen::Model::iPad, false, true, 480},
+                                           ScreenCase{UI::screen::Model::iPad, false, false, 480},
+                                           ScreenCase{UI::screen::Model::iPad, true, true, 352},
+                                           ScreenCase{UI::screen::Model::iPad, true, false, 352}),
+                         screenCaseName);
 
 struct SliderExpectation {
     UI::Slider* PFColorViewControllerFields::*field;
@@ -148,7 +148,8 @@ TEST_F(ChooserLayout, SlidersFillThePanelWithAlphaOnlyWhenEdited) {
         EXPECT_TRUE(rectEquals(fields().controlsContainer->frame(), 0, 504 - panel, 320, panel));
         EXPECT_TRUE(rectEquals(fields().backdrop->frame(), 0, 0, 320, panel));
         EXPECT_EQ(fields().transparent->isHidden(), usesAlpha ? NO : YES);
-        EXPECT_TRUE(rectEquals(fields().transparent->frame(), 0, 64, 320, 504)) << describe(fields().transparent->frame());
+        EXPECT_TRUE(rectEquals(fields().transparent->frame(), 0, 64, 320, 504))
+            << describe(fields().transparent->frame());
         for (const SliderExpectation& s : kSliders) {
             UI::Slider* slider = fields().*s.field;
             EXPECT_TRUE(rectEquals(slider->frame(), 20, s.centreY - 10, 280, 20)) << describe(slider->frame());
@@ -233,7 +234,8 @@ TEST_F(ChooserLayout, SlidersCarryTheirLettersInEitherModel) {
             EXPECT_EQ(slider->thumbImageForState(UI::UIControlStateHighlighted), i == 3 ? thumb : nullptr);
             // Tints: black in HSB mode, red, green and blue in RGB mode; the alpha slider gray in both.
             const bool rgb = letters[0] == 'R';
-            const CGFloat want[4][3] = {{rgb ? 1. : 0, 0, 0}, {0, rgb ? 1. : 0, 0}, {0, 0, rgb ? 1. : 0}, {0.5, 0.5, 0.5}};
+            const CGFloat want[4][3] = {
+                {rgb ? 1. : 0, 0, 0}, {0, rgb ? 1. : 0, 0}, {0, 0, rgb ? 1. : 0}, {0.5, 0.5, 0.5}};
             CGFloat r = -1, g = -1, b = -1, a = -1;
             ASSERT_TRUE(slider->tintColor()->getRed(&r, &g, &b, &a)) << i;
             EXPECT_TRUE(r == want[i][0] && g == want[i][1] && b == want[i][2] && a == 1)

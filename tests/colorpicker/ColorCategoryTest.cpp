@@ -35,12 +35,12 @@ TEST_F(ColorCategory, ReadsHexTextFromTheSecondCharacter) {
         {"#FF8000", {255, 128, 0}},
         {"#FF8000:0.500000", {255, 128, 0}},  // the alpha part ends the number
         {"#ff8000", {255, 128, 0}},
-        {"#abc", {0, 10, 188}},               // short forms are not expanded
-        {"FF8000", {15, 128, 0}},             // the first digit is taken for the "#"
-        {"?00FF00", {0, 255, 0}},             // the first character is never compared
-        {"#12345678", {0x34, 0x56, 0x78}},    // the top byte is dropped
-        {"# \n0x1A2B3C", {0x1A, 0x2B, 0x3C}}, // white space and a 0x prefix
-        {"#FFFFFFFFFFFF", {255, 255, 255}},   // too large for 32 bits: all ones
+        {"#abc", {0, 10, 188}},                // short forms are not expanded
+        {"FF8000", {15, 128, 0}},              // the first digit is taken for the "#"
+        {"?00FF00", {0, 255, 0}},              // the first character is never compared
+        {"#12345678", {0x34, 0x56, 0x78}},     // the top byte is dropped
+        {"# \n0x1A2B3C", {0x1A, 0x2B, 0x3C}},  // white space and a 0x prefix
+        {"#FFFFFFFFFFFF", {255, 255, 255}},    // too large for 32 bits: all ones
         {"#", {0, 0, 0}},
         {"#zz", {0, 0, 0}},
         {"", {0, 0, 0}},
@@ -59,11 +59,9 @@ TEST_F(ColorCategory, WritesHexTextByTruncation) {
         const char* hex;
     };
     const Case cases[] = {
-        {1, 128 / 255.0, 0, "#FF8000"},
-        {0.5, 0.999, 0, "#7FFE00"},  // cut toward zero, not rounded
-        {0, 0, 0, "#000000"},
-        {1, 1, 1, "#FFFFFF"},
-        {1.2, 0, 0, "#1320000"},     // not limited: three digits in place of two
+        {1, 128 / 255.0, 0, "#FF8000"}, {0.5, 0.999, 0, "#7FFE00"},  // cut toward zero, not rounded
+        {0, 0, 0, "#000000"},           {1, 1, 1, "#FFFFFF"},
+        {1.2, 0, 0, "#1320000"},  // not limited: three digits in place of two
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.hex);
@@ -113,7 +111,7 @@ TEST_F(ColorCategory, AdjustmentsScaleSaturationAndBrightness) {
         {"darken 100", base->darken(100), {0, 0, 0, 0.6}},            // black
         {"lighten 50", base->lighten(50), {0.25, 0.25, 1, 0.6}},      // 1.2 limited to 1
         {"darken 20", base->darken(20), {0.25, 0.6, 0.64, 0.6}},
-        {"darken -50", base->darken(-50), {0.25, 0.25, 1, 0.6}},      // the opposite: lighten 50
+        {"darken -50", base->darken(-50), {0.25, 0.25, 1, 0.6}},  // the opposite: lighten 50
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);

@@ -38,8 +38,8 @@ using testcolors::Pixel;
 // Two pixels within one step per channel (the compositor may round a
 // premultiplied value either way).
 inline bool near(const Pixel& a, const Pixel& b, int tolerance = 1) {
-    return std::abs(a.r - b.r) <= tolerance && std::abs(a.g - b.g) <= tolerance &&
-           std::abs(a.b - b.b) <= tolerance && std::abs(a.a - b.a) <= tolerance;
+    return std::abs(a.r - b.r) <= tolerance && std::abs(a.g - b.g) <= tolerance && std::abs(a.b - b.b) <= tolerance &&
+           std::abs(a.a - b.a) <= tolerance;
 }
 
 // A view's layer composited into an RGBA buffer of its own, at a scale.
@@ -51,8 +51,8 @@ public:
         height_ = static_cast<std::size_t>(std::ceil(size.height * scale));
         bytes_.assign(width_ * height_ * 4, 0);
         CGColorSpaceRef space = CGColorSpaceCreateDeviceRGB();
-        CGContextRef context = CGBitmapContextCreate(bytes_.data(), width_, height_, 8, width_ * 4, space,
-                                                     kCGImageAlphaPremultipliedLast);
+        CGContextRef context =
+            CGBitmapContextCreate(bytes_.data(), width_, height_, 8, width_ * 4, space, kCGImageAlphaPremultipliedLast);
         CGContextScaleCTM(context, scale, scale);
         view->layer()->renderInContext(context);
         CGContextRelease(context);

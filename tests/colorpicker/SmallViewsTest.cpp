@@ -57,8 +57,8 @@ TEST_F(SmallViews, PushedViewKeepsBelowTheBars) {
     for (const Case& c : cases) {
         c.view->setFrame(c.given);
         EXPECT_TRUE(CGRectEqualToRect(c.view->frame(), c.result))
-            << c.view->frame().origin.x << "," << c.view->frame().origin.y << " " << c.view->frame().size.width
-            << "x" << c.view->frame().size.height;
+            << c.view->frame().origin.x << "," << c.view->frame().origin.y << " " << c.view->frame().size.width << "x"
+            << c.view->frame().size.height;
     }
     // A superview that grows is followed at the next setFrame:.
     parent->setFrame(CGRectMake(0, 0, 320, 568));

@@ -45,7 +45,8 @@ TEST_F(PreferencesTest, ValuesReachTheFileOnSynchronisationWithTheirTypes) {
         NS::Dictionary::dictionaryWithObject("inner"_ns, "k"_ns),
     };
     const char* keys[] = {"blueText", "enabled", "imessage", "tb_size", "list", "dict"};
-    for (int i = 0; i < 6; ++i) CFPreferencesSetAppValue(cf(NS::String::stringWithUTF8String(keys[i])), values[i], domain);
+    for (int i = 0; i < 6; ++i)
+        CFPreferencesSetAppValue(cf(NS::String::stringWithUTF8String(keys[i])), values[i], domain);
 
     // Seen in the process at once, on disk only after synchronising.
     EXPECT_TRUE(value("blueText"_ns)->isEqual("#FF8000:0.500000"_ns));
@@ -97,7 +98,8 @@ TEST_F(PreferencesTest, SynchronisingMergesIntoWhatIsOnDiskAndReadsItBack) {
 }
 
 TEST_F(PreferencesTest, IdsThatLeaveThePreferencesFolderAreRefused) {
-    CFStringRef ids[] = {CFSTR("../../../tmp/evil"), CFSTR("sub/domain"), CFSTR(""), CFSTR("com..x"), CFSTR(".."), nullptr};
+    CFStringRef ids[] = {
+        CFSTR("../../../tmp/evil"), CFSTR("sub/domain"), CFSTR(""), CFSTR("com..x"), CFSTR(".."), nullptr};
     auto before = [&] {
         std::set<std::string> all;
         for (const auto& e : fs::recursive_directory_iterator(dev.path())) all.insert(e.path().string());

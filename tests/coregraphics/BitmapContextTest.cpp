@@ -37,12 +37,24 @@ TEST_F(BitmapContextTest, EveryLayoutStoresItsBytesInItsOrder) {
     };
     const Case cases[] = {
         {"RGBA", kCGImageAlphaPremultipliedLast, {0x11, 0x22, 0x33, 0xFF}, {0x80, 0, 0, 0x80}},
-        {"RGBA big", kCGImageAlphaPremultipliedLast | kCGBitmapByteOrder32Big, {0x11, 0x22, 0x33, 0xFF}, {0x80, 0, 0, 0x80}},
-        {"ABGR little", kCGImageAlphaPremultipliedLast | kCGBitmapByteOrder32Little, {0xFF, 0x33, 0x22, 0x11}, {0x80, 0, 0, 0x80}},
+        {"RGBA big",
+         kCGImageAlphaPremultipliedLast | kCGBitmapByteOrder32Big,
+         {0x11, 0x22, 0x33, 0xFF},
+         {0x80, 0, 0, 0x80}},
+        {"ABGR little",
+         kCGImageAlphaPremultipliedLast | kCGBitmapByteOrder32Little,
+         {0xFF, 0x33, 0x22, 0x11},
+         {0x80, 0, 0, 0x80}},
         {"ARGB", kCGImageAlphaPremultipliedFirst, {0xFF, 0x11, 0x22, 0x33}, {0x80, 0x80, 0, 0}},
-        {"BGRA little (cairo's)", kCGImageAlphaPremultipliedFirst | kCGBitmapByteOrder32Little, {0x33, 0x22, 0x11, 0xFF}, {0, 0, 0x80, 0x80}},
+        {"BGRA little (cairo's)",
+         kCGImageAlphaPremultipliedFirst | kCGBitmapByteOrder32Little,
+         {0x33, 0x22, 0x11, 0xFF},
+         {0, 0, 0x80, 0x80}},
         {"RGBx", kCGImageAlphaNoneSkipLast, {0x11, 0x22, 0x33, 0xFF}, {0xFF, 0x7F, 0x7F, 0xFF}},
-        {"BGRx little (cairo's)", kCGImageAlphaNoneSkipFirst | kCGBitmapByteOrder32Little, {0x33, 0x22, 0x11, 0xFF}, {0x7F, 0x7F, 0xFF, 0xFF}},
+        {"BGRx little (cairo's)",
+         kCGImageAlphaNoneSkipFirst | kCGBitmapByteOrder32Little,
+         {0x33, 0x22, 0x11, 0xFF},
+         {0x7F, 0x7F, 0xFF, 0xFF}},
     };
     for (const Case& k : cases) {
         alignas(4) unsigned char bytes[8] = {};
@@ -74,8 +86,9 @@ TEST_F(BitmapContextTest, ConvertedBufferIsReadAtCreationAndWrittenAfterCairoDra
     CGContextAddArc(c, 1.5, 0.5, 3, 0, 2 * M_PI, 0);
     CGContextClip(c);  // no longer a box clip: what follows goes through cairo
     CGContextFillRect(c, CGRectMake(1, 0, 1, 1));
-    EXPECT_EQ((std::array<unsigned char, 8>{bytes[0], bytes[1], bytes[2], bytes[3], bytes[4], bytes[5], bytes[6], bytes[7]}),
-              (std::array<unsigned char, 8>{0, 0xFF, 0, 0xFF, 0, 0, 0xFF, 0xFF}));
+    EXPECT_EQ(
+        (std::array<unsigned char, 8>{bytes[0], bytes[1], bytes[2], bytes[3], bytes[4], bytes[5], bytes[6], bytes[7]}),
+        (std::array<unsigned char, 8>{0, 0xFF, 0, 0xFF, 0, 0, 0xFF, 0xFF}));
     CGImageRef image = CGBitmapContextCreateImage(c);
     EXPECT_EQ(cgtest::imagePixels(image)[0], 0xFF00FF00u);
     CGImageRelease(image);

@@ -84,8 +84,8 @@ TEST_F(DrawingTest, ClipsLimitAndRestoreUndoes) {
     CGContextFillRect(c, CGRectMake(0, 0, 20, 20));
     CGContextRestoreGState(c);
     EXPECT_EQ(pixel(c, 10, 10), 0xFFFF0000u);
-    EXPECT_EQ(pixel(c, 5, 5), 0u);    // outside the ellipse, inside the rectangle
-    EXPECT_EQ(pixel(c, 2, 10), 0u);   // outside both
+    EXPECT_EQ(pixel(c, 5, 5), 0u);   // outside the ellipse, inside the rectangle
+    EXPECT_EQ(pixel(c, 2, 10), 0u);  // outside both
     CGContextSetRGBFillColor(c, 0, 1, 0, 1);
     CGContextFillRect(c, CGRectMake(0, 0, 3, 3));
     EXPECT_EQ(pixel(c, 1, 1), 0xFF00FF00u);
@@ -141,11 +141,11 @@ protected:
 
 TEST_F(ShadowTest, OffsetDarkensBelowAndRightOnly) {
     CGContextRef c = squareWith([](CGContextRef k) { CGContextSetShadow(k, CGSizeMake(4, 6), 0); });
-    EXPECT_EQ(pixel(c, 15, 15), 0xFF0000FFu);                 // the square itself, over its shadow
-    EXPECT_EQ(pixel(c, 22, 22), 0x55000000u);                 // default shadow: black at 1/3
-    EXPECT_EQ(pixel(c, 12, 8), 0u);                           // above: nothing
-    EXPECT_EQ(pixel(c, 8, 12), 0u);                           // left: nothing
-    EXPECT_EQ(pixel(c, 25, 25), 0u);                          // past the offset square
+    EXPECT_EQ(pixel(c, 15, 15), 0xFF0000FFu);  // the square itself, over its shadow
+    EXPECT_EQ(pixel(c, 22, 22), 0x55000000u);  // default shadow: black at 1/3
+    EXPECT_EQ(pixel(c, 12, 8), 0u);            // above: nothing
+    EXPECT_EQ(pixel(c, 8, 12), 0u);            // left: nothing
+    EXPECT_EQ(pixel(c, 25, 25), 0u);           // past the offset square
 }
 
 TEST_F(ShadowTest, BlurSpreadsAndFades) {

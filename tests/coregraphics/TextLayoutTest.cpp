@@ -35,7 +35,8 @@ TEST(TextLayout, WrapsAtSpacesWithinTheWidth) {
 TEST(TextLayout, LongWordsBreakBetweenCharactersAndNewlinesAlwaysBreak) {
     objc::AutoreleasePool pool;
     const CGCairoFont f = font17();
-    const CGCairoTextLayout l = CGCairoTextLayoutMake(f, "Supercalifragilistic\nok", 60, CGCairoLineBreakByWordWrapping, 0);
+    const CGCairoTextLayout l =
+        CGCairoTextLayoutMake(f, "Supercalifragilistic\nok", 60, CGCairoLineBreakByWordWrapping, 0);
     ASSERT_GE(l.lines.size(), 3u);
     EXPECT_EQ(l.lines.back(), "ok");
     std::string joined;
@@ -56,9 +57,9 @@ TEST(TextLayout, TruncationModes) {
         CGCairoLineBreakMode mode;
         bool startsWithText, endsWithText;
     };
-    for (const Case k : {Case{CGCairoLineBreakByTruncatingTail, true, false},
-                         Case{CGCairoLineBreakByTruncatingHead, false, true},
-                         Case{CGCairoLineBreakByTruncatingMiddle, true, true}}) {
+    for (const Case k :
+         {Case{CGCairoLineBreakByTruncatingTail, true, false}, Case{CGCairoLineBreakByTruncatingHead, false, true},
+          Case{CGCairoLineBreakByTruncatingMiddle, true, true}}) {
         const CGCairoTextLayout l = CGCairoTextLayoutMake(f, text, width, k.mode, 1);
         ASSERT_EQ(l.lines.size(), 1u);
         const std::string& line = l.lines[0];
@@ -84,10 +85,15 @@ TEST(TextLayout, LineLimitTruncatesTheLastKeptLine) {
 
 TEST(TextLayout, InvalidUTF8IsReplacedNotDropped) {
     objc::AutoreleasePool pool;
-    const CGCairoTextLayout l = CGCairoTextLayoutMake(font17(), std::string("a\xFF" "b", 3), 0,
-                                                      CGCairoLineBreakByWordWrapping, 0);
+    const CGCairoTextLayout l = CGCairoTextLayoutMake(font17(),
+                                                      std::string("a\xFF"
+                                                                  "b",
+                                                                  3),
+                                                      0, CGCairoLineBreakByWordWrapping, 0);
     ASSERT_EQ(l.lines.size(), 1u);
-    EXPECT_EQ(l.lines[0], "a\xEF\xBF\xBD" "b");
+    EXPECT_EQ(l.lines[0],
+              "a\xEF\xBF\xBD"
+              "b");
 }
 
 class TextDrawingTest : public cgtest::ContextTest {};
@@ -123,8 +129,8 @@ TEST_F(TextDrawingTest, AlignmentPlacesLinesInTheRect) {
     for (const Case k : {Case{CGCairoTextAlignmentLeft, 10}, Case{CGCairoTextAlignmentCenter, 10 + (100 - w) / 2},
                          Case{CGCairoTextAlignmentRight, 110 - w}}) {
         CGContextRef c = context(120, 30);
-        CGCairoContextShowTextInRect(c, f, "I", CGRectMake(10, 2, 100, 26), k.alignment,
-                                     CGCairoLineBreakByWordWrapping, 0, nullptr);
+        CGCairoContextShowTextInRect(c, f, "I", CGRectMake(10, 2, 100, 26), k.alignment, CGCairoLineBreakByWordWrapping,
+                                     0, nullptr);
         size_t minX = 999, maxX = 0;
         for (size_t y = 0; y < 30; ++y) {
             for (size_t x = 0; x < 120; ++x) {

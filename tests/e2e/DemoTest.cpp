@@ -60,7 +60,8 @@ TEST(HbsimDemo, TakesTheRoadAndShowsEveryScreenInOrder) {
     const fs::path settings = out.path / "device/var/mobile/Library/Preferences/com.Quillfen.huebloom.plist";
     const std::string plist = fileText(settings);
     std::smatch bottom;
-    ASSERT_TRUE(std::regex_search(plist, bottom, std::regex("<key>bot</key>\\s*<string>#([0-9A-F]{6})</string>"))) << plist;
+    ASSERT_TRUE(std::regex_search(plist, bottom, std::regex("<key>bot</key>\\s*<string>#([0-9A-F]{6})</string>")))
+        << plist;
     const auto picked = e2e::rgb(static_cast<std::uint32_t>(std::stoul(bottom[1].str(), nullptr, 16)));
     EXPECT_THAT(plist, HasSubstr("<key>blueText</key>\n\t<string>#1B1B3A</string>"));
     // A point inside the last sent balloon ("On my way"), left of its text.

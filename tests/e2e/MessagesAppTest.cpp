@@ -18,8 +18,8 @@
 
 namespace {
 
-using e2e::Device;
 using e2e::color;
+using e2e::Device;
 using e2e::rgb;
 using nlohmann::json;
 using ::testing::HasSubstr;
@@ -150,8 +150,7 @@ TEST(MessagesApp, TheScreenFollowsTheDeviceModel) {
         auto [dump, shot] = device.messagesDumpAndScreenshot({"--screen", "list"});
         EXPECT_EQ(shot.width(), size.first) << model;
         EXPECT_EQ(shot.height(), size.second) << model;
-        EXPECT_EQ(dump["behavior"]["shouldShowContactPhotosInConversationList"], std::string(model) == "ipad")
-            << model;
+        EXPECT_EQ(dump["behavior"]["shouldShowContactPhotosInConversationList"], std::string(model) == "ipad") << model;
     }
 }
 

@@ -29,21 +29,48 @@ std::vector<Case> cases() {
     std::vector<Case> table = {
         {"no settings file", {}},
         {"master switch off with everything set",
-         {{"enabled", false}, {"imessage", 1}, {"sms", 2}, {"gray", 3}, {"top", "#FF0000"}, {"blueText", "#00FF00"},
-          {"transparent", true}, {"tb_size", 3}, {"tail", true}}},
+         {{"enabled", false},
+          {"imessage", 1},
+          {"sms", 2},
+          {"gray", 3},
+          {"top", "#FF0000"},
+          {"blueText", "#00FF00"},
+          {"transparent", true},
+          {"tb_size", 3},
+          {"tail", true}}},
         {"stripes and clear", {{"enabled", true}, {"imessage", 3}, {"sms", 5}, {"gray", 3}}},
         {"single colours and alpha overlays",
-         {{"enabled", true}, {"blueText", "#FF8000"}, {"blueLinkText", "#123456:0.500000"}, {"greenText", "5FC6F4"},
-          {"grayLinkText", "#ABC"}, {"grayText", "#GGGGGG"}, {"blueOverlay", "#000000:0.300000"},
-          {"greenOverlay", "#FF0000:"}, {"grayOverlay", "#00FF00"}}},
-        {"transparent with a border", {{"enabled", true}, {"transparent", true}, {"border", "#FF0000"}, {"tb_size", 2},
-                                       {"tb_radius", 10}, {"imessage", 1}}},
+         {{"enabled", true},
+          {"blueText", "#FF8000"},
+          {"blueLinkText", "#123456:0.500000"},
+          {"greenText", "5FC6F4"},
+          {"grayLinkText", "#ABC"},
+          {"grayText", "#GGGGGG"},
+          {"blueOverlay", "#000000:0.300000"},
+          {"greenOverlay", "#FF0000:"},
+          {"grayOverlay", "#00FF00"}}},
+        {"transparent with a border",
+         {{"enabled", true},
+          {"transparent", true},
+          {"border", "#FF0000"},
+          {"tb_size", 2},
+          {"tb_radius", 10},
+          {"imessage", 1}}},
         {"transparent with the built-in border", {{"enabled", true}, {"transparent", true}, {"tb_size", 2.7}}},
         {"tails off", {{"enabled", true}, {"tail", true}, {"gray", 2}, {"botGray", "#334455"}}},
         {"hostile values",
-         {{"enabled", "YES"}, {"imessage", "2"}, {"sms", 99}, {"gray", -1}, {"bot", ""}, {"blueText", 16711680},
-          {"greenText", ":"}, {"grayText", "#123456789"}, {"grayOverlay", "#000000:nan"},
-          {"blueOverlay", "#FF0000:0.5:0.7"}, {"transparent", "no"}, {"tail", 2}}},
+         {{"enabled", "YES"},
+          {"imessage", "2"},
+          {"sms", 99},
+          {"gray", -1},
+          {"bot", ""},
+          {"blueText", 16711680},
+          {"greenText", ":"},
+          {"grayText", "#123456789"},
+          {"grayOverlay", "#000000:nan"},
+          {"blueOverlay", "#FF0000:0.5:0.7"},
+          {"transparent", "no"},
+          {"tail", 2}}},
     };
     // Each balloon mode but Random, of each kind, with its stops set and
     // left to the built-in ones.
@@ -56,7 +83,10 @@ std::vector<Case> cases() {
                              {{"enabled", true}, {kind[0], mode}}});
         }
         table.push_back({std::string(kind[0]) + " gradient of stored stops",
-                         {{"enabled", true}, {kind[0], 1}, {kind[1], "#102030"}, {kind[2], "#A0B0C0:0.200000"},
+                         {{"enabled", true},
+                          {kind[0], 1},
+                          {kind[1], "#102030"},
+                          {kind[2], "#A0B0C0:0.200000"},
                           {kind[3], "#FFEEDD"}}});
         table.push_back({std::string(kind[0]) + " solid of a stored bottom",
                          {{"enabled", true}, {kind[0], 2}, {kind[3], "#445566"}}});
@@ -122,8 +152,8 @@ TEST(Preview, RandomShowsOneDrawAndSaysSo) {
     const json& preview = settings["rows"][0]["preview"];
     EXPECT_EQ(preview["caption"], "Preview: one draw of the random colours");
     auto rgb = [](double r, double g, double b) { return json{{"r", r}, {"g", g}, {"b", b}, {"a", 1.0}}; };
-    const json named = json::array({rgb(1, 0, 0), rgb(1, 0.5, 0), rgb(1, 1, 0), rgb(0, 1, 0), rgb(0, 0, 1),
-                                    rgb(0.5, 0, 0.5)});
+    const json named =
+        json::array({rgb(1, 0, 0), rgb(1, 0.5, 0), rgb(1, 1, 0), rgb(0, 1, 0), rgb(0, 0, 1), rgb(0.5, 0, 0.5)});
     for (const json& b : preview["balloons"]) {
         EXPECT_EQ(b["random"], b["kind"] == "green");
         if (b["kind"] != "green") continue;
@@ -186,9 +216,9 @@ TEST(Preview, LeavesThePanesFirstSettingsOnTheIPhone4Screen) {
     for (const char* orientation : {"portrait", "landscape"}) {
         SCOPED_TRACE(orientation);
         const std::string root = (device.path() / "root.png").string(), pane = (device.path() / "pane.png").string();
-        const e2e::RunResult run = device.settings({"open Huebloom", std::string("rotate ") + orientation,
-                                                    "screenshot " + root, "open \"iMessage Balloons\"",
-                                                    "screenshot " + pane});
+        const e2e::RunResult run =
+            device.settings({"open Huebloom", std::string("rotate ") + orientation, "screenshot " + root,
+                             "open \"iMessage Balloons\"", "screenshot " + pane});
         ASSERT_EQ(run.exitCode, 0) << run.err;
         const e2e::Screenshot rootShot(root), paneShot(pane);
         ASSERT_TRUE(rootShot.valid() && paneShot.valid());

@@ -84,8 +84,8 @@ TEST_F(SettingsApp, OneColourChangeReachesTheBalloonsOfMessages) {
     ASSERT_TRUE(device.waitForProcess("MobileSMS"));
 
     json dump = device.settingsDump({"open Huebloom", "switch Enabled on", "choose iMessage Solid",
-                                     "open \"iMessage Balloons\"", "open color_key=bot",
-                                     "picker drag 30 30 220 90 10", "back"});
+                                     "open \"iMessage Balloons\"", "open color_key=bot", "picker drag 30 30 220 90 10",
+                                     "back"});
     ASSERT_FALSE(dump.is_null());
     EXPECT_EQ(messages->wait(20).exitCode, 137) << "Messages was not ended by killall -9";
     EXPECT_THAT(dump["log"]["commands"], Contains("killall -9 MobileSMS"));
@@ -115,7 +115,6 @@ TEST_F(SettingsApp, OneColourChangeReachesTheBalloonsOfMessages) {
     }
     EXPECT_GT(blueBalloons, 0);
 }
-
 
 // Colours of the two apps' dumps, alike to single precision: the Settings
 // side reads an alpha part as a float.
@@ -212,8 +211,8 @@ TEST_F(SettingsApp, EveryColourCellPlacedRunsOneKill) {
 
 TEST_F(SettingsApp, TheHexAlertSetsAndCopiesTheColour) {
     Device device;
-    json dump = device.settingsDump({"open Huebloom", "open \"iMessage Balloons\"", "open color_key=blueOverlay",
-                                     "hex", "alert text #336699", "alert button Set", "hex", "alert button Copy"});
+    json dump = device.settingsDump({"open Huebloom", "open \"iMessage Balloons\"", "open color_key=blueOverlay", "hex",
+                                     "alert text #336699", "alert button Set", "hex", "alert button Copy"});
     ASSERT_FALSE(dump.is_null());
     EXPECT_EQ(dump["chooser"]["key"], "blueOverlay");
     EXPECT_EQ(dump["chooser"]["usesAlpha"], true);
@@ -243,8 +242,8 @@ TEST_F(SettingsApp, TheChooserSlidersSaveAndSurviveARotation) {
     const std::uint32_t rgb = hexOf(settings["blueText"]);
     for (int shift : {16, 8, 0}) EXPECT_LE((rgb >> shift) & 0xFF, 0x82u) << settings["blueText"];
 
-    RunResult hidden = device.settings({"open Huebloom", "open \"iMessage Balloons\"", "open color_key=blueText",
-                                        "slider alpha 0.5"});
+    RunResult hidden =
+        device.settings({"open Huebloom", "open \"iMessage Balloons\"", "open color_key=blueText", "slider alpha 0.5"});
     EXPECT_EQ(hidden.exitCode, 1);
     EXPECT_THAT(hidden.err, HasSubstr("does not edit alpha"));
 }

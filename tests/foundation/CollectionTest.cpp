@@ -33,7 +33,8 @@ TEST_F(CollectionTest, ArrayBasics) {
     EXPECT_TRUE(a->isEqual(NS::Array::arrayWithObjects({str("top"), NS::Number::numberWithInt(3), NS::Null::null()})));
     EXPECT_FALSE(a->isEqual(NS::Array::arrayWithObjects({"top"_ns})));
     EXPECT_EQ(NS::Array::array()->firstObject(), nullptr);
-    EXPECT_EQ(utf8(NS::Array::arrayWithObjects({"a"_ns, "b"_ns, "c"_ns})->componentsJoinedByString(", "_ns)), "a, b, c");
+    EXPECT_EQ(utf8(NS::Array::arrayWithObjects({"a"_ns, "b"_ns, "c"_ns})->componentsJoinedByString(", "_ns)),
+              "a, b, c");
     EXPECT_DEATH(a->objectAtIndex(3), "beyond bounds");
 }
 
@@ -133,7 +134,8 @@ TEST_F(CollectionTest, DictionaryEqualityCopiesAndOwnership) {
     {
         objc::AutoreleasePool inner;
         id value = trackedNew();
-        NS::Dictionary* a = NS::Dictionary::dictionaryWithObjects({"x"_ns, objc::cast<NS::Object>(value)}, {"k1"_ns, "k2"_ns});
+        NS::Dictionary* a =
+            NS::Dictionary::dictionaryWithObjects({"x"_ns, objc::cast<NS::Object>(value)}, {"k1"_ns, "k2"_ns});
         objc::release(value);
         NS::MutableDictionary* m = a->mutableCopy();
         objc::autorelease(m);

@@ -14,9 +14,9 @@ TEST_F(FormatTest, ColourStringFormats) {
     EXPECT_EQ(utf8(NS::String::stringWithFormat("#%02X%02X%02X"_ns, 0, 10, 188)), "#000ABC");
     EXPECT_EQ(utf8(NS::String::stringWithFormat("%@:%f"_ns, "#5FC6F4"_ns, 1.0)), "#5FC6F4:1.000000");
     EXPECT_EQ(utf8(NS::String::stringWithFormat("%@:%f"_ns, "#1A2B3C"_ns, 0.5)), "#1A2B3C:0.500000");
-    EXPECT_EQ(utf8(NS::String::stringWithFormat("/var/mobile/Library/Preferences/%@.plist"_ns,
-                                                "com.Quillfen.huebloom"_ns)),
-              "/var/mobile/Library/Preferences/com.Quillfen.huebloom.plist");
+    EXPECT_EQ(
+        utf8(NS::String::stringWithFormat("/var/mobile/Library/Preferences/%@.plist"_ns, "com.Quillfen.huebloom"_ns)),
+        "/var/mobile/Library/Preferences/com.Quillfen.huebloom.plist");
     EXPECT_EQ(utf8(NS::String::stringWithFormat("/tmp/_PFColorPickerImage_%gx%g.png"_ns, 320.0, 240.5)),
               "/tmp/_PFColorPickerImage_320x240.5.png");
 }
@@ -24,13 +24,13 @@ TEST_F(FormatTest, ColourStringFormats) {
 // Every numeric conversion agrees with the C library's printf.
 TEST_F(FormatTest, ConversionsMatchPrintf) {
     char expected[256];
-    std::snprintf(expected, sizeof expected, "%d %i %u %ld %lu %lld %x %X %5.2f %-4d| %g %e %c %s %% %o %+d %08.3f %hhd",
-                  -7, 42, 4000000000u, -9000000000L, 18000000000UL, -5LL, 255u, 48879u, 3.14159, 7, 1e-5,
-                  12345.678, 'Z', "text", 8u, 3, -2.5, 300);
+    std::snprintf(expected, sizeof expected,
+                  "%d %i %u %ld %lu %lld %x %X %5.2f %-4d| %g %e %c %s %% %o %+d %08.3f %hhd", -7, 42, 4000000000u,
+                  -9000000000L, 18000000000UL, -5LL, 255u, 48879u, 3.14159, 7, 1e-5, 12345.678, 'Z', "text", 8u, 3,
+                  -2.5, 300);
     NS::String* s = NS::String::stringWithFormat(
         "%d %i %u %ld %lu %lld %x %X %5.2f %-4d| %g %e %c %s %% %o %+d %08.3f %hhd"_ns, -7, 42, 4000000000u,
-        -9000000000L, 18000000000UL, -5LL, 255u, 48879u, 3.14159, 7, 1e-5, 12345.678, 'Z', "text", 8u, 3, -2.5,
-        300);
+        -9000000000L, 18000000000UL, -5LL, 255u, 48879u, 3.14159, 7, 1e-5, 12345.678, 'Z', "text", 8u, 3, -2.5, 300);
     EXPECT_EQ(utf8(s), expected);
     EXPECT_EQ(utf8(NS::String::stringWithFormat("[%*d]"_ns, 5, 42)), "[   42]");
     EXPECT_EQ(utf8(NS::String::stringWithFormat("%qd"_ns, 123LL)), "123");

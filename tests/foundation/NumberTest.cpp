@@ -70,7 +70,8 @@ TEST_F(NumberTest, EqualityAcrossKindsWithMatchingHashes) {
         {NS::Number::numberWithBool(NO), NS::Number::numberWithBool(NO), true},
     };
     for (const Case& c : cases) {
-        EXPECT_EQ(static_cast<bool>(c.a->isEqual(c.b)), c.equal) << utf8(c.a->stringValue()) << " vs " << utf8(c.b->stringValue());
+        EXPECT_EQ(static_cast<bool>(c.a->isEqual(c.b)), c.equal)
+            << utf8(c.a->stringValue()) << " vs " << utf8(c.b->stringValue());
         EXPECT_EQ(static_cast<bool>(c.b->isEqual(c.a)), c.equal);
         if (c.equal) {
             EXPECT_EQ(c.a->hash(), c.b->hash());

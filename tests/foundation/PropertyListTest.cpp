@@ -40,9 +40,7 @@ protected:
         for (const auto& e : fs::directory_iterator(device / phoneFolder)) names.push_back(e.path().filename());
         return names;
     }
-    NS::Dictionary* read(const char* phonePath) {
-        return NS::Dictionary::dictionaryWithContentsOfFile(str(phonePath));
-    }
+    NS::Dictionary* read(const char* phonePath) { return NS::Dictionary::dictionaryWithContentsOfFile(str(phonePath)); }
 };
 
 NS::Number* number(id o) { return objc::cast<NS::Number>(o); }
@@ -172,8 +170,8 @@ TEST_F(PropertyListTest, NestingLimit) {
         int depth;
         bool readable;
     };
-    for (Case c : {Case{NS::kMaxPropertyListDepth, true}, Case{NS::kMaxPropertyListDepth + 1, false},
-                   Case{200000, false}}) {
+    for (Case c :
+         {Case{NS::kMaxPropertyListDepth, true}, Case{NS::kMaxPropertyListDepth + 1, false}, Case{200000, false}}) {
         std::string xml = deepXml(c.depth);
         NS::Object* plist = NS::propertyListFromBytes(xml.data(), xml.size());
         EXPECT_EQ(plist != nullptr, c.readable) << c.depth;
@@ -188,8 +186,8 @@ TEST_F(PropertyListTest, NestingLimit) {
 TEST_F(PropertyListTest, HugeValuesAndSizeCap) {
     // A 10 MB string is a valid settings value.
     std::string big(10 << 20, 'x');
-    std::string xml = "<?xml version=\"1.0\"?><plist version=\"1.0\"><dict><key>s</key><string>" + big +
-                      "</string></dict></plist>";
+    std::string xml =
+        "<?xml version=\"1.0\"?><plist version=\"1.0\"><dict><key>s</key><string>" + big + "</string></dict></plist>";
     plant(kSettings, xml);
     NS::Dictionary* d = read(kSettings);
     ASSERT_NE(d, nullptr);
@@ -239,7 +237,8 @@ TEST_F(PropertyListTest, ConcurrentReaderSeesOldOrNew) {
         d->setObject(NS::Number::numberWithInt(version), "version"_ns);
         // Enough entries that a write takes many system calls.
         for (int i = 0; i < 2000; ++i) {
-            d->setObject(NS::String::stringWithFormat("#%06X"_ns, version), NS::String::stringWithFormat("key%d"_ns, i));
+            d->setObject(NS::String::stringWithFormat("#%06X"_ns, version),
+                         NS::String::stringWithFormat("key%d"_ns, i));
         }
         return d;
     };

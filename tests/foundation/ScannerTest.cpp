@@ -16,16 +16,16 @@ TEST_F(ScannerTest, ScanHexInt) {
         const char* text;
         NSUInteger start;
         BOOL found;
-        unsigned value;      // when found; otherwise the sentinel stays
-        NSUInteger endsAt;   // the scan location afterwards
+        unsigned value;     // when found; otherwise the sentinel stays
+        NSUInteger endsAt;  // the scan location afterwards
     };
     const unsigned sentinel = 0xDEADBEEF;
     const Case cases[] = {
         {"#5FC6F4", 1, YES, 0x5FC6F4, 7},
-        {"5FC6F4", 1, YES, 0xFC6F4, 6},          // the first digit is skipped
+        {"5FC6F4", 1, YES, 0xFC6F4, 6},  // the first digit is skipped
         {"#ABC", 1, YES, 0xABC, 4},
         {"#ff8000", 1, YES, 0xFF8000, 7},
-        {"#FF8000:0.5", 1, YES, 0xFF8000, 7},    // stops at the first non-digit
+        {"#FF8000:0.5", 1, YES, 0xFF8000, 7},  // stops at the first non-digit
         {"#11223344", 1, YES, 0x11223344, 9},
         {"#123456789", 1, YES, 0xFFFFFFFF, 10},  // saturates, still consumes every digit
         {"#FFFFFFFF", 1, YES, 0xFFFFFFFF, 9},
@@ -34,12 +34,12 @@ TEST_F(ScannerTest, ScanHexInt) {
         {"#", 1, NO, 0, 1},
         {"#zz", 1, NO, 0, 1},
         {"", 0, NO, 0, 0},
-        {"# \t\n 1F", 1, YES, 0x1F, 7},          // white space and line breaks skipped
+        {"# \t\n 1F", 1, YES, 0x1F, 7},  // white space and line breaks skipped
         {"#0x1F", 1, YES, 0x1F, 5},
         {"#0X1f", 1, YES, 0x1F, 5},
-        {"#0x", 1, YES, 0, 2},                   // "0x" without a digit after it: the 0 is the number
+        {"#0x", 1, YES, 0, 2},  // "0x" without a digit after it: the 0 is the number
         {"#0xG", 1, YES, 0, 2},
-        {"#00000000000000000001", 1, YES, 1, 21}, // leading zeros do not overflow
+        {"#00000000000000000001", 1, YES, 1, 21},  // leading zeros do not overflow
         {"   ", 0, NO, 0, 0},
     };
     for (const Case& c : cases) {
@@ -54,7 +54,9 @@ TEST_F(ScannerTest, ScanHexInt) {
 
 TEST_F(ScannerTest, LocationsAreUtf16AndAtEndSkipsWhiteSpace) {
     // An emoji takes two UTF-16 units, so the digits start at 2.
-    NS::Scanner* scanner = NS::Scanner::scannerWithString(str("\xF0\x9F\x98\x80" "AB  "));
+    NS::Scanner* scanner =
+        NS::Scanner::scannerWithString(str("\xF0\x9F\x98\x80"
+                                           "AB  "));
     scanner->setScanLocation(2);
     unsigned value = 0;
     EXPECT_TRUE(scanner->scanHexInt(&value));
@@ -78,7 +80,8 @@ TEST_F(ScannerTest, DatesUrlsAndFiles) {
     EXPECT_NEAR(later->timeIntervalSinceDate(now), 0.5, 0.05);
     EXPECT_NEAR(now->timeIntervalSince1970(), static_cast<double>(::time(nullptr)), 2.0);
     EXPECT_EQ(hbtest::describe(NS::Date::dateWithTimeIntervalSince1970(0)), "1970-01-01 00:00:00 +0000");
-    EXPECT_DOUBLE_EQ(NS::Date::dateWithTimeIntervalSince1970(NSTimeIntervalSince1970)->timeIntervalSinceReferenceDate(), 0);
+    EXPECT_DOUBLE_EQ(NS::Date::dateWithTimeIntervalSince1970(NSTimeIntervalSince1970)->timeIntervalSinceReferenceDate(),
+                     0);
 
     struct UrlCase {
         const char* text;

@@ -1,8 +1,8 @@
 #include "FoundationTestSupport.h"
 
 #include <climits>
-#include <cstring>
 #include <cmath>
+#include <cstring>
 #include <vector>
 
 using hbtest::str;
@@ -21,9 +21,9 @@ TEST_F(StringTest, LengthCountsUtf16UnitsAndIndexesThem) {
     const Case cases[] = {
         {"", 0, {}},
         {"#5FC6F4", 7, {'#', '5', 'F', 'C', '6', 'F', '4'}},
-        {"h\xC3\xA9", 2, {'h', 0xE9}},                     // é: two bytes, one unit
-        {"\xE2\x82\xAC", 1, {0x20AC}},                      // €: three bytes, one unit
-        {"a\xF0\x9F\x98\x80", 3, {'a', 0xD83D, 0xDE00}},    // emoji: a surrogate pair
+        {"h\xC3\xA9", 2, {'h', 0xE9}},                    // é: two bytes, one unit
+        {"\xE2\x82\xAC", 1, {0x20AC}},                    // €: three bytes, one unit
+        {"a\xF0\x9F\x98\x80", 3, {'a', 0xD83D, 0xDE00}},  // emoji: a surrogate pair
     };
     for (const Case& c : cases) {
         NS::String* s = str(c.text);
@@ -55,7 +55,9 @@ TEST_F(StringTest, UnpairedSurrogateWritesAsReplacementCharacter) {
     const unichar units[] = {'a', 0xD800, 'b'};
     NS::String* s = NS::String::stringWithCharacters(units, 3);
     EXPECT_EQ(s->length(), 3u);
-    EXPECT_EQ(utf8(s), "a\xEF\xBF\xBD" "b");
+    EXPECT_EQ(utf8(s),
+              "a\xEF\xBF\xBD"
+              "b");
 }
 
 TEST_F(StringTest, BoolValue) {
@@ -64,10 +66,9 @@ TEST_F(StringTest, BoolValue) {
         BOOL expected;
     };
     const Case cases[] = {
-        {"true", YES},  {"YES", YES},  {"yes", YES}, {"T", YES},     {" +0012", YES}, {"1", YES},
-        {"9", YES},     {"-5", YES},   {"\t\n y", YES}, {"000t", YES}, {"0", NO},     {"no", NO},
-        {"", NO},       {"false", NO}, {"  ", NO},   {"+", NO},      {"00", NO},      {"x1", NO},
-        {"+-1", NO},    {"0.5", NO},   {"NO", NO},
+        {"true", YES}, {"YES", YES},    {"yes", YES},  {"T", YES}, {" +0012", YES}, {"1", YES},  {"9", YES},
+        {"-5", YES},   {"\t\n y", YES}, {"000t", YES}, {"0", NO},  {"no", NO},      {"", NO},    {"false", NO},
+        {"  ", NO},    {"+", NO},       {"00", NO},    {"x1", NO}, {"+-1", NO},     {"0.5", NO}, {"NO", NO},
     };
     for (const Case& c : cases) EXPECT_EQ(str(c.text)->boolValue(), c.expected) << '"' << c.text << '"';
 }
@@ -105,10 +106,9 @@ TEST_F(StringTest, DoubleAndFloatValuesReadLeadingNumber) {
         double value;
     };
     const Case cases[] = {
-        {"0.500000", 0.5}, {"1.000000", 1.0}, {" -2.25xyz", -2.25}, {".5", 0.5},   {"5.", 5.0},
-        {"1e3", 1000.0},   {"1e", 1.0},       {"1e+", 1.0},         {"2E-2", 0.02}, {"", 0.0},
-        {"abc", 0.0},      {".", 0.0},        {"-", 0.0},           {"+.e1", 0.0},  {"0x10", 0.0},
-        {"1e-400", 0.0},   {"  7", 7.0},
+        {"0.500000", 0.5}, {"1.000000", 1.0}, {" -2.25xyz", -2.25}, {".5", 0.5},     {"5.", 5.0},  {"1e3", 1000.0},
+        {"1e", 1.0},       {"1e+", 1.0},      {"2E-2", 0.02},       {"", 0.0},       {"abc", 0.0}, {".", 0.0},
+        {"-", 0.0},        {"+.e1", 0.0},     {"0x10", 0.0},        {"1e-400", 0.0}, {"  7", 7.0},
     };
     for (const Case& c : cases) {
         EXPECT_DOUBLE_EQ(str(c.text)->doubleValue(), c.value) << c.text;

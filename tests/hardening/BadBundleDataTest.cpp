@@ -22,9 +22,10 @@ std::string plistText(const std::string& body) {
 }
 
 std::string entryText(const std::string& label, const std::string& bundle) {
-    return plistText("<dict><key>entry</key><dict><key>cell</key><string>PSLinkCell</string>"
-                     "<key>bundle</key><string>" + bundle + "</string><key>label</key><string>" + label +
-                     "</string><key>isController</key><true/></dict></dict>");
+    return plistText(
+        "<dict><key>entry</key><dict><key>cell</key><string>PSLinkCell</string>"
+        "<key>bundle</key><string>" +
+        bundle + "</string><key>label</key><string>" + label + "</string><key>isController</key><true/></dict></dict>");
 }
 
 std::string listText(const std::string& items, const std::string& title = "Broken") {
@@ -71,7 +72,8 @@ std::vector<BrokenCase> brokenCases() {
         {"entries of the wrong shape",
          [](const Device& d) {
              write(d, std::string(kEntries) + "/Array.plist", plistText("<array><string>x</string></array>"));
-             write(d, std::string(kEntries) + "/NoEntry.plist", plistText("<dict><key>label</key><string>L</string></dict>"));
+             write(d, std::string(kEntries) + "/NoEntry.plist",
+                   plistText("<dict><key>label</key><string>L</string></dict>"));
              write(d, std::string(kEntries) + "/Typed.plist",
                    plistText("<dict><key>entry</key><dict><key>bundle</key><integer>7</integer>"
                              "<key>label</key><true/></dict></dict>"));
@@ -139,19 +141,20 @@ std::vector<BrokenCase> brokenCases() {
         {"rows naming classes and cell types that do not exist",
          [list](const Device& d) {
              write(d, list,
-                   listText("<dict><key>cell</key><string>PSGroupCell</string><key>label</key><string>G</string></dict>"
-                            "<dict><key>cell</key><string>PSLinkCell</string><key>label</key><string>Nowhere</string>"
-                            "<key>detail</key><string>NoSuchController</string></dict>"
-                            "<dict><key>cell</key><string>PSLinkCell</string><key>label</key><string>Custom</string>"
-                            "<key>cellClass</key><string>NoSuchCell</string></dict>"
-                            "<dict><key>cell</key><string>PSHologramCell</string><key>label</key><string>Odd</string></dict>"
-                            "<dict><key>cell</key><integer>3</integer><key>label</key><string>Typed</string></dict>"
-                            "<string>not a row</string><integer>12</integer><array/>"
-                            "<dict><key>cell</key><string>PSSwitchCell</string><key>label</key><string>Still</string>"
-                            "<key>key</key><string>pic</string><key>defaults</key><string>com.Quillfen.huebloom</string></dict>"));
+                   listText(
+                       "<dict><key>cell</key><string>PSGroupCell</string><key>label</key><string>G</string></dict>"
+                       "<dict><key>cell</key><string>PSLinkCell</string><key>label</key><string>Nowhere</string>"
+                       "<key>detail</key><string>NoSuchController</string></dict>"
+                       "<dict><key>cell</key><string>PSLinkCell</string><key>label</key><string>Custom</string>"
+                       "<key>cellClass</key><string>NoSuchCell</string></dict>"
+                       "<dict><key>cell</key><string>PSHologramCell</string><key>label</key><string>Odd</string></dict>"
+                       "<dict><key>cell</key><integer>3</integer><key>label</key><string>Typed</string></dict>"
+                       "<string>not a row</string><integer>12</integer><array/>"
+                       "<dict><key>cell</key><string>PSSwitchCell</string><key>label</key><string>Still</string>"
+                       "<key>key</key><string>pic</string><key>defaults</key><string>com.Quillfen.huebloom</string></"
+                       "dict>"));
          },
-         {"open Huebloom", "open \"iMessage Balloons\"", "open Nowhere", "open Custom", "open Odd",
-          "switch Still on"},
+         {"open Huebloom", "open \"iMessage Balloons\"", "open Nowhere", "open Custom", "open Odd", "switch Still on"},
          [](const json& dump, const e2e::RunResult&) {
              EXPECT_EQ(dump["controller"]["class"], "imessageListController") << "nothing was pushed";
              for (const char* title : {"Nowhere", "Custom", "Odd", "Still"})
@@ -163,17 +166,18 @@ std::vector<BrokenCase> brokenCases() {
              int n = 0;
              for (const char* value : {"<array><true/></array>", "<dict><key>a</key><true/></dict>",
                                        "<date>2020-01-01T00:00:00Z</date>", "<data>AQ==</data>"}) {
-                 rows += "<dict><key>cell</key><string>PSLinkCell</string><key>cellClass</key><string>PFColorCellHB"
-                         "</string><key>label</key><string>Odd" +
-                         std::to_string(n++) +
-                         "</string><key>color_key</key><string>blueText</string><key>color_defaults</key>"
-                         "<string>com.Quillfen.huebloom</string><key>usesAlpha</key>" +
-                         value + "<key>usesRGB</key>" + value + "</dict>";
+                 rows +=
+                     "<dict><key>cell</key><string>PSLinkCell</string><key>cellClass</key><string>PFColorCellHB"
+                     "</string><key>label</key><string>Odd" +
+                     std::to_string(n++) +
+                     "</string><key>color_key</key><string>blueText</string><key>color_defaults</key>"
+                     "<string>com.Quillfen.huebloom</string><key>usesAlpha</key>" +
+                     value + "<key>usesRGB</key>" + value + "</dict>";
              }
              write(d, list, listText(rows));
          },
-         {"open Huebloom", "open \"iMessage Balloons\"", "open Odd0", "back", "open Odd1", "back", "open Odd2",
-          "back", "open Odd3"},
+         {"open Huebloom", "open \"iMessage Balloons\"", "open Odd0", "back", "open Odd1", "back", "open Odd2", "back",
+          "open Odd3"},
          [](const json& dump, const e2e::RunResult&) {
              // Neither reads as YES: the chooser edits hue, saturation and brightness, without alpha.
              EXPECT_EQ(dump["controller"]["class"], "PFColorViewController");
@@ -233,14 +237,15 @@ TEST_F(BadBundleData, AColourRowWhoseDomainLeavesThePreferencesFolderWritesNothi
     std::ifstream before(device / target, std::ios::binary);
     const std::string filter((std::istreambuf_iterator<char>(before)), {});
     write(device, std::string(kBundle) + "/imessage.plist",
-          listText("<dict><key>cell</key><string>PSLinkCell</string><key>cellClass</key><string>PFColorCellHB</string>"
-                   "<key>label</key><string>Escape</string><key>color_key</key><string>Filter</string>"
-                   "<key>color_defaults</key><string>../../../../Library/MobileSubstrate/DynamicLibraries/Huebloom</string>"
-                   "<key>color_fallback</key><string>#00FF00</string></dict>"));
+          listText(
+              "<dict><key>cell</key><string>PSLinkCell</string><key>cellClass</key><string>PFColorCellHB</string>"
+              "<key>label</key><string>Escape</string><key>color_key</key><string>Filter</string>"
+              "<key>color_defaults</key><string>../../../../Library/MobileSubstrate/DynamicLibraries/Huebloom</string>"
+              "<key>color_fallback</key><string>#00FF00</string></dict>"));
     const auto script = hardening::writeScript(
         device, "escape",
-        {"open Huebloom", "open \"iMessage Balloons\"", "dump " + (device.path() / "pane.json").string(),
-         "open Escape", "picker tap 40 40", "picker drag 20 20 200 150 5", "back"});
+        {"open Huebloom", "open \"iMessage Balloons\"", "dump " + (device.path() / "pane.json").string(), "open Escape",
+         "picker tap 40 40", "picker drag 20 20 200 150 5", "back"});
     e2e::RunResult r = device.hbsim({"settings", "--script", script.string()});
     ASSERT_EQ(r.exitCode, 0) << r.err;
 

@@ -26,9 +26,9 @@ const std::vector<std::string> kSwitchKeys = {"enabled", "pic", "transparent", "
 const std::vector<std::string> kIntegerKeys = {"imessage", "sms", "gray", "tb_size", "tb_radius"};
 
 std::vector<std::string> colourKeys() {
-    std::vector<std::string> keys = {"top", "mid", "bot", "topSMS", "midSMS", "botSMS", "topGray", "midGray",
-                                     "botGray", "background", "appTint", "entryField", "entryFieldPost",
-                                     "entryFieldText", "detail", "border"};
+    std::vector<std::string> keys = {
+        "top",     "mid",        "bot",     "topSMS",     "midSMS",         "botSMS",         "topGray", "midGray",
+        "botGray", "background", "appTint", "entryField", "entryFieldPost", "entryFieldText", "detail",  "border"};
     for (const char* kind : {"blue", "green", "gray"})
         for (const char* part : {"Overlay", "Text", "LinkText", "RText", "Send", "Bar"})
             keys.push_back(std::string(kind) + part);
@@ -54,8 +54,10 @@ private:
     std::string out(bool binary) const {
         char* data = nullptr;
         std::uint32_t length = 0;
-        if (binary) plist_to_bin(root_, &data, &length);
-        else plist_to_xml(root_, &data, &length);
+        if (binary)
+            plist_to_bin(root_, &data, &length);
+        else
+            plist_to_xml(root_, &data, &length);
         std::string bytes(data != nullptr ? data : "", length);
         std::free(data);
         return bytes;
@@ -122,7 +124,7 @@ std::string xmlPlist(const std::string& body) {
 
 struct HostileFile {
     std::string name;
-    std::string bytes;  // the settings file's bytes
+    std::string bytes;    // the settings file's bytes
     bool folder = false;  // a folder stands where the file should be
 };
 
@@ -156,8 +158,7 @@ std::vector<HostileFile> hostileFiles() {
     {
         Plist p;
         const std::string longOnes[] = {"#" + std::string(9999, 'F'), "#FF0000:" + std::string(9992, '9'),
-                                        std::string(10000, ':'), "#" + std::string(9999, '0'),
-                                        std::string(10000, 'x')};
+                                        std::string(10000, ':'), "#" + std::string(9999, '0'), std::string(10000, 'x')};
         p.setAll(all, [&](std::size_t i) { return str(longOnes[i % 5]); });
         p.set("enabled", plist_new_bool(1));
         files.push_back({"10,000-character strings", p.xml()});
@@ -176,20 +177,20 @@ std::vector<HostileFile> hostileFiles() {
         p.set("tail", plist_new_real(-inf));
         files.push_back({"NaN and huge numbers (binary)", p.binary()});
     }
-    files.push_back({"extreme integers (XML)",
-                     xmlPlist("<dict><key>enabled</key><true/><key>transparent</key><true/>"
-                              "<key>imessage</key><integer>-9223372036854775808</integer>"
-                              "<key>sms</key><integer>9223372036854775807</integer>"
-                              "<key>gray</key><integer>99999999999999999999999999</integer>"
-                              "<key>tb_size</key><real>1e19</real>"
-                              "<key>tb_radius</key><real>nan</real>"
-                              "<key>tail</key><integer>-1</integer></dict>")});
+    files.push_back({"extreme integers (XML)", xmlPlist("<dict><key>enabled</key><true/><key>transparent</key><true/>"
+                                                        "<key>imessage</key><integer>-9223372036854775808</integer>"
+                                                        "<key>sms</key><integer>9223372036854775807</integer>"
+                                                        "<key>gray</key><integer>99999999999999999999999999</integer>"
+                                                        "<key>tb_size</key><real>1e19</real>"
+                                                        "<key>tb_radius</key><real>nan</real>"
+                                                        "<key>tail</key><integer>-1</integer></dict>")});
     {
         Plist p;
         std::string many = "#FF0000";
         for (int i = 0; i < 3000; ++i) many += ":0.5";
-        const std::string pieces[] = {many,        "#00FF00:::::", ":0.5",         "#0000FF:nan", "#FFFF00:inf",
-                                      "#FF00FF:-7", "#00FFFF:1e999", "#123456:0x10", ":"};
+        const std::string pieces[] = {
+            many, "#00FF00:::::", ":0.5", "#0000FF:nan", "#FFFF00:inf", "#FF00FF:-7", "#00FFFF:1e999", "#123456:0x10",
+            ":"};
         p.setAll(colours, [&](std::size_t i) { return str(pieces[i % 9]); });
         p.set("enabled", plist_new_bool(1));
         p.set("imessage", plist_new_uint(2));
@@ -231,7 +232,7 @@ std::vector<HostileFile> hostileFiles() {
     return files;
 }
 
-const std::vector<std::string> kColourPanes = {"iMessage Balloons", "SMS Balloons", "Received Balloons",
+const std::vector<std::string> kColourPanes = {"iMessage Balloons",    "SMS Balloons",   "Received Balloons",
                                                "Transparent Balloons", "Tails & Photos", "Other Colours"};
 
 // Settings through every pane, dumping each, and into two choosers (one with
@@ -267,8 +268,8 @@ void expectSettingsShowColours(const std::vector<json>& dumps, const std::string
     for (const json& dump : dumps) {
         for (const json& row : dump.value("rows", json::array())) {
             if (!row.contains("color_key")) continue;
-            EXPECT_TRUE(hardening::isColour(row["swatch"])) << name << ": swatch of " << row["color_key"] << " is "
-                                                            << row["swatch"];
+            EXPECT_TRUE(hardening::isColour(row["swatch"]))
+                << name << ": swatch of " << row["color_key"] << " is " << row["swatch"];
         }
         if (dump.contains("chooser") && !dump["chooser"].is_null()) {
             const json& chooser = dump["chooser"];
@@ -346,12 +347,14 @@ TEST_F(HostileSettings, AValueUnderAColourKeyThatIsNotAStringCountsAsNoneSaved) 
         {"integer", [] { return plist_new_uint(0xFF0000); }},
         {"real", [] { return plist_new_real(0.5); }},
         {"Boolean", [] { return plist_new_bool(1); }},
-        {"array", [] {
+        {"array",
+         [] {
              plist_t a = plist_new_array();
              plist_array_append_item(a, str("#FF0000"));
              return a;
          }},
-        {"dictionary", [] {
+        {"dictionary",
+         [] {
              plist_t d = plist_new_dict();
              plist_dict_set_item(d, "blueText", str("#FF0000"));
              return d;

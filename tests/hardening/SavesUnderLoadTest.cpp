@@ -7,8 +7,8 @@
 #include <sys/stat.h>
 
 #include <algorithm>
-#include <csignal>
 #include <chrono>
+#include <csignal>
 #include <filesystem>
 #include <random>
 #include <set>
@@ -38,7 +38,8 @@ protected:
     static std::vector<std::string> chooserTaps(int taps) {
         std::vector<std::string> steps = {"open Huebloom", "open \"iMessage Balloons\"", "open color_key=blueText"};
         for (int i = 0; i < taps; ++i)
-            steps.push_back("picker tap " + std::to_string(8 + (i * 7) % 280) + " " + std::to_string(8 + (i * 13) % 200));
+            steps.push_back("picker tap " + std::to_string(8 + (i * 7) % 280) + " " +
+                            std::to_string(8 + (i * 13) % 200));
         return steps;
     }
 };
@@ -195,7 +196,8 @@ TEST_F(SavesUnderLoad, TheSettingsFileStaysAWholeDictionaryWhenSettingsIsKilledW
     // file held neither the first colour nor the last.
     const json finalText = device.readSettings()["blueText"];
     ASSERT_TRUE(finalText.is_string());
-    const auto midSave = std::count_if(amongSaves.begin(), amongSaves.end(), [&](const std::string& t) { return t != finalText; });
+    const auto midSave =
+        std::count_if(amongSaves.begin(), amongSaves.end(), [&](const std::string& t) { return t != finalText; });
     EXPECT_GE(2 * midSave, std::ptrdiff_t(amongSaves.size()))
         << "only " << midSave << " of " << amongSaves.size() << " kills fell among the saves";
     EXPECT_GE(std::set<std::string>(amongSaves.begin(), amongSaves.end()).size(), 10u);

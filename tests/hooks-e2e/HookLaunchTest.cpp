@@ -49,10 +49,14 @@ public:
             NS::Object* v = std::visit(
                 [](const auto& x) -> NS::Object* {
                     using T = std::decay_t<decltype(x)>;
-                    if constexpr (std::is_same_v<T, bool>) return NS::Number::numberWithBool(x ? YES : NO);
-                    else if constexpr (std::is_same_v<T, long>) return NS::Number::numberWithInteger(x);
-                    else if constexpr (std::is_same_v<T, double>) return NS::Number::numberWithDouble(x);
-                    else return NS::String::stringWithUTF8String(x.c_str());
+                    if constexpr (std::is_same_v<T, bool>)
+                        return NS::Number::numberWithBool(x ? YES : NO);
+                    else if constexpr (std::is_same_v<T, long>)
+                        return NS::Number::numberWithInteger(x);
+                    else if constexpr (std::is_same_v<T, double>)
+                        return NS::Number::numberWithDouble(x);
+                    else
+                        return NS::String::stringWithUTF8String(x.c_str());
                 },
                 value);
             d->setObject(v, NS::String::stringWithUTF8String(key.c_str()));
@@ -94,19 +98,19 @@ void expectColors(const json& list, const std::vector<RGBA>& want, const std::st
     for (std::size_t i = 0; i < want.size(); ++i) expectColor(list[i], want[i], what + "[" + std::to_string(i) + "]");
 }
 
-
 // Settings that change every hooked behaviour at once.
 Settings everythingSet(bool enabled) {
-    Settings s{{"enabled", enabled}, {"imessage", 1L}, {"sms", 2L},         {"gray", 3L},
+    Settings s{{"enabled", enabled}, {"imessage", 1L},      {"sms", 2L},           {"gray", 3L},
                {"pic", true},        {"detail", "#123456"}, {"transparent", true}, {"border", "#654321"},
-               {"tb_size", 3L},      {"tb_radius", 9L},  {"tail", true}};
+               {"tb_size", 3L},      {"tb_radius", 9L},     {"tail", true}};
     unsigned v = 0x102030;
-    for (const auto& [key, getter] : kColorKeys) s[key] = std::string("#") + [&] {
-        char t[16];
-        std::snprintf(t, sizeof t, "%06X:0.400000", v);
-        v += 0x010101;
-        return std::string(t);
-    }();
+    for (const auto& [key, getter] : kColorKeys)
+        s[key] = std::string("#") + [&] {
+            char t[16];
+            std::snprintf(t, sizeof t, "%06X:0.400000", v);
+            v += 0x010101;
+            return std::string(t);
+        }();
     return s;
 }
 
@@ -158,7 +162,9 @@ TEST_F(HookLaunchTest, BalloonModes) {
         std::vector<RGBA> want;  // empty: the system's colours
     } cases[] = {
         {{{"imessage", 1L}}, "blue_balloonColors", {hex(0x5FC6F4), hex(0x3AA8F9), hex(0x157EFB)}},
-        {{{"sms", 2L}, {"botSMS", "#112233:0.500000"}}, "green_balloonColors", {hex(0x112233), hex(0x112233), hex(0x112233)}},
+        {{{"sms", 2L}, {"botSMS", "#112233:0.500000"}},
+         "green_balloonColors",
+         {hex(0x112233), hex(0x112233), hex(0x112233)}},
         {{{"sms", 1L}, {"midSMS", "#ABCDEF"}}, "green_balloonColors", {hex(0x27EC59), hex(0xABCDEF), hex(0x20CA4F)}},
         {{{"gray", 5L}, {"topGray", "#FFFFFF"}}, "gray_balloonColors", {clear, clear}},
         {{{"imessage", 3L}}, "blue_balloonColors", {red, green, red, green, red, green}},
@@ -186,7 +192,8 @@ TEST_F(HookLaunchTest, RandomModeDrawsNamedColours) {
     d.write({{"enabled", true}, {"imessage", 4L}});
     json colors = d.launch()["behavior"]["blue_balloonColors"];
     ASSERT_EQ(colors.size(), 6u);
-    const std::vector<RGBA> named{{1, 0, 0, 1}, {1, 0.5, 0, 1}, {1, 1, 0, 1}, {0, 1, 0, 1}, {0, 0, 1, 1}, {0.5, 0, 0.5, 1}};
+    const std::vector<RGBA> named{{1, 0, 0, 1}, {1, 0.5, 0, 1}, {1, 1, 0, 1},
+                                  {0, 1, 0, 1}, {0, 0, 1, 1},   {0.5, 0, 0.5, 1}};
     for (const json& c : colors) {
         bool found = false;
         for (const RGBA& n : named) {
@@ -202,7 +209,7 @@ TEST_F(HookLaunchTest, ColourStringsAsTheLibraryReadsThem) {
         std::string key, text, getter;
         RGBA want;
     } cases[] = {
-        {"blueText", "5FC6F4", "blue_balloonTextColor", hex(0x0FC6F4)},         // first character skipped
+        {"blueText", "5FC6F4", "blue_balloonTextColor", hex(0x0FC6F4)},  // first character skipped
         {"blueText", "#ABC", "blue_balloonTextColor", hex(0x000ABC)},
         {"blueText", "#123456789", "blue_balloonTextColor", hex(0xFFFFFF)},
         {"blueText", "#GGGGGG", "blue_balloonTextColor", hex(0x000000)},
@@ -210,8 +217,8 @@ TEST_F(HookLaunchTest, ColourStringsAsTheLibraryReadsThem) {
         {"blueOverlay", "#000000:0.300000", "blue_balloonOverlayColor", hex(0, 0.3)},
         {"grayOverlay", "#5FC6F4:", "gray_balloonOverlayColor", hex(0x5FC6F4, 0.0)},
         {"grayOverlay", "#5FC6F4:1.000000", "gray_balloonOverlayColor", hex(0x5FC6F4, 1.0)},
-        {"greenOverlay", "#5FC6F4", "green_balloonOverlayColor", hex(0x5FC6F4, 1.0)},   // no alpha part: opaque
-        {"greenOverlay", ":0.5", "green_balloonOverlayColor", hex(0, 0.5)},             // no hex part: black
+        {"greenOverlay", "#5FC6F4", "green_balloonOverlayColor", hex(0x5FC6F4, 1.0)},  // no alpha part: opaque
+        {"greenOverlay", ":0.5", "green_balloonOverlayColor", hex(0, 0.5)},            // no hex part: black
         {"greenOverlay", "#5FC6F4:x", "green_balloonOverlayColor", hex(0x5FC6F4, 0.0)},
     };
     for (const auto& c : cases) {
@@ -260,7 +267,8 @@ TEST_F(HookLaunchTest, ContactPhotos) {
         Device d(true, c.model);
         d.write(c.settings);
         json got = d.launch()["behavior"]["shouldShowContactPhotosInConversationList"];
-        EXPECT_EQ(got, c.want.is_null() ? systemDump()["behavior"]["shouldShowContactPhotosInConversationList"] : c.want)
+        EXPECT_EQ(got,
+                  c.want.is_null() ? systemDump()["behavior"]["shouldShowContactPhotosInConversationList"] : c.want)
             << c.model;
     }
 }
@@ -284,7 +292,8 @@ TEST_F(HookLaunchTest, TransparentBalloonsTailsAndDetailsTint) {
     }
     {
         Device d;
-        d.write({{"enabled", true}, {"transparent", true}, {"border", "#FF0000"}, {"tb_size", 2.7}, {"detail", "#00FF00"}});
+        d.write(
+            {{"enabled", true}, {"transparent", true}, {"border", "#FF0000"}, {"tb_size", 2.7}, {"detail", "#00FF00"}});
         json dump = d.launch();
         expectColor(dump["textBalloon"]["borderColor"], hex(0xFF0000), "border");
         EXPECT_EQ(dump["textBalloon"]["borderWidth"].get<double>(), 2.0);  // a real is cut toward zero

@@ -19,9 +19,9 @@
 
 namespace {
 
-using nlohmann::json;
 using e2e::Pixel;
 using e2e::rgb;
+using nlohmann::json;
 
 // The transcript's balloon area on the default phone (320 x 568 points):
 // below the top bars and the recipient field, above the entry bar. The

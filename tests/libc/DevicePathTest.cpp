@@ -29,7 +29,8 @@ TEST(DevicePath, MapsPhonePathsIntoTheDeviceFolder) {
             EXPECT_FALSE(mapped) << c.phone;
         } else {
             ASSERT_TRUE(mapped) << c.phone;
-            EXPECT_EQ(fs::path(*mapped).lexically_normal(), fs::path(dev.path() + c.host).lexically_normal()) << c.phone;
+            EXPECT_EQ(fs::path(*mapped).lexically_normal(), fs::path(dev.path() + c.host).lexically_normal())
+                << c.phone;
         }
     }
 }

@@ -53,8 +53,8 @@ TEST(System, KillallSignalsTheRegisteredProcessesOfThisDevice) {
         const char* command;
         int signal;
     } cases[] = {
-        {"killall -9 MobileSMS", SIGKILL},  {"killall MobileSMS", SIGTERM},
-        {"killall -KILL MobileSMS", SIGKILL}, {"killall -SIGUSR1 MobileSMS", SIGUSR1},
+        {"killall -9 MobileSMS", SIGKILL},     {"killall MobileSMS", SIGTERM},
+        {"killall -KILL MobileSMS", SIGKILL},  {"killall -SIGUSR1 MobileSMS", SIGUSR1},
         {"killall -term  MobileSMS", SIGTERM}, {"  killall\t-15 MobileSMS  ", SIGTERM},
     };
     for (const auto& c : cases) {

@@ -53,7 +53,9 @@ TEST_F(SendCacheTest, EveryChangeOfAMethodIsSeenByTheNextSend) {
         long baseWants, subWants;
     } cases[] = {
         {"SetImplementation",
-         [](const Pair& p) { method_setImplementation(class_getInstanceMethod(p.base, "value"_sel), objc::detail::toImp(&three)); },
+         [](const Pair& p) {
+             method_setImplementation(class_getInstanceMethod(p.base, "value"_sel), objc::detail::toImp(&three));
+         },
          3, 3},
         {"ReplaceOnBase",
          [](const Pair& p) { class_replaceMethod(p.base, "value"_sel, objc::detail::toImp(&three), "l@:"); }, 3, 3},
@@ -65,8 +67,7 @@ TEST_F(SendCacheTest, EveryChangeOfAMethodIsSeenByTheNextSend) {
                                             class_getInstanceMethod(p.base, "other"_sel));
          },
          2, 2},
-        {"ExtenderReplaces",
-         [](const Pair& p) { objc::ClassExtender(p.base).method("value", &three); }, 3, 3},
+        {"ExtenderReplaces", [](const Pair& p) { objc::ClassExtender(p.base).method("value", &three); }, 3, 3},
     };
     for (const Case& c : cases) {
         Pair p = makePair(c.name);

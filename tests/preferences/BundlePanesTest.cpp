@@ -10,8 +10,8 @@
 #include "PaneControllers.h"
 
 #include <ColorPickerKit.h>
-#include <UIKit/TestSupport.h>
 #include <Device/SystemCommand.h>
+#include <UIKit/TestSupport.h>
 
 namespace {
 
@@ -29,7 +29,8 @@ protected:
     }
 
     Ref<PS::ListController> root() {
-        auto p = objc::adopt(objc::send<PS::ListController*>(objc::send<id>("HuebloomListController"_cls, "alloc"_sel), "init"_sel));
+        auto p = objc::adopt(
+            objc::send<PS::ListController*>(objc::send<id>("HuebloomListController"_cls, "alloc"_sel), "init"_sel));
         p->setBundlePath(NS::String::stringWithUTF8String(kResources.c_str()));
         p->setTitle("Huebloom"_ns);
         return p;
@@ -58,7 +59,8 @@ TEST_F(BundlePanesTest, TheRootPaneShowsItsSwitchChoicesAndLinksAndSavesThem) {
     keepScreenshot("huebloom-root");
     EXPECT_EQ(kinds(r), (std::vector<std::string>{"HBPreviewCell", "switch", "list", "list", "list", "link", "link",
                                                   "link", "link", "link", "link", "link"}));
-    for (const char* mode : {"iMessage", "SMS", "Received"}) EXPECT_EQ(PS::listTable::shownValue(cellNamed(r, mode)).text, "System");
+    for (const char* mode : {"iMessage", "SMS", "Received"})
+        EXPECT_EQ(PS::listTable::shownValue(cellNamed(r, mode)).text, "System");
     EXPECT_FALSE(PS::listTable::shownValue(cellNamed(r, "Enabled")).boolean);
 
     UI::input::tap(centre(PS::listTable::switchOf(cellNamed(r, "Enabled"))));
@@ -79,7 +81,8 @@ TEST_F(BundlePanesTest, TheRootPaneShowsItsSwitchChoicesAndLinksAndSavesThem) {
     EXPECT_EQ(top(), r.get());
     // The root reads its settings file for each row, so it shows the choice.
     EXPECT_EQ(PS::listTable::shownValue(cellNamed(r, "SMS")).text, "Solid");
-    EXPECT_EQ(objc::send<NSInteger>(settingsFile("com.Quillfen.huebloom")->objectForKey("sms"_ns), "integerValue"_sel), 2);
+    EXPECT_EQ(objc::send<NSInteger>(settingsFile("com.Quillfen.huebloom")->objectForKey("sms"_ns), "integerValue"_sel),
+              2);
     EXPECT_EQ(posted(), (std::vector<std::string>{"com.Quillfen.huebloom/settingschanged",
                                                   "com.Quillfen.huebloom/settingschanged"}));
 }

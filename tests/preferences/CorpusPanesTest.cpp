@@ -69,7 +69,8 @@ TEST_F(ListTableTest, CorpusListsShowEveryRowTheyCan) {
         // Every row, touched as a user would: nothing opens, nothing fails.
         for (PS::TableCell* cell : PS::listTable::cellsOf(p)) {
             EXPECT_EQ(objc::asId(cell->specifier()->target()), objc::asId(p.get()));
-            p->table()->scrollToRowAtIndexPath(p->table()->indexPathForCell(cell), UI::UITableViewScrollPositionMiddle, NO);
+            p->table()->scrollToRowAtIndexPath(p->table()->indexPathForCell(cell), UI::UITableViewScrollPositionMiddle,
+                                               NO);
             settle(0.05);
             if (UI::Switch* control = PS::listTable::switchOf(cell)) {
                 UI::input::tap(centre(control));

@@ -35,9 +35,9 @@ std::string fileText(const std::string& hostPath) {
 
 TEST_F(ListTableTest, GroupRowsMakeTheSectionsWithTheirHeadersAndFooters) {
     auto p = pane(row("PSStaticTextCell", "Loose") +
-                  row("PSGroupCell", "First", "<key>footerText</key><string>Foot</string>") + row("PSStaticTextCell", "A") +
-                  row("PSStaticTextCell", "B") + row("PSGroupCell", "") + row("PSStaticTextCell", "C") +
-                  row("PSGroupCell", "Empty"));
+                  row("PSGroupCell", "First", "<key>footerText</key><string>Foot</string>") +
+                  row("PSStaticTextCell", "A") + row("PSStaticTextCell", "B") + row("PSGroupCell", "") +
+                  row("PSStaticTextCell", "C") + row("PSGroupCell", "Empty"));
     show(p);
     UI::TableView* table = p->table();
     ASSERT_NE(table, nullptr);
@@ -49,8 +49,10 @@ TEST_F(ListTableTest, GroupRowsMakeTheSectionsWithTheirHeadersAndFooters) {
         const char* footer;
         std::vector<std::string> rows;
     };
-    const std::vector<Section> want = {
-        {nullptr, nullptr, {"Loose"}}, {"First", "Foot", {"A", "B"}}, {nullptr, nullptr, {"C"}}, {"Empty", nullptr, {}}};
+    const std::vector<Section> want = {{nullptr, nullptr, {"Loose"}},
+                                       {"First", "Foot", {"A", "B"}},
+                                       {nullptr, nullptr, {"C"}},
+                                       {"Empty", nullptr, {}}};
     ASSERT_EQ(table->numberOfSections(), static_cast<NSInteger>(want.size()));
     NS::Array* rows = p->specifiers();
     for (NSInteger s = 0; s < table->numberOfSections(); ++s) {
@@ -110,26 +112,31 @@ TEST_F(ListTableTest, EachKindShowsItsValueTheWayTheListStoresIt) {
     const Case cases[] = {
         {"Switch on", row("PSSwitchCell", "Switch on", keyed("on")), "switch", T::Boolean, 1, "", 0},
         {"Switch from text", row("PSSwitchCell", "Switch from text", keyed("onText")), "switch", T::Boolean, 1, "", 0},
-        {"Switch off number", row("PSSwitchCell", "Switch off number", keyed("offNumber")), "switch", T::Boolean, 0, "", 0},
-        {"Switch from array", row("PSSwitchCell", "Switch from array", keyed("offArray")), "switch", T::Boolean, 0, "", 0},
-        {"Switch default", row("PSSwitchCell", "Switch default", keyed("absent", "<key>default</key><true/>")), "switch",
-         T::Boolean, 1, "", 0},
+        {"Switch off number", row("PSSwitchCell", "Switch off number", keyed("offNumber")), "switch", T::Boolean, 0, "",
+         0},
+        {"Switch from array", row("PSSwitchCell", "Switch from array", keyed("offArray")), "switch", T::Boolean, 0, "",
+         0},
+        {"Switch default", row("PSSwitchCell", "Switch default", keyed("absent", "<key>default</key><true/>")),
+         "switch", T::Boolean, 1, "", 0},
         {"Slider", row("PSSliderCell", "Slider", keyed("volume", "<key>max</key><real>2</real>")), "slider", T::Number,
          0.25, "", 0},
-        {"Slider from text", row("PSSliderCell", "Slider from text", keyed("volumeText", "<key>max</key><string>2</string>")),
-         "slider", T::Number, 1.5, "", 0},
+        {"Slider from text",
+         row("PSSliderCell", "Slider from text", keyed("volumeText", "<key>max</key><string>2</string>")), "slider",
+         T::Number, 1.5, "", 0},
         {"Slider unset", row("PSSliderCell", "Slider unset", keyed("absent", "<key>min</key><string>0.5</string>")),
          "slider", T::Number, 0.5, "", 0},
         {"Edit", row("PSEditTextCell", "Edit", keyed("name")), "edit", T::Text, 0, "Ann", 0},
         {"Edit number", row("PSEditTextCell", "Edit number", keyed("nameNumber")), "edit", T::Text, 0, "42", 0},
         {"Secure", row("PSSecureEditTextCell", "Secure", keyed("name")), "edit", T::Text, 0, "Ann", 0},
         {"List", row("PSLinkListCell", "List", keyed("mode", choices)), "list", T::Text, 0, "Two", 1},
-        {"List from text", row("PSLinkListCell", "List from text", keyed("modeText", choices)), "list", T::Text, 0, "Two", 1},
-        {"List unknown value", row("PSLinkListCell", "List unknown value", keyed("modeUnknown", choices)), "list", T::None,
-         0, "", 1},
+        {"List from text", row("PSLinkListCell", "List from text", keyed("modeText", choices)), "list", T::Text, 0,
+         "Two", 1},
+        {"List unknown value", row("PSLinkListCell", "List unknown value", keyed("modeUnknown", choices)), "list",
+         T::None, 0, "", 1},
         {"Value", row("PSTitleValueCell", "Value", keyed("version")), "value", T::Text, 0, "1.0", 0},
         {"Link", row("PSLinkCell", "Link", "<key>detail</key><string>NoSuchPane</string>"), "link", T::None, 0, "", 1},
-        {"Button", row("PSButtonCell", "Button", "<key>action</key><string>pressed</string>"), "button", T::None, 0, "", 0},
+        {"Button", row("PSButtonCell", "Button", "<key>action</key><string>pressed</string>"), "button", T::None, 0, "",
+         0},
         {"Static", row("PSStaticTextCell", "Static"), "static", T::None, 0, "", 0},
         {"Unknown type", row("PSFancyNewCell", "Unknown type"), "static", T::None, 0, "", 0},
     };
@@ -153,7 +160,7 @@ TEST_F(ListTableTest, EachKindShowsItsValueTheWayTheListStoresIt) {
         EXPECT_EQ(shown.text, c.text);
         EXPECT_EQ(cell->accessoryType(), c.accessory);
         // Every control lies inside its row, right of the title.
-        UI::View* control = PS::listTable::sliderOf(cell) ? objc::cast<UI::View>(PS::listTable::sliderOf(cell))
+        UI::View* control = PS::listTable::sliderOf(cell)      ? objc::cast<UI::View>(PS::listTable::sliderOf(cell))
                             : PS::listTable::textFieldOf(cell) ? objc::cast<UI::View>(PS::listTable::textFieldOf(cell))
                             : PS::listTable::switchOf(cell)    ? objc::cast<UI::View>(PS::listTable::switchOf(cell))
                                                                : nullptr;
@@ -178,7 +185,8 @@ TEST_F(ListTableTest, EachKindShowsItsValueTheWayTheListStoresIt) {
 
 TEST_F(ListTableTest, ControlsWriteTheirValuesToTheFileAndPostTheRowsNotification) {
     auto p = pane(row("PSSwitchCell", "Wifi", keyed("wifi")) +
-                  row("PSSliderCell", "Volume", keyed("volume", "<key>min</key><integer>0</integer><key>max</key><integer>1</integer>")) +
+                  row("PSSliderCell", "Volume",
+                      keyed("volume", "<key>min</key><integer>0</integer><key>max</key><integer>1</integer>")) +
                   row("PSEditTextCell", "Name", keyed("name", "<key>isNumeric</key><true/>")));
     show(p);
     const std::string file = device / (std::string("/var/mobile/Library/Preferences/") + kDomain + ".plist");
@@ -228,9 +236,11 @@ TEST_F(ListTableTest, ControlsWriteTheirValuesToTheFileAndPostTheRowsNotificatio
 }
 
 TEST_F(ListTableTest, SegmentedSlidersTakeWholeStepsAndContinuousOnesWriteEveryStep) {
-    auto p = pane(row("PSSliderCell", "", keyed("size", "<key>min</key><integer>0</integer><key>max</key><integer>10</integer>"
-                                                   "<key>isSegmented</key><true/><key>segmentCount</key><integer>10</integer>"
-                                                   "<key>showValue</key><true/>")) +
+    auto p = pane(row("PSSliderCell", "",
+                      keyed("size",
+                            "<key>min</key><integer>0</integer><key>max</key><integer>10</integer>"
+                            "<key>isSegmented</key><true/><key>segmentCount</key><integer>10</integer>"
+                            "<key>showValue</key><true/>")) +
                   row("PSSliderCell", "Live", keyed("live", "<key>isContinuous</key><true/>")));
     show(p);
     std::vector<PS::TableCell*> cells = PS::listTable::cellsOf(p);
@@ -261,11 +271,13 @@ TEST_F(ListTableTest, SegmentedSlidersTakeWholeStepsAndContinuousOnesWriteEveryS
 }
 
 TEST_F(ListTableTest, AListRowOpensItsChoicesAChoiceIsSavedAndShownBack) {
-    auto p = pane(row("PSLinkListCell", "Mode",
-                      keyed("mode", "<key>default</key><integer>1</integer>"
-                                    "<key>detail</key><string>PSListItemsController</string>"
-                                    "<key>validValues</key><array><integer>1</integer><integer>2</integer><integer>3</integer></array>"
-                                    "<key>validTitles</key><array><string>One</string><string>Two</string><string>Three</string></array>")));
+    auto p = pane(row(
+        "PSLinkListCell", "Mode",
+        keyed("mode",
+              "<key>default</key><integer>1</integer>"
+              "<key>detail</key><string>PSListItemsController</string>"
+              "<key>validValues</key><array><integer>1</integer><integer>2</integer><integer>3</integer></array>"
+              "<key>validTitles</key><array><string>One</string><string>Two</string><string>Three</string></array>")));
     UI::NavigationController* nav = show(p);
     EXPECT_EQ(PS::listTable::shownValue(cellNamed(p, "Mode")).text, "One");
     tapRow(cellNamed(p, "Mode"));
@@ -326,11 +338,13 @@ TEST_F(ListTableTest, ButtonsSendTheirActionWithTheRowWhenTheSelectorTakesOne) {
 }
 
 TEST_F(ListTableTest, GettersAndSettersOfTheRowsTargetTakeThePlaceOfTheFile) {
-    auto p = pane(row("PSEditTextCell", "Level", "<key>get</key><string>level</string><key>set</key><string>setLevel:</string>") +
-                  row("PSSwitchCell", "Level switch",
-                      "<key>get</key><string>levelForRow:</string><key>set</key><string>setLevel:forRow:</string>") +
-                  row("PSSwitchCell", "Raw", "<key>get</key><string>rawLevel</string><key>default</key><true/>") +
-                  row("PSSwitchCell", "Unanswered", "<key>get</key><string>nothing</string><key>set</key><string>nothing:</string>"));
+    auto p = pane(
+        row("PSEditTextCell", "Level", "<key>get</key><string>level</string><key>set</key><string>setLevel:</string>") +
+        row("PSSwitchCell", "Level switch",
+            "<key>get</key><string>levelForRow:</string><key>set</key><string>setLevel:forRow:</string>") +
+        row("PSSwitchCell", "Raw", "<key>get</key><string>rawLevel</string><key>default</key><true/>") +
+        row("PSSwitchCell", "Unanswered",
+            "<key>get</key><string>nothing</string><key>set</key><string>nothing:</string>"));
     show(p);
     UI::TextField* field = PS::listTable::textFieldOf(cellNamed(p, "Level"));
     tapRow(cellNamed(p, "Level"));
@@ -360,8 +374,9 @@ TEST_F(ListTableTest, CustomCellClassesAreUsedOnlyWhenTheyAreFrameworkCells) {
         const char* cls;
         const char* kind;
     };
-    for (const Case& c : {Case{"Counted", "TableCountingCell", "TableCountingCell"}, Case{"Missing", "PSTableCell", "link"},
-                          Case{"Not a cell", "PSTableCell", "button"}, Case{"UIKit cell", "PSTableCell", "static"}}) {
+    for (const Case& c :
+         {Case{"Counted", "TableCountingCell", "TableCountingCell"}, Case{"Missing", "PSTableCell", "link"},
+          Case{"Not a cell", "PSTableCell", "button"}, Case{"UIKit cell", "PSTableCell", "static"}}) {
         PS::TableCell* cell = cellNamed(p, c.name);
         ASSERT_NE(cell, nullptr);
         EXPECT_STREQ(object_getClassName(objc::asId(cell)), c.cls) << c.name;
@@ -372,7 +387,8 @@ TEST_F(ListTableTest, CustomCellClassesAreUsedOnlyWhenTheyAreFrameworkCells) {
 }
 
 TEST_F(ListTableTest, EveryReloadPlacesEachCellOnceAndAsksForTheRowsAgain) {
-    const std::string items = row("PSGroupCell", "G") + row("PSStaticTextCell", "One", "<key>cellClass</key><string>TableCountingCell</string>") +
+    const std::string items = row("PSGroupCell", "G") +
+                              row("PSStaticTextCell", "One", "<key>cellClass</key><string>TableCountingCell</string>") +
                               row("PSStaticTextCell", "Two", "<key>cellClass</key><string>TableCountingCell</string>");
     auto p = pane(items);
     show(p);
@@ -404,7 +420,8 @@ TEST_F(ListTableTest, EveryReloadPlacesEachCellOnceAndAsksForTheRowsAgain) {
 }
 
 TEST_F(ListTableTest, ListsWithNothingToShowShowAnEmptyGroupedTable) {
-    for (const std::string& items : {std::string(), row("PSGroupCell", ""), std::string("<string>not a row</string><integer>3</integer>")}) {
+    for (const std::string& items :
+         {std::string(), row("PSGroupCell", ""), std::string("<string>not a row</string><integer>3</integer>")}) {
         auto p = pane(items);
         show(p);
         EXPECT_EQ(PS::listTable::cellsOf(p).size(), 0u);

@@ -73,7 +73,9 @@ Class paneClass() {
             .state<DetailState>()
             .method("setSpecifier:", &detailSetSpecifier)
             .build();
-        objc::ClassBuilder("TableCountingCell", "PSTableCell"_cls).method("didMoveToSuperview", &countedDidMove).build();
+        objc::ClassBuilder("TableCountingCell", "PSTableCell"_cls)
+            .method("didMoveToSuperview", &countedDidMove)
+            .build();
         objc::ClassBuilder("TableNotACell", "NSObject"_cls).build();
         return objc_getClass("TableTestPane");
     }();
@@ -99,9 +101,8 @@ void reloadOnAppear(id self, SEL, BOOL) { objc::send<void>(self, "reload"_sel); 
 }  // namespace
 
 Class reloadingPaneClass() {
-    static Class cls = objc::ClassBuilder("TableReloadingPane", paneClass())
-                           .method("viewWillAppear:", &reloadOnAppear)
-                           .build();
+    static Class cls =
+        objc::ClassBuilder("TableReloadingPane", paneClass()).method("viewWillAppear:", &reloadOnAppear).build();
     return cls;
 }
 

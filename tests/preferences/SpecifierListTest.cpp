@@ -30,9 +30,7 @@ std::vector<Row> rowsOf(NS::Array* rows) {
     return out;
 }
 
-NS::Object* parse(const std::string& xml) {
-    return NS::propertyListFromBytes(xml.data(), xml.size());
-}
+NS::Object* parse(const std::string& xml) { return NS::propertyListFromBytes(xml.data(), xml.size()); }
 
 std::string plist(const std::string& body) {
     return "<?xml version=\"1.0\" encoding=\"UTF-8\"?><plist version=\"1.0\">" + body + "</plist>";
@@ -61,8 +59,12 @@ TEST_F(SpecifierListTest, CorpusListsKeepEveryRowInOrderWithItsKind) {
         // Custom cells without a "cell" keep their behaviour: a button row
         // for an action, a link row for a detail pane.
         {"IAmLazy-Root.plist",
-         {{"", PSGroupCell}, {"<nil>", PSButtonCell}, {"", PSGroupCell}, {"<nil>", PSButtonCell},
-          {"", PSGroupCell}, {"<nil>", PSLinkCell}}},
+         {{"", PSGroupCell},
+          {"<nil>", PSButtonCell},
+          {"", PSGroupCell},
+          {"<nil>", PSButtonCell},
+          {"", PSGroupCell},
+          {"<nil>", PSLinkCell}}},
     };
     for (const CorpusCase& c : cases) {
         SCOPED_TRACE(c.file);

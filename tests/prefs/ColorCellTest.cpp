@@ -75,9 +75,13 @@ TEST_F(ColorCellTest, SwatchShowsTheSavedColourItsAlphaOrTheFallback) {
         double r, g, b, a;
     };
     const Case cases[] = {
-        {"saved with alpha", row({{"color_key", "blueText"_ns}, {"color_defaults", "com.Quillfen.huebloom"_ns}}), 1, 0, 0, 0.25},
-        {"absent: its fallback", row({{"color_key", "blueBar"_ns}, {"color_defaults", "com.Quillfen.huebloom"_ns},
-                                      {"color_fallback", "#5FC6F4"_ns}}), 95 / 255.0, 198 / 255.0, 244 / 255.0, 1},
+        {"saved with alpha", row({{"color_key", "blueText"_ns}, {"color_defaults", "com.Quillfen.huebloom"_ns}}), 1, 0,
+         0, 0.25},
+        {"absent: its fallback",
+         row({{"color_key", "blueBar"_ns},
+              {"color_defaults", "com.Quillfen.huebloom"_ns},
+              {"color_fallback", "#5FC6F4"_ns}}),
+         95 / 255.0, 198 / 255.0, 244 / 255.0, 1},
         {"absent, no fallback", row({{"color_key", "blueBar"_ns}, {"color_defaults", "com.Quillfen.huebloom"_ns}}),
          0xA1 / 255.0, 0xA1 / 255.0, 0xA1 / 255.0, 1},
         {"no colour properties", row({}), 0xA1 / 255.0, 0xA1 / 255.0, 0xA1 / 255.0, 1},
@@ -127,8 +131,8 @@ TEST_F(ColorCellTest, EveryPlacementEndsMessagesOnce) {
 }
 
 TEST_F(ColorCellTest, TheChooserGetsTheRowsSettingsOnlyWithKeyAndDomain) {
-    Ref<UI::ViewController> pane = objc::adopt(objc::send<UI::ViewController*>(
-        objc::send<id>("ColorCellTestPane"_cls, "alloc"_sel), "init"_sel));
+    Ref<UI::ViewController> pane =
+        objc::adopt(objc::send<UI::ViewController*>(objc::send<id>("ColorCellTestPane"_cls, "alloc"_sel), "init"_sel));
     auto open = [&](PS::Specifier* r) -> PFColorViewController* {
         Ref<PS::TableCell> c = colorCell(r);
         pane->view()->addSubview(c);
@@ -138,7 +142,8 @@ TEST_F(ColorCellTest, TheChooserGetsTheRowsSettingsOnlyWithKeyAndDomain) {
         c->removeFromSuperview();
         return objc::cast<PFColorViewController>(Pushes::last.get());
     };
-    PFColorViewController* full = open(row({{"color_key", "grayOverlay"_ns}, {"color_defaults", "com.Quillfen.huebloom"_ns},
+    PFColorViewController* full = open(row({{"color_key", "grayOverlay"_ns},
+                                            {"color_defaults", "com.Quillfen.huebloom"_ns},
                                             {"usesAlpha", NS::Number::numberWithBool(YES)}}));
     EXPECT_STREQ(full->key()->UTF8String(), "grayOverlay");
     EXPECT_STREQ(full->defaults()->UTF8String(), "com.Quillfen.huebloom");
@@ -149,8 +154,10 @@ TEST_F(ColorCellTest, TheChooserGetsTheRowsSettingsOnlyWithKeyAndDomain) {
     EXPECT_FALSE(full->usesRGB());
 
     // Every property present reaches the chooser as it is.
-    PFColorViewController* given = open(row({{"color_key", "blueText"_ns}, {"color_defaults", "com.Quillfen.huebloom"_ns},
-                                             {"title", "Blue Text"_ns}, {"color_fallback", "#5FC6F4"_ns},
+    PFColorViewController* given = open(row({{"color_key", "blueText"_ns},
+                                             {"color_defaults", "com.Quillfen.huebloom"_ns},
+                                             {"title", "Blue Text"_ns},
+                                             {"color_fallback", "#5FC6F4"_ns},
                                              {"color_postNotification", "com.Quillfen.huebloom/settingschanged"_ns},
                                              {"usesRGB", NS::Number::numberWithBool(YES)}}));
     EXPECT_STREQ(objc::send<NS::String*>(given, "title"_sel)->UTF8String(), "Blue Text");

@@ -93,8 +93,10 @@ TEST_F(ColorLookupsTest, NilGivesARandomBrightOpaqueColourEachTime) {
         EXPECT_GE(b, 0.5 - 1e-6);
         EXPECT_LE(b, 0.99609375 + 1e-6);
         EXPECT_DOUBLE_EQ(a, 1.0);
-        if (i == 0) firstHue = h;
-        else differed = differed || h != firstHue;
+        if (i == 0)
+            firstHue = h;
+        else
+            differed = differed || h != firstHue;
     }
     EXPECT_TRUE(differed) << "two hundred draws gave one hue";
 }
@@ -122,13 +124,17 @@ TEST_F(ColorLookupsTest, StoredColoursKeepTheirAlphaAndAbsentOnesFallBack) {
         // as a stored value is; a stored value still wins over it.
         {"absent, fallback with alpha", nullptr, "#000000:0.100000", {0, 0, 0, 0.1f}},
         {"stored, fallback with alpha", "#FF0000"_ns, "#000000:0.100000", {1, 0, 0, 1}},
-        {"a switch's value under the key", NS::Number::numberWithBool(YES), "#5FC6F4",
+        {"a switch's value under the key",
+         NS::Number::numberWithBool(YES),
+         "#5FC6F4",
          {95 / 255.0, 198 / 255.0, 244 / 255.0, 1}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
-        if (c.stored != nullptr) store("com.Quillfen.huebloom", "blueText", c.stored);
-        else store("com.Quillfen.huebloom", "otherKey", "#000000"_ns);
+        if (c.stored != nullptr)
+            store("com.Quillfen.huebloom", "blueText", c.stored);
+        else
+            store("com.Quillfen.huebloom", "otherKey", "#000000"_ns);
         expectColour(colorFromDefaultsWithKey("com.Quillfen.huebloom"_ns, "blueText"_ns,
                                               NS::String::stringWithUTF8String(c.fallback)),
                      c.want);

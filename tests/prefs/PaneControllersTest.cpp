@@ -31,7 +31,8 @@ protected:
     }
 
     Ref<PS::ListController> pane(const char* cls, const std::string& folder = kResources) {
-        auto p = objc::adopt(objc::send<PS::ListController*>(objc::send<id>(objc_getClass(cls), "alloc"_sel), "init"_sel));
+        auto p =
+            objc::adopt(objc::send<PS::ListController*>(objc::send<id>(objc_getClass(cls), "alloc"_sel), "init"_sel));
         p->setBundlePath(NS::String::stringWithUTF8String(folder.c_str()));
         return p;
     }
@@ -47,9 +48,9 @@ protected:
 };
 
 TEST_F(PaneControllersTest, EveryPaneLoadsItsListOnceAndKeepsIt) {
-    const char* panes[][2] = {{"HuebloomListController", "Enabled"}, {"imessageListController", "Gradient"},
-                              {"smsListController", "Gradient"},    {"grayListController", "Gradient"},
-                              {"TbColorListController", nullptr},   {"BubblesListController", nullptr},
+    const char* panes[][2] = {{"HuebloomListController", "Enabled"},    {"imessageListController", "Gradient"},
+                              {"smsListController", "Gradient"},        {"grayListController", "Gradient"},
+                              {"TbColorListController", nullptr},       {"BubblesListController", nullptr},
                               {"OtherSListController", "Conversation"}, {"supportListController", "Contact"}};
     const std::string empty = device.path() + "/empty";
     std::filesystem::create_directories(empty);
@@ -65,8 +66,9 @@ TEST_F(PaneControllersTest, EveryPaneLoadsItsListOnceAndKeepsIt) {
         EXPECT_EQ(PS::ListController::specifiersIvar(objc::asId(p.get())), objc::asId(first));
         // The balloon panes open with their preview, in a section of its own;
         // the first titled row follows it.
-        const bool preview = std::string(cls) == "HuebloomListController" || std::string(cls) == "imessageListController" ||
-                             std::string(cls) == "smsListController" || std::string(cls) == "grayListController";
+        const bool preview = std::string(cls) == "HuebloomListController" ||
+                             std::string(cls) == "imessageListController" || std::string(cls) == "smsListController" ||
+                             std::string(cls) == "grayListController";
         auto* second = objc::cast<PS::Specifier>(first->objectAtIndex(1));
         EXPECT_EQ(second->cellClass() == objc_getClass("HBPreviewCell"), preview);
         if (firstTitle != nullptr) {

@@ -24,8 +24,10 @@ protected:
         std::ofstream(device / (std::string("/Library/PreferenceLoader/Preferences/") + file)) << xml;
     }
     static std::string entry(const char* label, const char* bundle) {
-        return std::string("<plist><dict><key>entry</key><dict><key>cell</key><string>PSLinkCell</string>"
-                           "<key>bundle</key><string>") + bundle + "</string><key>label</key><string>" + label +
+        return std::string(
+                   "<plist><dict><key>entry</key><dict><key>cell</key><string>PSLinkCell</string>"
+                   "<key>bundle</key><string>") +
+               bundle + "</string><key>label</key><string>" + label +
                "</string><key>isController</key><true/></dict></dict></plist>";
     }
 };
@@ -33,7 +35,8 @@ protected:
 TEST_F(SettingsBundlesTest, EntriesAreListedByLabelAndBrokenOnesLeftOut) {
     writeEntry("Zeta.plist", entry("Zeta", "Zeta"));
     writeEntry("Huebloom.plist", entry("Huebloom", "Huebloom"));
-    writeEntry("NoBundle.plist", "<plist><dict><key>entry</key><dict><key>label</key><string>X</string></dict></dict></plist>");
+    writeEntry("NoBundle.plist",
+               "<plist><dict><key>entry</key><dict><key>label</key><string>X</string></dict></dict></plist>");
     writeEntry("Escape.plist", entry("Escape", "../../tmp/x"));
     writeEntry("Corrupt.plist", "<<<");
     writeEntry("notes.txt", entry("Text", "Text"));

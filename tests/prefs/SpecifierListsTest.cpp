@@ -18,9 +18,8 @@ const std::string kNotification = "com.Quillfen.huebloom/settingschanged";
 
 // The class that opens each list, as the bundle defines them.
 const std::map<std::string, std::string> kPaneLists = {
-    {"HuebloomListController", "Huebloom"}, {"imessageListController", "imessage"},
-    {"smsListController", "sms"},           {"grayListController", "gray"},
-    {"TbColorListController", "Tb"},        {"BubblesListController", "Bubs"},
+    {"HuebloomListController", "Huebloom"}, {"imessageListController", "imessage"}, {"smsListController", "sms"},
+    {"grayListController", "gray"},         {"TbColorListController", "Tb"},        {"BubblesListController", "Bubs"},
     {"OtherSListController", "OtherS"},     {"supportListController", "support"},
 };
 
@@ -28,18 +27,18 @@ enum class Kind { Switch, Mode, Number, Colour, OverlayColour };
 
 // Every key the hook library reads, with the kind of row it needs.
 std::map<std::string, Kind> expectedKeys() {
-    std::map<std::string, Kind> keys = {{"enabled", Kind::Switch},     {"pic", Kind::Switch},
-                                        {"transparent", Kind::Switch}, {"tail", Kind::Switch},
-                                        {"imessage", Kind::Mode},      {"sms", Kind::Mode},
-                                        {"gray", Kind::Mode},          {"tb_size", Kind::Number},
-                                        {"tb_radius", Kind::Number}};
-    for (const char* k : {"top", "mid", "bot", "topSMS", "midSMS", "botSMS", "topGray", "midGray", "botGray",
-                          "background", "appTint", "entryField", "entryFieldPost", "entryFieldText", "detail",
-                          "border"})
+    std::map<std::string, Kind> keys = {
+        {"enabled", Kind::Switch}, {"pic", Kind::Switch},     {"transparent", Kind::Switch},
+        {"tail", Kind::Switch},    {"imessage", Kind::Mode},  {"sms", Kind::Mode},
+        {"gray", Kind::Mode},      {"tb_size", Kind::Number}, {"tb_radius", Kind::Number}};
+    for (const char* k :
+         {"top", "mid", "bot", "topSMS", "midSMS", "botSMS", "topGray", "midGray", "botGray", "background", "appTint",
+          "entryField", "entryFieldPost", "entryFieldText", "detail", "border"})
         keys[k] = Kind::Colour;
     for (const char* kind : {"blue", "green", "gray"}) {
         keys[std::string(kind) + "Overlay"] = Kind::OverlayColour;
-        for (const char* part : {"Text", "LinkText", "RText", "Send", "Bar"}) keys[std::string(kind) + part] = Kind::Colour;
+        for (const char* part : {"Text", "LinkText", "RText", "Send", "Bar"})
+            keys[std::string(kind) + part] = Kind::Colour;
     }
     return keys;
 }
@@ -49,18 +48,40 @@ std::map<std::string, Kind> expectedKeys() {
 // for the rest (the overlays translucent, as the system draws them). An unset
 // row shows these in its swatch and opens its chooser on them.
 const std::map<std::string, std::string> kFallbacks = {
-    {"top", "#5FC6F4"},          {"mid", "#3AA8F9"},           {"bot", "#157EFB"},
-    {"topSMS", "#27EC59"},       {"midSMS", "#24DB54"},        {"botSMS", "#20CA4F"},
-    {"topGray", "#E5E5EA"},      {"midGray", "#E5E5EA"},       {"botGray", "#E5E5EA"},
-    {"border", "#5FC6F4"},       {"background", "#FFFFFF"},    {"appTint", "#007AFF"},
-    {"entryField", "#FAFAFA"},   {"entryFieldPost", "#FFFFFF"}, {"entryFieldText", "#000000"},
-    {"detail", "#007AFF"},       {"blueOverlay", "#000000:0.100000"},
-    {"blueText", "#FFFFFF"},     {"blueLinkText", "#FFFFFF"},  {"blueRText", "#007AFF"},
-    {"blueSend", "#007AFF"},     {"blueBar", "#007AFF"},       {"greenOverlay", "#000000:0.100000"},
-    {"greenText", "#FFFFFF"},    {"greenLinkText", "#FFFFFF"}, {"greenRText", "#28B54B"},
-    {"greenSend", "#4CD964"},    {"greenBar", "#4CD964"},      {"grayOverlay", "#000000:0.050000"},
-    {"grayText", "#000000"},     {"grayLinkText", "#0A7AFF"},  {"grayRText", "#8E8E93"},
-    {"graySend", "#8E8E93"},     {"grayBar", "#8E8E93"},
+    {"top", "#5FC6F4"},
+    {"mid", "#3AA8F9"},
+    {"bot", "#157EFB"},
+    {"topSMS", "#27EC59"},
+    {"midSMS", "#24DB54"},
+    {"botSMS", "#20CA4F"},
+    {"topGray", "#E5E5EA"},
+    {"midGray", "#E5E5EA"},
+    {"botGray", "#E5E5EA"},
+    {"border", "#5FC6F4"},
+    {"background", "#FFFFFF"},
+    {"appTint", "#007AFF"},
+    {"entryField", "#FAFAFA"},
+    {"entryFieldPost", "#FFFFFF"},
+    {"entryFieldText", "#000000"},
+    {"detail", "#007AFF"},
+    {"blueOverlay", "#000000:0.100000"},
+    {"blueText", "#FFFFFF"},
+    {"blueLinkText", "#FFFFFF"},
+    {"blueRText", "#007AFF"},
+    {"blueSend", "#007AFF"},
+    {"blueBar", "#007AFF"},
+    {"greenOverlay", "#000000:0.100000"},
+    {"greenText", "#FFFFFF"},
+    {"greenLinkText", "#FFFFFF"},
+    {"greenRText", "#28B54B"},
+    {"greenSend", "#4CD964"},
+    {"greenBar", "#4CD964"},
+    {"grayOverlay", "#000000:0.050000"},
+    {"grayText", "#000000"},
+    {"grayLinkText", "#0A7AFF"},
+    {"grayRText", "#8E8E93"},
+    {"graySend", "#8E8E93"},
+    {"grayBar", "#8E8E93"},
 };
 
 std::string str(id value) {
@@ -88,7 +109,8 @@ void walk(const std::string& list, Walk& w) {
         if (auto pane = kPaneLists.find(detail); pane != kPaneLists.end()) walk(pane->second, w);
 
         if (std::string colourKey = str(row->propertyForKey("color_key"_ns)); !colourKey.empty()) {
-            if (str(row->propertyForKey("cellClass"_ns)) != "PFColorCellHB") w.faults.push_back(where + "not a colour cell");
+            if (str(row->propertyForKey("cellClass"_ns)) != "PFColorCellHB")
+                w.faults.push_back(where + "not a colour cell");
             if (str(row->propertyForKey("color_defaults"_ns)) != kDomain) w.faults.push_back(where + "wrong domain");
             if (str(row->propertyForKey("color_postNotification"_ns)) != kNotification)
                 w.faults.push_back(where + "wrong notification");
@@ -134,8 +156,10 @@ TEST_F(BundleSpecifierListsTest, EverySettingIsReachableFromTheRootWithTheRightR
     ASSERT_EQ(expected.size(), 43u);
     for (const auto& [key, kind] : expected) {
         auto it = w.found.find(key);
-        if (it == w.found.end()) ADD_FAILURE() << key << " is not reachable";
-        else EXPECT_EQ(static_cast<int>(it->second), static_cast<int>(kind)) << key;
+        if (it == w.found.end())
+            ADD_FAILURE() << key << " is not reachable";
+        else
+            EXPECT_EQ(static_cast<int>(it->second), static_cast<int>(kind)) << key;
     }
     EXPECT_EQ(w.found.size(), expected.size()) << "no row edits a key the hook library does not read";
     for (const auto& [key, fallback] : kFallbacks) EXPECT_TRUE(w.found.count(key)) << key << " has no row";

@@ -26,7 +26,6 @@ std::vector<RGBA> components(NS::Array* colors) {
     return out;
 }
 
-
 class BalloonModeTest : public ::testing::Test {
 protected:
     objc::AutoreleasePool pool;
@@ -74,11 +73,9 @@ TEST_F(BalloonModeTest, SolidIgnoresTheAlphaPart) {
 TEST_F(BalloonModeTest, StripesClearAndStringModes) {
     use({{"imessage", num(3)}});
     RGBA red{1, 0, 0, 1}, green{0, 1, 0, 1};
-    EXPECT_EQ(components(colorsOf(huebloom::blueBalloons())),
-              (std::vector<RGBA>{red, green, red, green, red, green}));
+    EXPECT_EQ(components(colorsOf(huebloom::blueBalloons())), (std::vector<RGBA>{red, green, red, green, red, green}));
     use({{"gray", num(5)}, {"topGray", str("#FFFFFF")}});
-    EXPECT_EQ(components(colorsOf(huebloom::grayBalloons())),
-              (std::vector<RGBA>{{0, 0, 0, 0}, {0, 0, 0, 0}}));
+    EXPECT_EQ(components(colorsOf(huebloom::grayBalloons())), (std::vector<RGBA>{{0, 0, 0, 0}, {0, 0, 0, 0}}));
     use({{"imessage", str("2")}});  // stored as a string
     EXPECT_EQ(components(colorsOf(huebloom::blueBalloons())).size(), 3u);
 }
@@ -94,7 +91,8 @@ TEST_F(BalloonModeTest, SystemColoursWhenOffOrOutOfRange) {
 
 TEST_F(BalloonModeTest, RandomDrawsTheSixNamedColoursInNearlyEqualShares) {
     use({{"imessage", num(4)}});
-    const std::vector<RGBA> named{{1, 0, 0, 1}, {1, 0.5, 0, 1}, {1, 1, 0, 1}, {0, 1, 0, 1}, {0, 0, 1, 1}, {0.5, 0, 0.5, 1}};
+    const std::vector<RGBA> named{{1, 0, 0, 1}, {1, 0.5, 0, 1}, {1, 1, 0, 1},
+                                  {0, 1, 0, 1}, {0, 0, 1, 1},   {0.5, 0, 0.5, 1}};
     std::vector<int> counts(named.size());
     int different = 0;
     std::vector<RGBA> previous;

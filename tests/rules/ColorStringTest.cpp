@@ -21,8 +21,8 @@ TEST_F(ColorStringTest, ParsesTheStoredForms) {
     } cases[] = {
         {"#5FC6F4", AlphaRule::Opaque, 0x5F, 0xC6, 0xF4, 1.0},
         {"#5fc6f4", AlphaRule::Opaque, 0x5F, 0xC6, 0xF4, 1.0},
-        {"5FC6F4", AlphaRule::Opaque, 0x0F, 0xC6, 0xF4, 1.0},   // the first character is always skipped
-        {"#ABC", AlphaRule::Opaque, 0x00, 0x0A, 0xBC, 1.0},     // no short forms
+        {"5FC6F4", AlphaRule::Opaque, 0x0F, 0xC6, 0xF4, 1.0},  // the first character is always skipped
+        {"#ABC", AlphaRule::Opaque, 0x00, 0x0A, 0xBC, 1.0},    // no short forms
         {"#5FC6F4:0.500000", AlphaRule::FromString, 0x5F, 0xC6, 0xF4, 0.5},
         {"#5FC6F4:0.500000", AlphaRule::Opaque, 0x5F, 0xC6, 0xF4, 1.0},
         {"#5FC6F4:", AlphaRule::FromString, 0x5F, 0xC6, 0xF4, 0.0},
@@ -66,11 +66,12 @@ TEST_F(ColorStringTest, AnOverlayAlphaOutsideTheUnitRangeMakesAColourWithinIt) {
     struct Case {
         const char* text;
         double alpha;
-    } cases[] = {{"#000000:-2", 0.0}, {"#000000:2", 1.0},   {"#000000:nan", 0.0},
+    } cases[] = {{"#000000:-2", 0.0},    {"#000000:2", 1.0},      {"#000000:nan", 0.0},
                  {"#000000:1e999", 1.0}, {"#000000:-1e999", 0.0}, {"#000000:0.25", 0.25}};
     for (const auto& c : cases) {
         CGFloat r = -1, g = -1, b = -1, a = -1;
-        huebloom::colorFromString(NS::String::stringWithUTF8String(c.text), AlphaRule::FromString)->getRed(&r, &g, &b, &a);
+        huebloom::colorFromString(NS::String::stringWithUTF8String(c.text), AlphaRule::FromString)
+            ->getRed(&r, &g, &b, &a);
         EXPECT_EQ(a, c.alpha) << c.text;
         EXPECT_EQ(r + g + b, 0.0) << c.text;
     }
@@ -138,12 +139,40 @@ unsigned int splitAndScan(NS::String* text) {
 
 TEST(ColorStringShortcut, EveryReadingMatchesTheSplitAndScannedString) {
     objc::AutoreleasePool pool;
-    const char* texts[] = {"",          ":",          "#",          "#:",         "::",        ":ABCDEF",
-                           "#:ABCDEF",  "# :12",      "# 12",       "#0x:12",     "#0x",       "#0X1F",
-                           "#12:34",    "#12 34:5",   "#FFFFFFFFF:1", "#12345678", "#123456789", "#1234567:0",
-                           "\t#12",     "#\t12:3",    "#\n:FF",     "#-12:3",     "#+12",      "x5FC6F4:0.5",
-                           "#5FC6F4::", "#5F:C6",     "#g12:34",    "#12g",       "\xC3\xA9" "12", "\xC3\xA9" "12:5",
-                           "#\xC3\xA9", "#123456789ABCDEF:0"};
+    const char* texts[] = {"",
+                           ":",
+                           "#",
+                           "#:",
+                           "::",
+                           ":ABCDEF",
+                           "#:ABCDEF",
+                           "# :12",
+                           "# 12",
+                           "#0x:12",
+                           "#0x",
+                           "#0X1F",
+                           "#12:34",
+                           "#12 34:5",
+                           "#FFFFFFFFF:1",
+                           "#12345678",
+                           "#123456789",
+                           "#1234567:0",
+                           "\t#12",
+                           "#\t12:3",
+                           "#\n:FF",
+                           "#-12:3",
+                           "#+12",
+                           "x5FC6F4:0.5",
+                           "#5FC6F4::",
+                           "#5F:C6",
+                           "#g12:34",
+                           "#12g",
+                           "\xC3\xA9"
+                           "12",
+                           "\xC3\xA9"
+                           "12:5",
+                           "#\xC3\xA9",
+                           "#123456789ABCDEF:0"};
     for (const char* t : texts) {
         NS::String* text = NS::String::stringWithUTF8String(t);
         ASSERT_NE(text, nullptr) << t;

@@ -49,10 +49,12 @@ TEST_F(SystemColorsTest, AreWhatChatKitAnswers) {
     }
     for (std::size_t k = 0; k < huebloom::kBalloonKindCount; ++k) {
         const huebloom::BalloonKind& kind = *huebloom::balloonKinds()[k];
-        NS::Array* colors = objc::send<NS::Array*>(behavior, objc::sel((std::string(kind.name) + "_balloonColors").c_str()));
+        NS::Array* colors =
+            objc::send<NS::Array*>(behavior, objc::sel((std::string(kind.name) + "_balloonColors").c_str()));
         ASSERT_EQ(colors->count(), 2u) << kind.name;
         EXPECT_EQ(of(objc::cast<UI::Color>(colors->objectAtIndex(0))), of(SystemColor{kind.systemTop, 1})) << kind.name;
-        EXPECT_EQ(of(objc::cast<UI::Color>(colors->objectAtIndex(1))), of(SystemColor{kind.systemBottom, 1})) << kind.name;
+        EXPECT_EQ(of(objc::cast<UI::Color>(colors->objectAtIndex(1))), of(SystemColor{kind.systemBottom, 1}))
+            << kind.name;
     }
     Ref<CK::TranscriptController> transcript = objc::adopt(CK::TranscriptController::alloc()->init());
     ASSERT_NE(transcript->view(), nullptr);
@@ -82,7 +84,8 @@ TEST_F(SystemColorsTest, AreTheColourRowsFallbacks) {
     const auto want = expectedFallbacks();
     std::map<std::string, int> seen;
     for (const char* list : {"Huebloom", "imessage", "sms", "gray", "Tb", "Bubs", "OtherS"}) {
-        NS::Array* rows = PS::specifiersFromHostFile(std::string(HB_SOURCE_DIR) + "/prefs/Resources/" + list + ".plist", nil);
+        NS::Array* rows =
+            PS::specifiersFromHostFile(std::string(HB_SOURCE_DIR) + "/prefs/Resources/" + list + ".plist", nil);
         for (NSUInteger i = 0; i < rows->count(); ++i) {
             auto* row = objc::cast<PS::Specifier>(rows->objectAtIndex(i));
             id key = row->propertyForKey("color_key"_ns);

@@ -7,7 +7,6 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-
 #include <chrono>
 #include <cstdio>
 #include <cstring>
@@ -99,8 +98,8 @@ TEST(LiveApp, IgnoresMalformedCommandsAndSaysSo) {
     e2e::Device device;
     LiveApp app("Preferences", device);
     ASSERT_TRUE(app.nextFrame());
-    for (const char* line : {"jump 1 2", "down 1", "down x 2", "down nan 2", "down 1e9 2", "move 1 2 3", "up",
-                             "frame now"})
+    for (const char* line :
+         {"jump 1 2", "down 1", "down x 2", "down nan 2", "down 1e9 2", "move 1 2 3", "up", "frame now"})
         app.send(line);
     app.send(std::string(5000, 'x'));
     // A move or up without a finger down changes nothing.

@@ -96,7 +96,8 @@ public:
     bool waitFor(const std::function<bool(const Event&)>& match, std::size_t since = 0,
                  std::chrono::milliseconds timeout = std::chrono::seconds(20));
     // Waits until there are more than `n` events of the name.
-    bool waitForMore(const std::string& name, std::size_t n, std::chrono::milliseconds timeout = std::chrono::seconds(20));
+    bool waitForMore(const std::string& name, std::size_t n,
+                     std::chrono::milliseconds timeout = std::chrono::seconds(20));
     // Waits for the front app's word that its screen has settled after at
     // least `commands` commands (a "still" event); the frame it rests on has
     // come before it.

@@ -131,8 +131,7 @@ TEST(Serve, EventStreamYieldsFramesAfterInput) {
     const std::size_t mark = events.size();
     ASSERT_EQ(serve.post("/api/home", "{}")->status, 200);
     ASSERT_TRUE(events.waitFor(
-        [](const serve_test::Event& e) { return e.name == "state" && json::parse(e.data)["front"] == "home"; },
-        mark));
+        [](const serve_test::Event& e) { return e.name == "state" && json::parse(e.data)["front"] == "home"; }, mark));
     const int pid = serve.state()["pids"]["settings"];
     ASSERT_EQ(serve.post("/api/open", R"({"app": "settings"})")->status, 200);
     ASSERT_TRUE(events.waitForMore("frame", frames));
@@ -214,8 +213,7 @@ TEST(Serve, TellsWhyAnAppEnded) {
         const int pid = serve.state()["pids"]["messages"];
         ASSERT_GT(pid, 0);
         ::kill(pid, c.signal);
-        ASSERT_TRUE(serve.waitForState([](const json& s) { return s["running"]["messages"] == false; }))
-            << c.status;
+        ASSERT_TRUE(serve.waitForState([](const json& s) { return s["running"]["messages"] == false; })) << c.status;
         const json s = serve.state();
         EXPECT_EQ(s["status"], c.status);
         EXPECT_EQ(s["front"], "home");

@@ -28,7 +28,8 @@ struct Parsed {
 // one listing to the next.
 void PrintTo(const Parsed& p, std::ostream* out) {
     std::string name;
-    for (const char* c = p.line; *c; ++c) name += std::isalnum(static_cast<unsigned char>(*c)) || std::strchr(".=-#", *c) ? *c : '_';
+    for (const char* c = p.line; *c; ++c)
+        name += std::isalnum(static_cast<unsigned char>(*c)) || std::strchr(".=-#", *c) ? *c : '_';
     *out << name;
 }
 
@@ -49,29 +50,29 @@ TEST_P(StepParse, ReadsTheLineIntoItsStep) {
 
 INSTANTIATE_TEST_SUITE_P(
     EveryStep, StepParse,
-    testing::Values(
-        Parsed{"open \"Blue Text\"", Step::Kind::Open, "Blue Text", "", {}, false},
-        Parsed{"open color_key=blueText", Step::Kind::Open, "color_key=blueText", "", {}, false},
-        Parsed{"  open   Huebloom  ", Step::Kind::Open, "Huebloom", "", {}, false},
-        Parsed{"open \"Say \\\"Hi\\\" \\\\ there\"", Step::Kind::Open, "Say \"Hi\" \\ there", "", {}, false},
-        Parsed{"back", Step::Kind::Back, "", "", {}, false},
-        Parsed{"picker tap 10 20.5", Step::Kind::PickerTap, "", "", {10, 20.5}, false},
-        Parsed{"picker drag 1 2 3 4", Step::Kind::PickerDrag, "", "", {1, 2, 3, 4}, false},
-        Parsed{"picker drag 1 2 3 4 12", Step::Kind::PickerDrag, "", "", {1, 2, 3, 4, 12}, false},
-        Parsed{"slider alpha 0.25", Step::Kind::Slider, "", "alpha", {0.25}, false},
-        Parsed{"slider red 1", Step::Kind::Slider, "", "red", {1}, false},
-        Parsed{"hex", Step::Kind::Hex, "", "", {}, false},
-        Parsed{"alert text \"#FF8000\"", Step::Kind::AlertText, "", "#FF8000", {}, false},
-        Parsed{"alert button Set", Step::Kind::AlertButton, "", "Set", {}, false},
-        Parsed{"switch Enabled on", Step::Kind::Switch, "Enabled", "", {}, true},
-        Parsed{"switch key=enabled off", Step::Kind::Switch, "key=enabled", "", {}, false},
-        Parsed{"choose \"iMessage\" \"Solid\"", Step::Kind::Choose, "iMessage", "Solid", {}, false},
-        Parsed{"rotate landscape", Step::Kind::Rotate, "", "landscape", {}, false},
-        Parsed{"scroll top", Step::Kind::ScrollTop, "", "", {}, false},
-        Parsed{"wait 0.5", Step::Kind::Wait, "", "", {0.5}, false},
-        Parsed{"screenshot \"out dir/a.png\"", Step::Kind::Screenshot, "", "out dir/a.png", {}, false},
-        Parsed{"dump", Step::Kind::Dump, "", "", {}, false},
-        Parsed{"dump state.json", Step::Kind::Dump, "", "state.json", {}, false}));
+    testing::Values(Parsed{"open \"Blue Text\"", Step::Kind::Open, "Blue Text", "", {}, false},
+                    Parsed{"open color_key=blueText", Step::Kind::Open, "color_key=blueText", "", {}, false},
+                    Parsed{"  open   Huebloom  ", Step::Kind::Open, "Huebloom", "", {}, false},
+                    Parsed{
+                        "open \"Say \\\"Hi\\\" \\\\ there\"", Step::Kind::Open, "Say \"Hi\" \\ there", "", {}, false},
+                    Parsed{"back", Step::Kind::Back, "", "", {}, false},
+                    Parsed{"picker tap 10 20.5", Step::Kind::PickerTap, "", "", {10, 20.5}, false},
+                    Parsed{"picker drag 1 2 3 4", Step::Kind::PickerDrag, "", "", {1, 2, 3, 4}, false},
+                    Parsed{"picker drag 1 2 3 4 12", Step::Kind::PickerDrag, "", "", {1, 2, 3, 4, 12}, false},
+                    Parsed{"slider alpha 0.25", Step::Kind::Slider, "", "alpha", {0.25}, false},
+                    Parsed{"slider red 1", Step::Kind::Slider, "", "red", {1}, false},
+                    Parsed{"hex", Step::Kind::Hex, "", "", {}, false},
+                    Parsed{"alert text \"#FF8000\"", Step::Kind::AlertText, "", "#FF8000", {}, false},
+                    Parsed{"alert button Set", Step::Kind::AlertButton, "", "Set", {}, false},
+                    Parsed{"switch Enabled on", Step::Kind::Switch, "Enabled", "", {}, true},
+                    Parsed{"switch key=enabled off", Step::Kind::Switch, "key=enabled", "", {}, false},
+                    Parsed{"choose \"iMessage\" \"Solid\"", Step::Kind::Choose, "iMessage", "Solid", {}, false},
+                    Parsed{"rotate landscape", Step::Kind::Rotate, "", "landscape", {}, false},
+                    Parsed{"scroll top", Step::Kind::ScrollTop, "", "", {}, false},
+                    Parsed{"wait 0.5", Step::Kind::Wait, "", "", {0.5}, false},
+                    Parsed{"screenshot \"out dir/a.png\"", Step::Kind::Screenshot, "", "out dir/a.png", {}, false},
+                    Parsed{"dump", Step::Kind::Dump, "", "", {}, false},
+                    Parsed{"dump state.json", Step::Kind::Dump, "", "state.json", {}, false}));
 
 // Each mistake is named with its line and says what the step should be.
 TEST(StepParse, MistakesSayWhichLineAndWhatIsExpected) {

@@ -43,14 +43,14 @@ int baseHookValue(id self, SEL s) { return ++calls.baseHook, 1000 + objc::callIm
 
 // Eight integers and ten doubles: the last two of each kind travel on the
 // stack, the others in every argument register there is.
-double many(id, SEL, long a, long b, long c, long d, long e, long f, double g, double h, double i, double j,
-            double k, double l, double m, double n, double o, double p) {
+double many(id, SEL, long a, long b, long c, long d, long e, long f, double g, double h, double i, double j, double k,
+            double l, double m, double n, double o, double p) {
     ++calls.base;
-    return double(a) + 2.0 * double(b) + 3.0 * double(c) + 4.0 * double(d) + 5.0 * double(e) + 6.0 * double(f) +
-           7 * g + 8 * h + 9 * i + 10 * j + 11 * k + 12 * l + 13 * m + 14 * n + 15 * o + 16 * p;
+    return double(a) + 2.0 * double(b) + 3.0 * double(c) + 4.0 * double(d) + 5.0 * double(e) + 6.0 * double(f) + 7 * g +
+           8 * h + 9 * i + 10 * j + 11 * k + 12 * l + 13 * m + 14 * n + 15 * o + 16 * p;
 }
-double manyHook(id self, SEL s, long a, long b, long c, long d, long e, long f, double g, double h, double i,
-                double j, double k, double l, double m, double n, double o, double p) {
+double manyHook(id self, SEL s, long a, long b, long c, long d, long e, long f, double g, double h, double i, double j,
+                double k, double l, double m, double n, double o, double p) {
     ++calls.subHook;
     return objc::callImp<double>(savedSub, self, s, a, b, c, d, e, f, g, h, i, j, k, l, m, n, o, p);
 }
@@ -198,8 +198,8 @@ TEST_F(HookTest, NothingChangesForANullClassOrAnUnknownSelector) {
 
 TEST_F(HookTest, InheritedMethodKeepsEveryArgumentRegisterAndStackArgument) {
     MSHookMessageEx(c.sub, "many:::::::::::::::"_sel, objc::detail::toImp(&manyHook), &savedSub);
-    double got = objc::send<double>(sub, "many:::::::::::::::"_sel, 1L, 2L, 3L, 4L, 5L, 6L, 1.5, 2.5, 3.5, 4.5,
-                                    5.5, 6.5, 7.5, 8.5, 9.5, 10.5);
+    double got = objc::send<double>(sub, "many:::::::::::::::"_sel, 1L, 2L, 3L, 4L, 5L, 6L, 1.5, 2.5, 3.5, 4.5, 5.5,
+                                    6.5, 7.5, 8.5, 9.5, 10.5);
     double expected = many(nil, nullptr, 1, 2, 3, 4, 5, 6, 1.5, 2.5, 3.5, 4.5, 5.5, 6.5, 7.5, 8.5, 9.5, 10.5);
     EXPECT_EQ(got, expected);
     EXPECT_EQ(calls.subHook, 1);

@@ -26,7 +26,9 @@ std::string array(std::initializer_list<const char*> items) {
     return s + "</array>";
 }
 
-std::string filter(const std::string& inner) { return plist("<dict><key>Filter</key><dict>" + inner + "</dict></dict>"); }
+std::string filter(const std::string& inner) {
+    return plist("<dict><key>Filter</key><dict>" + inner + "</dict></dict>");
+}
 
 class LoaderTest : public ::testing::Test {
 protected:
@@ -58,20 +60,31 @@ TEST_F(LoaderTest, FiltersDecideWhichLibrariesAnAppLoads) {
         {"ExecutableOther", filter("<key>Executables</key>" + array({"Preferences"})), false},
         {"ClassPresent", filter("<key>Classes</key>" + array({"NoSuchClassHere", "NSObject"})), true},
         {"ClassAbsent", filter("<key>Classes</key>" + array({"NoSuchClassHere"})), false},
-        {"AllByDefault", filter("<key>Bundles</key>" + array({"com.apple.MobileSMS"}) + "<key>Executables</key>" +
-                                array({"Preferences"})), false},
-        {"AllBothMatch", filter("<key>Mode</key><string>All</string><key>Bundles</key>" +
-                                array({"com.apple.MobileSMS"}) + "<key>Executables</key>" + array({"MobileSMS"})), true},
-        {"AnyOneMatches", filter("<key>Mode</key><string>Any</string><key>Bundles</key>" +
-                                 array({"com.apple.MobileSMS"}) + "<key>Executables</key>" + array({"Preferences"})), true},
-        {"AnyNoneMatches", filter("<key>Mode</key><string>Any</string><key>Bundles</key>" +
-                                  array({"x.y"}) + "<key>Classes</key>" + array({"NoSuchClassHere"})), false},
-        {"UnknownModeIsAll", filter("<key>Mode</key><string>any</string><key>Bundles</key>" +
-                                    array({"com.apple.MobileSMS"}) + "<key>Executables</key>" + array({"Preferences"})), false},
+        {"AllByDefault",
+         filter("<key>Bundles</key>" + array({"com.apple.MobileSMS"}) + "<key>Executables</key>" +
+                array({"Preferences"})),
+         false},
+        {"AllBothMatch",
+         filter("<key>Mode</key><string>All</string><key>Bundles</key>" + array({"com.apple.MobileSMS"}) +
+                "<key>Executables</key>" + array({"MobileSMS"})),
+         true},
+        {"AnyOneMatches",
+         filter("<key>Mode</key><string>Any</string><key>Bundles</key>" + array({"com.apple.MobileSMS"}) +
+                "<key>Executables</key>" + array({"Preferences"})),
+         true},
+        {"AnyNoneMatches",
+         filter("<key>Mode</key><string>Any</string><key>Bundles</key>" + array({"x.y"}) + "<key>Classes</key>" +
+                array({"NoSuchClassHere"})),
+         false},
+        {"UnknownModeIsAll",
+         filter("<key>Mode</key><string>any</string><key>Bundles</key>" + array({"com.apple.MobileSMS"}) +
+                "<key>Executables</key>" + array({"Preferences"})),
+         false},
         {"EmptyListIsAbsent", filter("<key>Bundles</key><array/><key>Executables</key>" + array({"MobileSMS"})), true},
         {"OnlyEmptyLists", filter("<key>Bundles</key><array/><key>Executables</key><array/>"), false},
         {"NotAListIsAbsent", filter("<key>Bundles</key><string>com.apple.MobileSMS</string>"), false},
-        {"NonStringsSkipped", filter("<key>Bundles</key><array><integer>1</integer><string>com.apple.MobileSMS</string></array>"), true},
+        {"NonStringsSkipped",
+         filter("<key>Bundles</key><array><integer>1</integer><string>com.apple.MobileSMS</string></array>"), true},
         {"EmptyFilter", filter(""), false},
         {"NoFilter", plist("<dict><key>Other</key><string>x</string></dict>"), false},
         {"FilterNotADictionary", plist("<dict><key>Filter</key>" + array({"com.apple.MobileSMS"}) + "</dict>"), false},

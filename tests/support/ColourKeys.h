@@ -11,17 +11,17 @@
 namespace e2e {
 
 inline const std::vector<std::pair<std::string, std::string>> kColorKeys = {
-    {"background", "transcriptBackgroundColor"},  {"blueOverlay", "blue_balloonOverlayColor"},
-    {"blueText", "blue_balloonTextColor"},         {"blueLinkText", "blue_balloonTextLinkColor"},
-    {"blueRText", "blue_recipientTextColor"},      {"blueSend", "blue_sendButtonColor"},
-    {"blueBar", "blue_progressViewColor"},         {"greenOverlay", "green_balloonOverlayColor"},
-    {"greenText", "green_balloonTextColor"},       {"greenLinkText", "green_balloonTextLinkColor"},
-    {"greenRText", "green_recipientTextColor"},    {"greenSend", "green_sendButtonColor"},
-    {"greenBar", "green_progressViewColor"},       {"grayOverlay", "gray_balloonOverlayColor"},
-    {"grayText", "gray_balloonTextColor"},         {"grayLinkText", "gray_balloonTextLinkColor"},
-    {"grayRText", "gray_recipientTextColor"},      {"graySend", "gray_sendButtonColor"},
-    {"grayBar", "gray_progressViewColor"},         {"appTint", "appTintColor"},
-    {"entryField", "entryFieldCoverFillColor"},    {"entryFieldPost", "entryFieldBackgroundColor"},
+    {"background", "transcriptBackgroundColor"}, {"blueOverlay", "blue_balloonOverlayColor"},
+    {"blueText", "blue_balloonTextColor"},       {"blueLinkText", "blue_balloonTextLinkColor"},
+    {"blueRText", "blue_recipientTextColor"},    {"blueSend", "blue_sendButtonColor"},
+    {"blueBar", "blue_progressViewColor"},       {"greenOverlay", "green_balloonOverlayColor"},
+    {"greenText", "green_balloonTextColor"},     {"greenLinkText", "green_balloonTextLinkColor"},
+    {"greenRText", "green_recipientTextColor"},  {"greenSend", "green_sendButtonColor"},
+    {"greenBar", "green_progressViewColor"},     {"grayOverlay", "gray_balloonOverlayColor"},
+    {"grayText", "gray_balloonTextColor"},       {"grayLinkText", "gray_balloonTextLinkColor"},
+    {"grayRText", "gray_recipientTextColor"},    {"graySend", "gray_sendButtonColor"},
+    {"grayBar", "gray_progressViewColor"},       {"appTint", "appTintColor"},
+    {"entryField", "entryFieldCoverFillColor"},  {"entryFieldPost", "entryFieldBackgroundColor"},
     {"entryFieldText", "entryFieldTextColor"},
 };
 

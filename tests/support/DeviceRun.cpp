@@ -245,7 +245,8 @@ Screenshot::Screenshot(const fs::path& png) {
 
 Pixel Screenshot::at(int x, int y) const {
     if (x < 0 || y < 0 || x >= width_ || y >= height_) {
-        ADD_FAILURE() << "pixel (" << x << ", " << y << ") is outside the " << width_ << "x" << height_ << " screenshot";
+        ADD_FAILURE() << "pixel (" << x << ", " << y << ") is outside the " << width_ << "x" << height_
+                      << " screenshot";
         return {};
     }
     std::uint32_t v = pixels_[static_cast<std::size_t>(y) * width_ + x];
@@ -316,8 +317,7 @@ std::vector<int> Device::processes(const std::string& name) const {
         if (pid <= 0 || close == std::string::npos || close + 2 >= text.size() || text[close + 2] == 'Z') continue;
         std::istringstream fields(text.substr(close + 2));
         std::string field;
-        for (int i = 3; i <= 21 && fields >> field; ++i) {
-        }
+        for (int i = 3; i <= 21 && fields >> field; ++i) {}
         unsigned long long started = 0;
         if (fields >> started && started == recorded) pids.push_back(pid);
     }
@@ -370,7 +370,8 @@ nlohmann::json jsonOf(const std::vector<std::string>& all, const RunResult& r) {
 
 }  // namespace
 
-std::pair<nlohmann::json, Screenshot> Device::messagesDumpAndScreenshot(const std::vector<std::string>& arguments) const {
+std::pair<nlohmann::json, Screenshot> Device::messagesDumpAndScreenshot(
+    const std::vector<std::string>& arguments) const {
     fs::path png = scratch_ / "messages.png";
     std::error_code ec;
     fs::remove(png, ec);
@@ -383,7 +384,6 @@ std::pair<nlohmann::json, Screenshot> Device::messagesDumpAndScreenshot(const st
     if (!shot.valid()) ADD_FAILURE() << "no readable screenshot from " << describe(hbsimProgram(), all, r);
     return {dump, shot};
 }
-
 
 nlohmann::json Device::messagesDump(const std::vector<std::string>& arguments) const {
     std::vector<std::string> all{"messages", "--dump"};
@@ -402,48 +402,50 @@ namespace {
 
 nlohmann::json plistJSON(plist_t node) {
     switch (plist_get_node_type(node)) {
-        case PLIST_BOOLEAN: {
-            std::uint8_t v = 0;
-            plist_get_bool_val(node, &v);
-            return v != 0;
+    case PLIST_BOOLEAN: {
+        std::uint8_t v = 0;
+        plist_get_bool_val(node, &v);
+        return v != 0;
+    }
+    case PLIST_UINT: {
+        std::uint64_t v = 0;
+        plist_get_uint_val(node, &v);
+        return static_cast<std::int64_t>(v);
+    }
+    case PLIST_REAL: {
+        double v = 0;
+        plist_get_real_val(node, &v);
+        return v;
+    }
+    case PLIST_STRING: {
+        char* v = nullptr;
+        plist_get_string_val(node, &v);
+        nlohmann::json out = v != nullptr ? std::string(v) : std::string();
+        std::free(v);
+        return out;
+    }
+    case PLIST_ARRAY: {
+        nlohmann::json out = nlohmann::json::array();
+        for (std::uint32_t i = 0; i < plist_array_get_size(node); ++i)
+            out.push_back(plistJSON(plist_array_get_item(node, i)));
+        return out;
+    }
+    case PLIST_DICT: {
+        nlohmann::json out = nlohmann::json::object();
+        plist_dict_iter it = nullptr;
+        plist_dict_new_iter(node, &it);
+        char* key = nullptr;
+        plist_t value = nullptr;
+        for (plist_dict_next_item(node, it, &key, &value); key != nullptr;
+             plist_dict_next_item(node, it, &key, &value)) {
+            out[key] = plistJSON(value);
+            std::free(key);
+            key = nullptr;
         }
-        case PLIST_UINT: {
-            std::uint64_t v = 0;
-            plist_get_uint_val(node, &v);
-            return static_cast<std::int64_t>(v);
-        }
-        case PLIST_REAL: {
-            double v = 0;
-            plist_get_real_val(node, &v);
-            return v;
-        }
-        case PLIST_STRING: {
-            char* v = nullptr;
-            plist_get_string_val(node, &v);
-            nlohmann::json out = v != nullptr ? std::string(v) : std::string();
-            std::free(v);
-            return out;
-        }
-        case PLIST_ARRAY: {
-            nlohmann::json out = nlohmann::json::array();
-            for (std::uint32_t i = 0; i < plist_array_get_size(node); ++i) out.push_back(plistJSON(plist_array_get_item(node, i)));
-            return out;
-        }
-        case PLIST_DICT: {
-            nlohmann::json out = nlohmann::json::object();
-            plist_dict_iter it = nullptr;
-            plist_dict_new_iter(node, &it);
-            char* key = nullptr;
-            plist_t value = nullptr;
-            for (plist_dict_next_item(node, it, &key, &value); key != nullptr; plist_dict_next_item(node, it, &key, &value)) {
-                out[key] = plistJSON(value);
-                std::free(key);
-                key = nullptr;
-            }
-            std::free(it);
-            return out;
-        }
-        default: return "<other>";
+        std::free(it);
+        return out;
+    }
+    default: return "<other>";
     }
 }
 

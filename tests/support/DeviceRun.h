@@ -165,7 +165,8 @@ public:
     // hbsim messages --screenshot FILE ARGS, read back.
     Screenshot messagesScreenshot(const std::vector<std::string>& arguments = {}) const;
     // Both from one run of the app.
-    std::pair<nlohmann::json, Screenshot> messagesDumpAndScreenshot(const std::vector<std::string>& arguments = {}) const;
+    std::pair<nlohmann::json, Screenshot> messagesDumpAndScreenshot(
+        const std::vector<std::string>& arguments = {}) const;
 
 private:
     std::filesystem::path path_;

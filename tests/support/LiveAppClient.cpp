@@ -67,7 +67,8 @@ LiveAppClient::~LiveAppClient() {
 
 bool LiveAppClient::send(const std::string& line) {
     const std::string text = line + "\n";
-    const bool sent = commands_ >= 0 && ::write(commands_, text.data(), text.size()) == static_cast<ssize_t>(text.size());
+    const bool sent =
+        commands_ >= 0 && ::write(commands_, text.data(), text.size()) == static_cast<ssize_t>(text.size());
     if (sent) sent_ += static_cast<unsigned long long>(std::count(text.begin(), text.end(), '\n'));
     return sent;
 }

@@ -44,7 +44,8 @@ public:
     std::optional<std::string> nextFrame(std::chrono::milliseconds timeout = std::chrono::seconds(20));
     // Every frame until the app says the screen is still after every command
     // sent so far; nothing when that does not come in time (a broken app).
-    std::optional<std::vector<std::string>> framesUntilStill(std::chrono::milliseconds timeout = std::chrono::seconds(60));
+    std::optional<std::vector<std::string>> framesUntilStill(
+        std::chrono::milliseconds timeout = std::chrono::seconds(60));
     // N of the last "still N" read: the command lines the screen had settled
     // after; sent(): the command lines written so far.
     unsigned long long stillAfter() const { return stillAfter_; }

@@ -43,8 +43,7 @@ void noteDealloc(id self, SEL s) {
 }
 
 Class alertClass() {
-    static Class cls =
-        objc::ClassBuilder("AlertTestAlert", "UIAlertView"_cls).method("dealloc", &noteDealloc).build();
+    static Class cls = objc::ClassBuilder("AlertTestAlert", "UIAlertView"_cls).method("dealloc", &noteDealloc).build();
     return cls;
 }
 
@@ -71,8 +70,8 @@ protected:
 };
 
 TEST_F(AlertTest, TheCancelButtonIsIndexZeroAndTheOthersFollowInOrder) {
-    Ref<AlertView> alert = objc::adopt(AlertView::alloc()->initWithTitle("T"_ns, nullptr, nullptr, "Close"_ns,
-                                                                         {"Set"_ns, "Copy"_ns}));
+    Ref<AlertView> alert =
+        objc::adopt(AlertView::alloc()->initWithTitle("T"_ns, nullptr, nullptr, "Close"_ns, {"Set"_ns, "Copy"_ns}));
     EXPECT_EQ(alert->numberOfButtons(), 3);
     EXPECT_EQ(alert->cancelButtonIndex(), 0);
     EXPECT_EQ(alert->firstOtherButtonIndex(), 1);
@@ -145,7 +144,8 @@ TEST_F(AlertTest, ThreeButtonsStackWithCancelAtTheBottomAndTwoSitSideBySide) {
     EXPECT_NEAR(CGRectGetMidX(alert->frame()), 160, 0.5);
     alert->dismissWithClickedButtonIndex(0, NO);
 
-    Ref<AlertView> two = objc::adopt(AlertView::alloc()->initWithTitle("T"_ns, nullptr, nullptr, "Cancel"_ns, {"OK"_ns}));
+    Ref<AlertView> two =
+        objc::adopt(AlertView::alloc()->initWithTitle("T"_ns, nullptr, nullptr, "Cancel"_ns, {"OK"_ns}));
     two->show();
     buttons = UI::alert::buttonViews();
     ASSERT_EQ(buttons.size(), 2u);

@@ -16,9 +16,7 @@ using Strings = std::vector<std::string>;
 
 class ControlTest : public ControlsTest {
 protected:
-    Ref<Control> makeControl(CGRect frame) {
-        return objc::adopt(Control::alloc()->initWithFrame(frame));
-    }
+    Ref<Control> makeControl(CGRect frame) { return objc::adopt(Control::alloc()->initWithFrame(frame)); }
 };
 
 TEST_F(ControlTest, ActionsGoOutWithAsManyArgumentsAsTheirSelectorsTakeInTheOrderAdded) {
@@ -57,7 +55,8 @@ TEST_F(ControlTest, ANilTargetSendsTheActionUpTheResponderChain) {
     // The first responder along the chain that answers the action: here a
     // view controller whose view holds the control.
     static Class owner = objc::ClassBuilder("ControlTestOwner", "UIViewController"_cls)
-                             .method("pingWithSender:", +[](id, SEL) { journal().push_back("owner"); })
+                             .method(
+                                 "pingWithSender:", +[](id, SEL) { journal().push_back("owner"); })
                              .build();
     Ref<UI::ViewController> controller =
         objc::adopt(objc::send<UI::ViewController*>(objc::send<id>(owner, "alloc"_sel), "init"_sel));
@@ -172,13 +171,13 @@ TEST_F(ControlTest, ASwitchIsGreenWhenOnAndWhiteWithALightBorderWhenOff) {
     toggle->setOn(YES);
     uitest::Picture on = uitest::pictureOf(toggle);
     EXPECT_EQ(on.at(16, 31), (Pixel{0x4C, 0xD9, 0x64, 255}));  // left of the knob
-    EXPECT_EQ(on.at(76, 31), uitest::kWhite);                   // the knob sits right
+    EXPECT_EQ(on.at(76, 31), uitest::kWhite);                  // the knob sits right
 
     toggle->setOn(NO);
     uitest::Picture off = uitest::pictureOf(toggle);
     EXPECT_EQ(off.at(51, 1), (Pixel{0xE3, 0xE3, 0xE8, 255}));  // the border at the top edge
-    EXPECT_EQ(off.at(70, 31), uitest::kWhite);                  // inside, right of the knob
-    EXPECT_EQ(off.at(26, 31), uitest::kWhite);                  // the knob sits left
+    EXPECT_EQ(off.at(70, 31), uitest::kWhite);                 // inside, right of the knob
+    EXPECT_EQ(off.at(26, 31), uitest::kWhite);                 // the knob sits left
 }
 
 TEST_F(ControlTest, TypedTextArrivesCharacterByCharacterAndBackspaceTakesWholeCharacters) {
@@ -201,10 +200,12 @@ TEST_F(ControlTest, TypedTextArrivesCharacterByCharacterAndBackspaceTakesWholeCh
 
 TEST_F(ControlTest, ReturnAsksTheDelegateAndAnEmptyFieldShowsItsPlaceholderInLightGray) {
     static Class delegate = objc::ClassBuilder("ControlTestFieldDelegate", "NSObject"_cls)
-                                .method("textFieldShouldReturn:", +[](id, SEL, id) -> BOOL {
-                                    journal().push_back("return");
-                                    return YES;
-                                })
+                                .method(
+                                    "textFieldShouldReturn:",
+                                    +[](id, SEL, id) -> BOOL {
+                                        journal().push_back("return");
+                                        return YES;
+                                    })
                                 .build();
     Ref<NS::Object> d = objc::adopt(objc::send<NS::Object*>(objc::send<id>(delegate, "alloc"_sel), "init"_sel));
     Ref<UI::TextField> field = objc::adopt(UI::TextField::alloc()->initWithFrame(CGRectMake(0, 0, 200, 30)));
@@ -231,8 +232,8 @@ TEST_F(ControlTest, ALabelDrawsItsTextWhereItsAlignmentPutsIt) {
         UI::NSTextAlignment alignment;
         int firstInk, lastInk;  // pixel columns the ink must fall within
     };
-    const Case cases[] = {{UI::NSTextAlignmentLeft, 0, 200}, {UI::NSTextAlignmentCenter, 150, 450},
-                          {UI::NSTextAlignmentRight, 400, 600}};
+    const Case cases[] = {
+        {UI::NSTextAlignmentLeft, 0, 200}, {UI::NSTextAlignmentCenter, 150, 450}, {UI::NSTextAlignmentRight, 400, 600}};
     for (const Case& c : cases) {
         Ref<UI::Label> label = objc::adopt(UI::Label::alloc()->initWithFrame(CGRectMake(0, 0, 300, 30)));
         label->setText("Hello"_ns);

@@ -29,8 +29,10 @@ TEST_F(ControllerTest, TheViewLoadsOnceOnFirstRequestAtTheScreensSize) {
 }
 
 TEST_F(ControllerTest, ALoadViewThatSetsNoViewIsAProgrammerMistake) {
-    static Class broken =
-        objc::ClassBuilder("ControllerTestBroken", "UIViewController"_cls).method("loadView", +[](id, SEL) {}).build();
+    static Class broken = objc::ClassBuilder("ControllerTestBroken", "UIViewController"_cls)
+                              .method(
+                                  "loadView", +[](id, SEL) {})
+                              .build();
     EXPECT_DEATH(
         {
             objc::AutoreleasePool inner;
@@ -52,7 +54,8 @@ TEST_F(ControllerTest, TheTitleTitlesTheNavigationItemBeforeAndAfterItIsMade) {
 
 TEST_F(ControllerTest, ChildrenAreKeptByTheirParentAndFindTheNavigationControllerAboveIt) {
     auto root = make();
-    Ref<UI::NavigationController> nav = objc::adopt(UI::NavigationController::alloc()->initWithRootViewController(root));
+    Ref<UI::NavigationController> nav =
+        objc::adopt(UI::NavigationController::alloc()->initWithRootViewController(root));
     auto child = make();
     root->addChildViewController(child);
     EXPECT_EQ(child->parentViewController(), root.get());
@@ -87,7 +90,8 @@ TEST_F(ControllerTest, OrientationAnswersDependOnTheDevice) {
 
 TEST_F(ControllerTest, PoppingToTheRootLeavesOnlyTheRootAndLetsTheOthersGo) {
     auto root = make();
-    Ref<UI::NavigationController> nav = objc::adopt(UI::NavigationController::alloc()->initWithRootViewController(root));
+    Ref<UI::NavigationController> nav =
+        objc::adopt(UI::NavigationController::alloc()->initWithRootViewController(root));
     showWindow()->setRootViewController(nav);
     for (int i = 0; i < 3; ++i) nav->pushViewController(make(), NO);
     NS::Array* popped = nav->popToRootViewControllerAnimated(NO);

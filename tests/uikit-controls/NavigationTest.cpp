@@ -69,8 +69,8 @@ protected:
     ~NavigationTest() override { UI::orientation::reset(); }
 
     Ref<ViewController> controller(const char* title) {
-        Ref<ViewController> c = objc::adopt(
-            objc::send<ViewController*>(objc::send<id>(loggingControllerClass(), "alloc"_sel), "init"_sel));
+        Ref<ViewController> c =
+            objc::adopt(objc::send<ViewController*>(objc::send<id>(loggingControllerClass(), "alloc"_sel), "init"_sel));
         c->setTitle(NS::String::stringWithUTF8String(title));
         return c;
     }
@@ -134,9 +134,9 @@ TEST_F(NavigationTest, APopShowsTheControllerBelowAndTheTopOneLeaves) {
             NS::loop::runFor(0.35);
         }
         const char* flag = animated ? "YES" : "NO";
-        EXPECT_EQ(journal(), (Strings{std::string("A viewWillAppear:") + flag, std::string("B viewWillDisappear:") + flag,
-                                      std::string("B viewDidDisappear:") + flag,
-                                      std::string("A viewDidAppear:") + flag}));
+        EXPECT_EQ(journal(),
+                  (Strings{std::string("A viewWillAppear:") + flag, std::string("B viewWillDisappear:") + flag,
+                           std::string("B viewDidDisappear:") + flag, std::string("A viewDidAppear:") + flag}));
         EXPECT_EQ(root_->view()->superview(), nav->view());
         window_->setRootViewController(nullptr);
         pool.drain();
@@ -163,9 +163,9 @@ TEST_F(NavigationTest, APushDuringASlideFinishesTheSlideFirst) {
     auto nav = showNavigation();
     nav->pushViewController(controller("B"), YES);
     nav->pushViewController(controller("C"), YES);
-    EXPECT_EQ(journal(), (Strings{"B viewDidLoad", "B viewWillAppear:YES", "A viewWillDisappear:YES",
-                                  "A viewDidDisappear:YES", "B viewDidAppear:YES", "C viewDidLoad",
-                                  "C viewWillAppear:YES", "B viewWillDisappear:YES"}));
+    EXPECT_EQ(journal(),
+              (Strings{"B viewDidLoad", "B viewWillAppear:YES", "A viewWillDisappear:YES", "A viewDidDisappear:YES",
+                       "B viewDidAppear:YES", "C viewDidLoad", "C viewWillAppear:YES", "B viewWillDisappear:YES"}));
     EXPECT_TRUE(UI::navigation::isInTransition(nav));
     UI::navigation::finishTransition(nav);
     EXPECT_EQ(journal().back(), "C viewDidAppear:YES");
@@ -188,8 +188,8 @@ TEST_F(NavigationTest, TheBarShowsTheTopTitleAndABackButtonNamedAfterThePrevious
     EXPECT_EQ(back->frame().origin.x, 8);
 
     // The item of the controller below may name the way back itself.
-    Ref<UI::BarButtonItem> named =
-        objc::adopt(UI::BarButtonItem::alloc()->initWithTitle("Settings"_ns, UI::UIBarButtonItemStylePlain, nullptr, nullptr));
+    Ref<UI::BarButtonItem> named = objc::adopt(
+        UI::BarButtonItem::alloc()->initWithTitle("Settings"_ns, UI::UIBarButtonItemStylePlain, nullptr, nullptr));
     root_->navigationItem()->setBackBarButtonItem(named);
     EXPECT_EQ(UI::navigationBar::buttonTitle(UI::navigationBar::backButton(bar)), "Settings");
     b->setTitle("Contrast"_ns);
@@ -223,9 +223,8 @@ TEST_F(NavigationTest, ATapOnTheBackButtonPopsTheTopController) {
 TEST_F(NavigationTest, ATapOnTheRightBarButtonSendsItsActionWithTheItemAsSender) {
     auto nav = showNavigation();
     auto target = makeRecorder();
-    Ref<UI::BarButtonItem> hex =
-        objc::adopt(UI::BarButtonItem::alloc()->initWithTitle("#"_ns, UI::UIBarButtonItemStylePlain, target,
-                                                             "barButtonTapped:"_sel));
+    Ref<UI::BarButtonItem> hex = objc::adopt(UI::BarButtonItem::alloc()->initWithTitle(
+        "#"_ns, UI::UIBarButtonItemStylePlain, target, "barButtonTapped:"_sel));
     root_->navigationItem()->setRightBarButtonItem(hex);  // while shown: the bar follows at once
     UI::View* button = UI::navigationBar::rightButton(nav->navigationBar());
     ASSERT_NE(button, nullptr);
@@ -235,9 +234,8 @@ TEST_F(NavigationTest, ATapOnTheRightBarButtonSendsItsActionWithTheItemAsSender)
     EXPECT_EQ(journal(), (Strings{"barButtonTapped:"}));
 
     // A new item replaces the button; the old item no longer reaches the bar.
-    Ref<UI::BarButtonItem> other =
-        objc::adopt(UI::BarButtonItem::alloc()->initWithTitle("Done"_ns, UI::UIBarButtonItemStyleDone, target,
-                                                             "barButtonTapped:"_sel));
+    Ref<UI::BarButtonItem> other = objc::adopt(UI::BarButtonItem::alloc()->initWithTitle(
+        "Done"_ns, UI::UIBarButtonItemStyleDone, target, "barButtonTapped:"_sel));
     root_->navigationItem()->setRightBarButtonItem(other);
     hex->setTitle("?"_ns);
     EXPECT_EQ(UI::navigationBar::buttonTitle(UI::navigationBar::rightButton(nav->navigationBar())), "Done");
@@ -248,7 +246,7 @@ TEST_F(NavigationTest, TheBarIsLightGreyUnderTheStatusBarWithAHairlineAtItsFoot)
     root_->view()->setBackgroundColor(UI::Color::whiteColor());
     uitest::Picture screen(UI::screenshot::createScreenImage());
     const Pixel bar{0xF7, 0xF7, 0xF7, 255};
-    EXPECT_EQ(screen.at(500, 10), bar);   // under the status bar, clear of its text
+    EXPECT_EQ(screen.at(500, 10), bar);  // under the status bar, clear of its text
     EXPECT_EQ(screen.at(500, 80), bar);
     EXPECT_EQ(screen.at(500, 127), bar);
     EXPECT_EQ(screen.at(500, 128), (Pixel{0xB2, 0xB2, 0xB2, 255}));  // the hairline, one pixel

@@ -30,8 +30,8 @@ struct ClampCase {
 
 TEST_F(SliderTest, ValuesAreClampedToTheRange) {
     const ClampCase cases[] = {
-        {0, 1, 0.25f, 0.25f}, {0, 1, -3, 0}, {0, 1, 7, 1}, {-1, 1, -0.5f, -0.5f},
-        {10, 20, 0, 10},      {10, 20, 25, 20}, {0, 1, std::nanf(""), 0}, {5, 5, 6, 5},
+        {0, 1, 0.25f, 0.25f},     {0, 1, -3, 0}, {0, 1, 7, 1}, {-1, 1, -0.5f, -0.5f}, {10, 20, 0, 10}, {10, 20, 25, 20},
+        {0, 1, std::nanf(""), 0}, {5, 5, 6, 5},
     };
     for (const ClampCase& c : cases) {
         Ref<UI::Slider> slider = objc::adopt(UI::Slider::alloc()->initWithFrame(CGRectMake(0, 0, 200, 20)));

@@ -44,7 +44,9 @@ struct SourceState {
     std::vector<Section> sections;
 };
 
-NSInteger sectionCount(id self, SEL, id) { return static_cast<NSInteger>(objc::state<SourceState>(self).sections.size()); }
+NSInteger sectionCount(id self, SEL, id) {
+    return static_cast<NSInteger>(objc::state<SourceState>(self).sections.size());
+}
 NSInteger rowCount(id self, SEL, id, NSInteger section) {
     return static_cast<NSInteger>(objc::state<SourceState>(self).sections[section].cells.size());
 }
@@ -55,8 +57,12 @@ id cellFor(id self, SEL, id, id path) {
 id titleOr(const std::string& text) {
     return text.empty() ? nil : objc::asId(NS::String::stringWithUTF8String(text.c_str()));
 }
-id header(id self, SEL, id, NSInteger section) { return titleOr(objc::state<SourceState>(self).sections[section].header); }
-id footer(id self, SEL, id, NSInteger section) { return titleOr(objc::state<SourceState>(self).sections[section].footer); }
+id header(id self, SEL, id, NSInteger section) {
+    return titleOr(objc::state<SourceState>(self).sections[section].header);
+}
+id footer(id self, SEL, id, NSInteger section) {
+    return titleOr(objc::state<SourceState>(self).sections[section].footer);
+}
 CGFloat heightFor(id self, SEL, id table, id path) {
     auto* p = objc::cast<IndexPath>(path);
     const auto& heights = objc::state<SourceState>(self).sections[p->section()].heights;
@@ -93,9 +99,8 @@ protected:
 
     static Ref<TableViewCell> cell(const char* text, UI::UITableViewCellStyle style = UI::UITableViewCellStyleDefault,
                                    const char* detail = nullptr, Class cls = countingCellClass()) {
-        Ref<TableViewCell> c = objc::adopt(objc::send<TableViewCell*>(objc::send<id>(cls, "alloc"_sel),
-                                                                      "initWithStyle:reuseIdentifier:"_sel, style,
-                                                                      static_cast<id>(nil)));
+        Ref<TableViewCell> c = objc::adopt(objc::send<TableViewCell*>(
+            objc::send<id>(cls, "alloc"_sel), "initWithStyle:reuseIdentifier:"_sel, style, static_cast<id>(nil)));
         c->textLabel()->setText(NS::String::stringWithUTF8String(text));
         if (detail) c->detailTextLabel()->setText(NS::String::stringWithUTF8String(detail));
         return c;
@@ -103,8 +108,8 @@ protected:
 
     // A grouped table over the whole screen of a shown window, laid out.
     Ref<TableView> showTable() {
-        Ref<TableView> table = objc::adopt(TableView::alloc()->initWithFrame(CGRectMake(0, 0, 320, 568),
-                                                                             UI::UITableViewStyleGrouped));
+        Ref<TableView> table =
+            objc::adopt(TableView::alloc()->initWithFrame(CGRectMake(0, 0, 320, 568), UI::UITableViewStyleGrouped));
         table->setDataSource(source_);
         table->setDelegate(source_);
         showWindow()->addSubview(table);
@@ -168,12 +173,12 @@ TEST_F(TableTest, TheGroupedLookHasItsBackgroundWhiteRowsAndInsetSeparators) {
     auto table = showTable();
     uitest::Picture p = uitest::pictureOf(table);
     const Pixel background{0xEF, 0xEF, 0xF4, 255}, separator{0xC8, 0xC7, 0xCC, 255};
-    EXPECT_EQ(p.at(300, 40), background);                // the gap above the section
-    EXPECT_EQ(p.at(10, 70), separator);                  // the section's top edge, full width
-    EXPECT_EQ(p.at(300, 100), uitest::kWhite);           // inside a row
-    EXPECT_EQ(p.at(10, 157), uitest::kWhite);            // between rows, left of the inset
-    EXPECT_EQ(p.at(40, 157), separator);                 // between rows, past the 15-point inset
-    EXPECT_EQ(p.at(10, 245), separator);                 // the section's bottom edge, full width
+    EXPECT_EQ(p.at(300, 40), background);       // the gap above the section
+    EXPECT_EQ(p.at(10, 70), separator);         // the section's top edge, full width
+    EXPECT_EQ(p.at(300, 100), uitest::kWhite);  // inside a row
+    EXPECT_EQ(p.at(10, 157), uitest::kWhite);   // between rows, left of the inset
+    EXPECT_EQ(p.at(40, 157), separator);        // between rows, past the 15-point inset
+    EXPECT_EQ(p.at(10, 245), separator);        // the section's bottom edge, full width
     EXPECT_EQ(p.at(300, 250), background);
 }
 
@@ -219,10 +224,12 @@ TEST_F(TableTest, ATapSelectsTheRowAndTellsTheDelegate) {
 
 TEST_F(TableTest, ADelegateThatAnswersNilToWillSelectKeepsTheRowUnselected) {
     static Class refusing = objc::ClassBuilder("TableTestRefusingDelegate", "NSObject"_cls)
-                                .method("tableView:willSelectRowAtIndexPath:", +[](id, SEL, id, id) -> id {
-                                    journal().push_back("willSelect");
-                                    return nil;
-                                })
+                                .method(
+                                    "tableView:willSelectRowAtIndexPath:",
+                                    +[](id, SEL, id, id) -> id {
+                                        journal().push_back("willSelect");
+                                        return nil;
+                                    })
                                 .method("tableView:didSelectRowAtIndexPath:", &didSelect)
                                 .build();
     data().sections = {{"", "", {cell("A")}, {}}};
@@ -248,13 +255,13 @@ TEST_F(TableTest, HeadersAreUpperCaseAndAPlainTableStacksRowsWithoutGaps) {
     }
     EXPECT_TRUE(found);
 
-    Ref<TableView> plain = objc::adopt(TableView::alloc()->initWithFrame(CGRectMake(0, 0, 320, 300),
-                                                                         UI::UITableViewStylePlain));
+    Ref<TableView> plain =
+        objc::adopt(TableView::alloc()->initWithFrame(CGRectMake(0, 0, 320, 300), UI::UITableViewStylePlain));
     data().sections = {{"", "", {cell("A"), cell("B")}, {}}, {"", "", {cell("C")}, {}}};
     plain->setDataSource(source_);
     plain->reloadData();
-    EXPECT_TRUE(CGRectEqualToRect(plain->rectForRowAtIndexPath(IndexPath::indexPathForRow(0, 1)),
-                                  CGRectMake(0, 88, 320, 44)));
+    EXPECT_TRUE(
+        CGRectEqualToRect(plain->rectForRowAtIndexPath(IndexPath::indexPathForRow(0, 1)), CGRectMake(0, 88, 320, 44)));
     EXPECT_EQ(plain->contentSize().height, 132);
     EXPECT_TRUE(plain->backgroundColor()->isEqual(UI::Color::whiteColor()));
 }
@@ -319,7 +326,8 @@ TEST_F(TableTest, ASettingsPaneLooksLikeTheSystemsOwn) {
     sliderRow->setSelectionStyle(UI::UITableViewCellSelectionStyleNone);
 
     Ref<TableViewCell> version = cell("Version", UI::UITableViewCellStyleValue1, "1.2", "UITableViewCell"_cls);
-    Ref<TableViewCell> balloons = cell("Balloon Colors", UI::UITableViewCellStyleDefault, nullptr, "UITableViewCell"_cls);
+    Ref<TableViewCell> balloons =
+        cell("Balloon Colors", UI::UITableViewCellStyleDefault, nullptr, "UITableViewCell"_cls);
     balloons->setAccessoryType(UI::UITableViewCellAccessoryDisclosureIndicator);
     data().sections = {{"", "Turn Huebloom on or off.", {enabled}, {}},
                        {"Corner Radius", "", {sliderRow}, {}},
@@ -327,8 +335,8 @@ TEST_F(TableTest, ASettingsPaneLooksLikeTheSystemsOwn) {
 
     Ref<UI::ViewController> pane = objc::adopt(UI::ViewController::alloc()->init());
     pane->setTitle("Huebloom"_ns);
-    Ref<TableView> table = objc::adopt(TableView::alloc()->initWithFrame(CGRectMake(0, 0, 320, 568),
-                                                                         UI::UITableViewStyleGrouped));
+    Ref<TableView> table =
+        objc::adopt(TableView::alloc()->initWithFrame(CGRectMake(0, 0, 320, 568), UI::UITableViewStyleGrouped));
     table->setDataSource(source_);
     table->setDelegate(source_);
     pane->setView(table);

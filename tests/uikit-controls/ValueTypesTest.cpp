@@ -16,7 +16,7 @@ TEST_F(ValueTypesTest, IndexPathsAreEqualByValueAndOrderBySectionThenRow) {
         NSComparisonResult order;
     };
     const Case cases[] = {
-        {0, 0, 0, 0, NSOrderedSame},       {0, 1, 0, 2, NSOrderedAscending}, {1, 0, 0, 9, NSOrderedDescending},
+        {0, 0, 0, 0, NSOrderedSame},      {0, 1, 0, 2, NSOrderedAscending},  {1, 0, 0, 9, NSOrderedDescending},
         {2, 5, 3, 0, NSOrderedAscending}, {4, 4, 4, 3, NSOrderedDescending},
     };
     for (const Case& c : cases) {

@@ -20,8 +20,9 @@ protected:
 TEST_F(AnimationTest, AlphaFadesOnScreenWhileTheModelHasTheFinalValue) {
     box->setAlpha(0);
     std::vector<BOOL> finished;
-    UI::View::animateWithDuration(1.0, 0.0, UI::UIViewAnimationOptionCurveLinear, [&] { box->setAlpha(1); },
-                                  [&](BOOL done) { finished.push_back(done); });
+    UI::View::animateWithDuration(
+        1.0, 0.0, UI::UIViewAnimationOptionCurveLinear, [&] { box->setAlpha(1); },
+        [&](BOOL done) { finished.push_back(done); });
     EXPECT_EQ(box->alpha(), 1);
     EXPECT_EQ(samplePoint(root, 5, 5).a, 0);
     NS::loop::runFor(0.25);
@@ -55,8 +56,9 @@ TEST_F(AnimationTest, TheDefaultCurveEasesInAndOut) {
 
 TEST_F(AnimationTest, ADelayHoldsTheOldValueAndPostponesTheCompletion) {
     int completions = 0;
-    UI::View::animateWithDuration(0.5, 1.0, UI::UIViewAnimationOptionCurveLinear,
-                                  [&] { box->setBackgroundColor(Color::blueColor()); }, [&](BOOL) { ++completions; });
+    UI::View::animateWithDuration(
+        0.5, 1.0, UI::UIViewAnimationOptionCurveLinear, [&] { box->setBackgroundColor(Color::blueColor()); },
+        [&](BOOL) { ++completions; });
     EXPECT_TRUE(box->backgroundColor()->isEqual(Color::blueColor()));
     NS::loop::runFor(0.9);
     EXPECT_EQ(samplePoint(root, 5, 5), kRed);
@@ -84,7 +86,8 @@ TEST_F(AnimationTest, AnInterruptedAnimationStartsFromWhatTheScreenShows) {
 
 TEST_F(AnimationTest, WithoutDurationChangesShowAtOnceAndTheCompletionWaitsForTheLoop) {
     bool done = false;
-    UI::View::animateWithDuration(0.0, 0.0, 0, [&] { box->setAlpha(0.5); }, [&](BOOL) { done = true; });
+    UI::View::animateWithDuration(
+        0.0, 0.0, 0, [&] { box->setAlpha(0.5); }, [&](BOOL) { done = true; });
     EXPECT_EQ(samplePoint(root, 5, 5), (Pixel{128, 0, 0, 128}));
     EXPECT_FALSE(done);
     NS::loop::runFor(0);

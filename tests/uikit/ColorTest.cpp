@@ -5,8 +5,8 @@
 
 namespace {
 
-using uitest::UIKitTest;
 using UI::Color;
+using uitest::UIKitTest;
 
 struct Components {
     CGFloat r, g, b, a;
@@ -26,17 +26,15 @@ TEST_F(ColorTest, HueSaturationBrightnessConstructorLimitsEveryComponentToTheUni
         CGFloat h, s, b, a;
         Components expected;
     } cases[] = {
-        {0, 2, 2, 1, {1, 0, 0, 1}},          // saturation and brightness above 1 count as 1
-        {0, 1, 1, 7, {1, 0, 0, 1}},          // so does alpha
-        {-0.5, 1, 1, 1, {1, 0, 0, 1}},       // a negative hue is red
-        {1.5, 1, 1, 1, {1, 0, 0, 1}},        // a hue above 1 is a full turn: red
-        {1.0 / 3, -1, 1, 1, {1, 1, 1, 1}},   // no saturation: a grey of the brightness
-        {1.0 / 3, 1, -3, 1, {0, 0, 0, 1}},   // no brightness: black
-        {nan, 1, 1, 1, {1, 0, 0, 1}},        // NaN counts as 0
-        {0.5, nan, 1, 1, {1, 1, 1, 1}},
-        {0.5, 1, nan, 1, {0, 0, 0, 1}},
-        {0.5, 1, 1, nan, {0, 1, 1, 0}},
-        {0.5, 0.5, 1, 1, {0.5, 1, 1, 1}},    // the picker's pale cyan
+        {0, 2, 2, 1, {1, 0, 0, 1}},         // saturation and brightness above 1 count as 1
+        {0, 1, 1, 7, {1, 0, 0, 1}},         // so does alpha
+        {-0.5, 1, 1, 1, {1, 0, 0, 1}},      // a negative hue is red
+        {1.5, 1, 1, 1, {1, 0, 0, 1}},       // a hue above 1 is a full turn: red
+        {1.0 / 3, -1, 1, 1, {1, 1, 1, 1}},  // no saturation: a grey of the brightness
+        {1.0 / 3, 1, -3, 1, {0, 0, 0, 1}},  // no brightness: black
+        {nan, 1, 1, 1, {1, 0, 0, 1}},       // NaN counts as 0
+        {0.5, nan, 1, 1, {1, 1, 1, 1}},    {0.5, 1, nan, 1, {0, 0, 0, 1}},
+        {0.5, 1, 1, nan, {0, 1, 1, 0}},    {0.5, 0.5, 1, 1, {0.5, 1, 1, 1}},  // the picker's pale cyan
         {2.0 / 3, 1, 1, -1, {0, 0, 1, 0}},
     };
     for (const Case& c : cases) {

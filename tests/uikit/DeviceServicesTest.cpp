@@ -47,9 +47,9 @@ TEST_F(DeviceServicesTest, TheScreenFollowsTheEnvironmentThenTheDeviceFileThenDe
         const char* file;  // nullptr: no file
         double width, height;
     } cases[] = {
-        {nullptr, nullptr, 320, 568}, {"iphone4", nullptr, 320, 480}, {"ipad", "iphone4", 768, 1024},
-        {nullptr, "iphone4\n", 320, 480}, {nullptr, "ipad", 768, 1024}, {"watch", "ipad", 768, 1024},
-        {nullptr, "toaster", 320, 568}, {"IPhone5", "ipad", 320, 568},
+        {nullptr, nullptr, 320, 568},     {"iphone4", nullptr, 320, 480}, {"ipad", "iphone4", 768, 1024},
+        {nullptr, "iphone4\n", 320, 480}, {nullptr, "ipad", 768, 1024},   {"watch", "ipad", 768, 1024},
+        {nullptr, "toaster", 320, 568},   {"IPhone5", "ipad", 320, 568},
     };
     for (const Case& c : cases) {
         std::filesystem::remove(device / "/var/run/hbsim/model");
@@ -77,8 +77,9 @@ TEST_F(DeviceServicesTest, OpenedURLsAreRememberedAndLoggedInTheDevice) {
     EXPECT_TRUE(app->openURL(NS::URL::URLWithString("mailto:someone@example.org?subject=HuebloomSupport"_ns)));
     EXPECT_TRUE(app->openURL(NS::URL::URLWithString("https://example.org/a"_ns)));
     EXPECT_FALSE(app->openURL(nullptr));
-    EXPECT_EQ(UI::application::openedURLs(),
-              (std::vector<std::string>{"mailto:someone@example.org?subject=HuebloomSupport", "https://example.org/a"}));
+    EXPECT_EQ(
+        UI::application::openedURLs(),
+        (std::vector<std::string>{"mailto:someone@example.org?subject=HuebloomSupport", "https://example.org/a"}));
     std::ifstream log(device / "/var/run/hbsim/urls.log");
     std::stringstream text;
     text << log.rdbuf();

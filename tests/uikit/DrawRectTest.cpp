@@ -82,9 +82,9 @@ TEST_F(DrawRectTest, PaintsAgainAfterSetNeedsDisplayAndAfterASizeChangeOnly) {
     samplePoint(view, 0, 0);
     EXPECT_EQ(paints(), 2);
 
-    view->setFrame(CGRectMake(30, 30, 40, 10));  // resized
-    EXPECT_EQ(samplePoint(view, 15, 5), kRed);   // the left half is wider now
-    EXPECT_EQ(samplePoint(view, 25, 5), kGreen); // the background shows through
+    view->setFrame(CGRectMake(30, 30, 40, 10));   // resized
+    EXPECT_EQ(samplePoint(view, 15, 5), kRed);    // the left half is wider now
+    EXPECT_EQ(samplePoint(view, 25, 5), kGreen);  // the background shows through
     EXPECT_EQ(paints(), 3);
 }
 

@@ -52,9 +52,8 @@ void gestureAction(id, SEL, id recognizer) {
 }
 
 Class targetClass() {
-    static Class cls = objc::ClassBuilder("TestGestureTarget", "NSObject"_cls)
-                           .method("handleGesture:", &gestureAction)
-                           .build();
+    static Class cls =
+        objc::ClassBuilder("TestGestureTarget", "NSObject"_cls).method("handleGesture:", &gestureAction).build();
     return cls;
 }
 
@@ -70,7 +69,8 @@ protected:
     Ref<UI::Window> window = objc::adopt(UI::Window::alloc()->init());
     Ref<UI::View> outer;  // at (20, 100), 200 × 200, tag 1
     Ref<UI::View> inner;  // inside it at (50, 50), 100 × 100, tag 2
-    Ref<NS::Object> target = objc::adopt(objc::send<NS::Object*>(objc::send<id>(targetClass(), "alloc"_sel), "init"_sel));
+    Ref<NS::Object> target =
+        objc::adopt(objc::send<NS::Object*>(objc::send<id>(targetClass(), "alloc"_sel), "init"_sel));
 
     InputTest() {
         touchLog.clear();

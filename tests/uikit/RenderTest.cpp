@@ -34,8 +34,7 @@ void expectPixels(UI::View* view, std::initializer_list<Probe> probes, const cha
 TEST_F(RenderTest, LaterSubviewsCoverEarlierOnesUntilReordered) {
     Ref<UI::View> a = addChild(root, CGRectMake(0, 0, 20, 20), Color::redColor());
     Ref<UI::View> b = addChild(root, CGRectMake(10, 10, 20, 20), Color::blueColor());
-    expectPixels(root, {{5, 5, kRed}, {15, 15, kBlue}, {25, 25, kBlue}, {35, 35, kWhite}, {5, 25, kWhite}},
-                 "a then b");
+    expectPixels(root, {{5, 5, kRed}, {15, 15, kBlue}, {25, 25, kBlue}, {35, 35, kWhite}, {5, 25, kWhite}}, "a then b");
     root->bringSubviewToFront(a);
     expectPixels(root, {{15, 15, kRed}, {25, 25, kBlue}}, "a brought to front");
     root->insertSubview(a, 0);
@@ -63,8 +62,14 @@ TEST_F(RenderTest, BordersLieInsideTheBoundsAboveTheSubviews) {
     root->layer()->setBorderWidth(2);
     root->layer()->setBorderColor(Color::blueColor()->CGColor());
     addChild(root, CGRectMake(0, 0, 40, 40), Color::redColor());
-    expectPixels(root, {{0, 20, kBlue}, {1, 20, kBlue}, {2, 20, kRed}, {38, 20, kBlue}, {20, 39, kBlue},
-                        {20, 37, kRed}, {40, 20, kClear}},
+    expectPixels(root,
+                 {{0, 20, kBlue},
+                  {1, 20, kBlue},
+                  {2, 20, kRed},
+                  {38, 20, kBlue},
+                  {20, 39, kBlue},
+                  {20, 37, kRed},
+                  {40, 20, kClear}},
                  "square border");
     // Rounded: the border follows the curve and the corner stays empty.
     root->layer()->setCornerRadius(10);

@@ -16,7 +16,8 @@ TEST_F(ScreenshotTest, TheScreenPictureShowsTheKeyWindowAtScreenScale) {
     window->setBackgroundColor(Color::whiteColor());
     auto bar = makeView(CGRectMake(0, 20, 320, 44), Color::colorWithRed(0xF7 / 255.0, 0xF7 / 255.0, 0xF7 / 255.0, 1));
     window->addSubview(bar);
-    auto balloon = makeView(CGRectMake(150, 100, 150, 60), Color::colorWithRed(0x15 / 255.0, 0x7E / 255.0, 0xFB / 255.0, 1));
+    auto balloon =
+        makeView(CGRectMake(150, 100, 150, 60), Color::colorWithRed(0x15 / 255.0, 0x7E / 255.0, 0xFB / 255.0, 1));
     balloon->layer()->setCornerRadius(17);
     window->addSubview(balloon);
     auto clear = makeView(CGRectMake(20, 200, 150, 60), Color::clearColor());
@@ -69,7 +70,7 @@ TEST_F(ScreenshotTest, ALandscapeScreenIsPicturedLandscape) {
     EXPECT_EQ(screen.height(), 640);
     EXPECT_EQ(screen.at(500, 60), kRed);  // the turned window is as wide as the screen is long
     EXPECT_EQ(screen.at(1100, 600), kWhite);
-    EXPECT_EQ(screen.at(1135, 5), kBlue);     // the upright window's top left corner is at the top right
+    EXPECT_EQ(screen.at(1135, 5), kBlue);  // the upright window's top left corner is at the top right
     EXPECT_EQ(screen.at(1135 - 598, 5), kBlue);
     EXPECT_EQ(screen.at(1135 - 602, 5), kWhite);
 }

@@ -2,10 +2,10 @@
 // virtual run loop clock and the iPhone 5 screen, and pixel readers.
 #pragma once
 
+#include <CoreGraphics/CGCairo.h>
 #include <CoreGraphics/CoreGraphics.h>
 #include <Device/DevicePath.h>
 #include <Foundation/NSRunLoop.h>
-#include <CoreGraphics/CGCairo.h>
 #include <UIKit/UIKit.h>
 #include <UIKit/UIScreenshot.h>
 #include <gtest/gtest.h>

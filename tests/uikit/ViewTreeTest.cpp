@@ -64,8 +64,8 @@ TEST_F(ViewTreeTest, MovesAnnounceThemselvesInOrderInsideAndOutsideWindows) {
     Ref<UI::View> a = recorder(1), b = recorder(2), child = recorder(3);
     a->addSubview(child);
     window->addSubview(a);
-    EXPECT_EQ(entriesOf("v3"), (Entries{"willMoveToSuperview", "didMoveToSuperview", "willMoveToWindow",
-                                        "didMoveToWindow"}));
+    EXPECT_EQ(entriesOf("v3"),
+              (Entries{"willMoveToSuperview", "didMoveToSuperview", "willMoveToWindow", "didMoveToWindow"}));
     EXPECT_EQ(entriesOf("v1"), (Entries{"didAddSubview v3", "willMoveToSuperview", "willMoveToWindow",
                                         "didMoveToWindow", "didMoveToSuperview"}));
     journal.clear();
@@ -82,8 +82,8 @@ TEST_F(ViewTreeTest, MovesAnnounceThemselvesInOrderInsideAndOutsideWindows) {
     journal.clear();
 
     b->removeFromSuperview();
-    EXPECT_EQ(entriesOf("v2"), (Entries{"willMoveToSuperview(nil)", "willMoveToWindow(nil)", "didMoveToWindow",
-                                        "didMoveToSuperview"}));
+    EXPECT_EQ(entriesOf("v2"),
+              (Entries{"willMoveToSuperview(nil)", "willMoveToWindow(nil)", "didMoveToWindow", "didMoveToSuperview"}));
     EXPECT_EQ(entriesOf("v3"), (Entries{"willMoveToWindow(nil)", "didMoveToWindow"}));
     EXPECT_EQ(child->window(), nullptr);
     EXPECT_EQ(b->superview(), nullptr);
@@ -169,10 +169,8 @@ TEST_F(ViewTreeTest, PointsConvertThroughFramesAndBoundsOrigins) {
         UI::View* to;
         CGPoint in, out;
     } cases[] = {
-        {inner, nullptr, {1, 2}, {16, -3}},
-        {inner, b, {1, 2}, {-184, -303}},
-        {b, inner, {-184, -303}, {1, 2}},
-        {a, a, {7, 7}, {7, 7}},
+        {inner, nullptr, {1, 2}, {16, -3}}, {inner, b, {1, 2}, {-184, -303}},
+        {b, inner, {-184, -303}, {1, 2}},   {a, a, {7, 7}, {7, 7}},
         {window, inner, {16, -3}, {1, 2}},
     };
     for (const Case& c : cases) {

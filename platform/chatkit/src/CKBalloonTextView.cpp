@@ -105,8 +105,8 @@ std::vector<Line> layout(const CGCairoFont& font, const BalloonText& text, CGFlo
         lines.emplace_back();
         CGFloat width = 0;
         for (const Word& whole : words) {
-            std::vector<Word> parts = widthOf(font, whole) > maxWidth ? splitWord(font, whole, maxWidth)
-                                                                      : std::vector<Word>{whole};
+            std::vector<Word> parts =
+                widthOf(font, whole) > maxWidth ? splitWord(font, whole, maxWidth) : std::vector<Word>{whole};
             for (const Word& w : parts) {
                 CGFloat ww = widthOf(font, w);
                 if (!lines.back().words.empty() && width + space + ww > maxWidth) {
@@ -181,8 +181,8 @@ CGSize balloonTextSize(const BalloonText& text, CGFloat maxWidth) {
 }
 
 UI::View* newBalloonTextView(const BalloonText& text) {
-    auto* view = objc::send<UI::View*>(objc::send<id>("CKBalloonTextView"_cls, "alloc"_sel), "initWithFrame:"_sel,
-                                       CGRectZero);
+    auto* view =
+        objc::send<UI::View*>(objc::send<id>("CKBalloonTextView"_cls, "alloc"_sel), "initWithFrame:"_sel, CGRectZero);
     view->setOpaque(NO);
     view->setUserInteractionEnabled(NO);
     stateOf(view).text = text;
@@ -207,10 +207,7 @@ void setBalloonText(UI::View* view, const BalloonText& text) {
 }
 
 void registerBalloonTextView() {
-    objc::ClassBuilder("CKBalloonTextView", "UIView"_cls)
-        .state<TextViewState>()
-        .method("drawRect:", &drawRect)
-        .build();
+    objc::ClassBuilder("CKBalloonTextView", "UIView"_cls).state<TextViewState>().method("drawRect:", &drawRect).build();
 }
 
 }  // namespace chatkit

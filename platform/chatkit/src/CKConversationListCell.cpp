@@ -78,8 +78,8 @@ void layoutSubviews(id self, SEL cmd) {
     const bool photos = behaviorShowsContactPhotos();
 
     s.photo->setHidden(!photos);
-    s.photo->setFrame(CGRectMake(kListPhotoInset, std::round((b.size.height - kListPhotoSize) / 2), kListPhotoSize,
-                                 kListPhotoSize));
+    s.photo->setFrame(
+        CGRectMake(kListPhotoInset, std::round((b.size.height - kListPhotoSize) / 2), kListPhotoSize, kListPhotoSize));
     s.initials->setFrame(CGRectMake(0, 0, kListPhotoSize, kListPhotoSize));
     const CGFloat textX = photos ? kListPhotoInset + kListPhotoSize + kListPhotoGap : kListTextInset;
 
@@ -94,12 +94,13 @@ void layoutSubviews(id self, SEL cmd) {
 
     s.name->sizeToFit();
     CGRect name = s.name->frame();
-    s.name->setFrame(CGRectMake(textX, 10, std::min(name.size.width, dateRight - date.size.width - 8 - textX),
-                                name.size.height));
+    s.name->setFrame(
+        CGRectMake(textX, 10, std::min(name.size.width, dateRight - date.size.width - 8 - textX), name.size.height));
     // Up to two lines under the name, from the top.
     const CGFloat previewWidth = right - textX;
     CGSize preview = s.preview->sizeThatFits(CGSizeMake(previewWidth, 40));
-    s.preview->setFrame(CGRectMake(textX, 10 + name.size.height + 1, previewWidth, std::min<CGFloat>(preview.height, 40)));
+    s.preview->setFrame(
+        CGRectMake(textX, 10 + name.size.height + 1, previewWidth, std::min<CGFloat>(preview.height, 40)));
     s.separator->setFrame(CGRectMake(textX, b.size.height - 0.5, b.size.width - textX, 0.5));
 }
 

@@ -64,8 +64,8 @@ void openConversation(id self, SEL, id) {
     Class transcript = objc_getClass("CKTranscriptController");
     UI::NavigationController* navigation = objc::cast<UI::ViewController>(self)->navigationController();
     if (transcript == Nil || navigation == nullptr) return;
-    Ref<CK::TranscriptController> controller = objc::adopt(
-        objc::send<CK::TranscriptController*>(objc::send<id>(transcript, "alloc"_sel), "init"_sel));
+    Ref<CK::TranscriptController> controller =
+        objc::adopt(objc::send<CK::TranscriptController*>(objc::send<id>(transcript, "alloc"_sel), "init"_sel));
     navigation->pushViewController(controller.get(), YES);
 }
 

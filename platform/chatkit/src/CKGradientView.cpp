@@ -60,7 +60,8 @@ void fillGradient(CGContextRef context, NS::Array* colors, CGRect frame) {
         CGContextSetRGBFillColor(context, components[0], components[1], components[2], components[3]);
         CGContextFillRect(context, CGContextGetClipBoundingBox(context));
     } else {
-        CGGradientRef gradient = CGGradientCreateWithColorComponents(space, components.data(), nullptr, colors->count());
+        CGGradientRef gradient =
+            CGGradientCreateWithColorComponents(space, components.data(), nullptr, colors->count());
         CGContextDrawLinearGradient(context, gradient, CGPointMake(0, CGRectGetMinY(frame)),
                                     CGPointMake(0, CGRectGetMaxY(frame)),
                                     kCGGradientDrawsBeforeStartLocation | kCGGradientDrawsAfterEndLocation);

@@ -56,9 +56,9 @@ CGRect textFrame(id self, SEL) { return stateOf(self).textView->frame(); }
 CGSize sizeThatFits(id self, SEL, CGSize size) {
     const CGFloat inset = 2 * metrics::kBalloonInsetSide;
     CGSize text = balloonTextSize(balloonText(stateOf(self)), std::max<CGFloat>(size.width - inset, 1));
-    return CGSizeMake(std::max(metrics::kBalloonMinWidth, text.width + inset),
-                      std::max(metrics::kBalloonMinHeight,
-                               text.height + metrics::kBalloonInsetTop + metrics::kBalloonInsetBottom));
+    return CGSizeMake(
+        std::max(metrics::kBalloonMinWidth, text.width + inset),
+        std::max(metrics::kBalloonMinHeight, text.height + metrics::kBalloonInsetTop + metrics::kBalloonInsetBottom));
 }
 
 void layoutSubviews(id self, SEL cmd) {

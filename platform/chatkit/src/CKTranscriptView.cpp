@@ -130,8 +130,8 @@ id initWithFrame(id self, SEL cmd, CGRect frame) {
     buildMessages(s);
 
     s.recipientField = addView(view);
-    s.recipientTo = addLabel(s.recipientField, "To:", UI::Font::systemFontOfSize(kRecipientTextSize),
-                             gray(kSecondaryTextGray));
+    s.recipientTo =
+        addLabel(s.recipientField, "To:", UI::Font::systemFontOfSize(kRecipientTextSize), gray(kSecondaryTextGray));
     s.recipientName = addLabel(s.recipientField, s.conversation->contactName,
                                UI::Font::systemFontOfSize(kRecipientTextSize), nullptr);
     s.recipientLine = addView(s.recipientField, gray(kSeparatorGray));
@@ -143,8 +143,8 @@ id initWithFrame(id self, SEL cmd, CGRect frame) {
     s.entryField->layer()->setCornerRadius(kEntryFieldCornerRadius);
     s.entryField->layer()->setBorderWidth(0.5);
     s.entryField->layer()->setBorderColor(gray(kSeparatorGray)->CGColor());
-    s.entryText = addLabel(s.entryField, s.conversation->draft, UI::Font::systemFontOfSize(kEntryFieldTextSize),
-                           nullptr);
+    s.entryText =
+        addLabel(s.entryField, s.conversation->draft, UI::Font::systemFontOfSize(kEntryFieldTextSize), nullptr);
     s.send = UI::Button::buttonWithType(UI::UIButtonTypeSystem);
     s.send->setTitle("Send"_ns, UI::UIControlStateNormal);
     s.send->titleLabel()->setFont(UI::Font::boldSystemFontOfSize(kSendButtonTextSize));
@@ -228,11 +228,12 @@ void layoutSubviews(id self, SEL cmd) {
     const CGFloat top = kTopBarsHeight;
     s.recipientField->setFrame(CGRectMake(0, top, width, kRecipientFieldHeight));
     CGRect to = s.recipientTo->frame();
-    s.recipientTo->setFrame(CGRectMake(15, std::round((kRecipientFieldHeight - to.size.height) / 2), to.size.width,
-                                       to.size.height));
+    s.recipientTo->setFrame(
+        CGRectMake(15, std::round((kRecipientFieldHeight - to.size.height) / 2), to.size.width, to.size.height));
     s.recipientName->setTextColor(behaviorColor(kindSelector(kind, "recipientTextColor")));
     CGRect name = s.recipientName->frame();
-    s.recipientName->setFrame(CGRectMake(15 + to.size.width + 6, std::round((kRecipientFieldHeight - name.size.height) / 2),
+    s.recipientName->setFrame(CGRectMake(15 + to.size.width + 6,
+                                         std::round((kRecipientFieldHeight - name.size.height) / 2),
                                          std::min(name.size.width, width - 36 - to.size.width), name.size.height));
     s.recipientLine->setFrame(CGRectMake(0, kRecipientFieldHeight - 0.5, width, 0.5));
 
@@ -244,7 +245,8 @@ void layoutSubviews(id self, SEL cmd) {
     s.entryBar->setBackgroundColor(behaviorColor("entryFieldCoverFillColor"_sel));
     s.entryLine->setFrame(CGRectMake(0, 0, width, 0.5));
     s.entryField->setFrame(CGRectMake(kEntryFieldInsetX, kEntryFieldInsetY,
-                                      width - kEntryFieldInsetX - kSendButtonWidth, kEntryBarHeight - 2 * kEntryFieldInsetY));
+                                      width - kEntryFieldInsetX - kSendButtonWidth,
+                                      kEntryBarHeight - 2 * kEntryFieldInsetY));
     s.entryField->setBackgroundColor(behaviorColor("entryFieldBackgroundColor"_sel));
     s.entryText->setTextColor(behaviorColor("entryFieldTextColor"_sel));
     CGRect text = s.entryText->frame();

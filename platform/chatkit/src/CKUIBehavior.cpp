@@ -33,28 +33,17 @@ constexpr SystemColor kBlack05{0x000000, 0.05};
 
 // The values the system answers with when nothing has changed them.
 constexpr ColorGetter kColorGetters[] = {
-    {"transcriptBackgroundColor", {0xFFFFFF, 1}},
-    {"blue_balloonOverlayColor", kBlack10},
-    {"blue_balloonTextColor", {0xFFFFFF, 1}},
-    {"blue_balloonTextLinkColor", {0xFFFFFF, 1}},
-    {"blue_recipientTextColor", {0x007AFF, 1}},
-    {"blue_sendButtonColor", {0x007AFF, 1}},
-    {"blue_progressViewColor", {0x007AFF, 1}},
-    {"green_balloonOverlayColor", kBlack10},
-    {"green_balloonTextColor", {0xFFFFFF, 1}},
-    {"green_balloonTextLinkColor", {0xFFFFFF, 1}},
-    {"green_recipientTextColor", {0x28B54B, 1}},
-    {"green_sendButtonColor", {0x4CD964, 1}},
-    {"green_progressViewColor", {0x4CD964, 1}},
-    {"gray_balloonOverlayColor", kBlack05},
-    {"gray_balloonTextColor", {0x000000, 1}},
-    {"gray_balloonTextLinkColor", {0x0A7AFF, 1}},
-    {"gray_recipientTextColor", {0x8E8E93, 1}},
-    {"gray_sendButtonColor", {0x8E8E93, 1}},
-    {"gray_progressViewColor", {0x8E8E93, 1}},
-    {"appTintColor", {0x007AFF, 1}},
-    {"entryFieldCoverFillColor", {0xFAFAFA, 1}},
-    {"entryFieldBackgroundColor", {0xFFFFFF, 1}},
+    {"transcriptBackgroundColor", {0xFFFFFF, 1}}, {"blue_balloonOverlayColor", kBlack10},
+    {"blue_balloonTextColor", {0xFFFFFF, 1}},     {"blue_balloonTextLinkColor", {0xFFFFFF, 1}},
+    {"blue_recipientTextColor", {0x007AFF, 1}},   {"blue_sendButtonColor", {0x007AFF, 1}},
+    {"blue_progressViewColor", {0x007AFF, 1}},    {"green_balloonOverlayColor", kBlack10},
+    {"green_balloonTextColor", {0xFFFFFF, 1}},    {"green_balloonTextLinkColor", {0xFFFFFF, 1}},
+    {"green_recipientTextColor", {0x28B54B, 1}},  {"green_sendButtonColor", {0x4CD964, 1}},
+    {"green_progressViewColor", {0x4CD964, 1}},   {"gray_balloonOverlayColor", kBlack05},
+    {"gray_balloonTextColor", {0x000000, 1}},     {"gray_balloonTextLinkColor", {0x0A7AFF, 1}},
+    {"gray_recipientTextColor", {0x8E8E93, 1}},   {"gray_sendButtonColor", {0x8E8E93, 1}},
+    {"gray_progressViewColor", {0x8E8E93, 1}},    {"appTintColor", {0x007AFF, 1}},
+    {"entryFieldCoverFillColor", {0xFAFAFA, 1}},  {"entryFieldBackgroundColor", {0xFFFFFF, 1}},
     {"entryFieldTextColor", {0x000000, 1}},
 };
 
@@ -92,7 +81,8 @@ UI::Color* colorGetter(id, SEL cmd) {
 template <std::size_t I>
 NS::Array* gradientGetter(id, SEL cmd) {
     const GradientGetter& g = kGradientGetters[I];
-    if (!sentAs(cmd, g.selector)) return NS::Array::arrayWithObjects({makeColor(kMismatch, 1), makeColor(kMismatch, 1)});
+    if (!sentAs(cmd, g.selector))
+        return NS::Array::arrayWithObjects({makeColor(kMismatch, 1), makeColor(kMismatch, 1)});
     return NS::Array::arrayWithObjects({makeColor(g.top, 1), makeColor(g.bottom, 1)});
 }
 

@@ -49,8 +49,8 @@ void checkSentAs(SEL cmd, const char* selector) {
 
 void registerClasses(const std::set<std::string>& without) {
     for (const std::string& name : without) {
-        if (std::find_if(std::begin(kClassNames), std::end(kClassNames),
-                         [&](const char* n) { return name == n; }) == std::end(kClassNames)) {
+        if (std::find_if(std::begin(kClassNames), std::end(kClassNames), [&](const char* n) { return name == n; }) ==
+            std::end(kClassNames)) {
             objc::fatal("chatkit::registerClasses: %s is not a ChatKit class", name.c_str());
         }
     }

@@ -54,10 +54,10 @@ inline constexpr CGFloat kListRowHeight = 76;
 inline constexpr CGFloat kListNameSize = 17;
 inline constexpr CGFloat kListPreviewSize = 15;
 inline constexpr CGFloat kListDateSize = 15;
-inline constexpr CGFloat kListTextInset = 15;     // left edge to the text without photos
+inline constexpr CGFloat kListTextInset = 15;  // left edge to the text without photos
 inline constexpr CGFloat kListPhotoSize = 40;
-inline constexpr CGFloat kListPhotoInset = 10;    // left edge to the photo
-inline constexpr CGFloat kListPhotoGap = 10;      // photo to the text
+inline constexpr CGFloat kListPhotoInset = 10;  // left edge to the photo
+inline constexpr CGFloat kListPhotoGap = 10;    // photo to the text
 inline constexpr CGFloat kListRightInset = 15;
 inline constexpr CGFloat kListInitialsSize = 16;
 

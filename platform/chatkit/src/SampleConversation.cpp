@@ -11,12 +11,16 @@ const SampleConversation& sampleConversation() {
         "Mira Holt",
         K::Blue,
         {
-            {"Text Message", "Yesterday", "8:20 PM",
+            {"Text Message",
+             "Yesterday",
+             "8:20 PM",
              {
                  {K::Green, true, "No signal at the dunes", ""},
                  {K::Green, true, "At maps.invalid/dunes", "maps.invalid/dunes"},
              }},
-            {"", "Today", "9:41 AM",
+            {"",
+             "Today",
+             "9:41 AM",
              {
                  {K::Gray, false, "Beach on Saturday?", ""},
                  {K::Gray, false, "Forecast: sun.invalid", "sun.invalid"},
@@ -36,8 +40,7 @@ std::vector<bool> sampleLastInRun(const SampleConversation& conversation) {
     std::vector<bool> last;
     for (const SampleSection& section : conversation.sections) {
         for (std::size_t i = 0; i < section.messages.size(); ++i) {
-            bool end = i + 1 == section.messages.size() ||
-                       section.messages[i + 1].fromMe != section.messages[i].fromMe;
+            bool end = i + 1 == section.messages.size() || section.messages[i + 1].fromMe != section.messages[i].fromMe;
             last.push_back(end);
         }
     }

@@ -87,7 +87,8 @@ void CFNotificationCenterRemoveObserver(CFNotificationCenterRef center, const vo
     if (center != &darwinCenter) return;
     auto& list = observers();
     std::string text = name ? utf8(name) : std::string();
-    std::erase_if(list, [&](const Observer& o) { return o.observer == observer && (name == nullptr || o.name == text); });
+    std::erase_if(list,
+                  [&](const Observer& o) { return o.observer == observer && (name == nullptr || o.name == text); });
 }
 
 void CFNotificationCenterRemoveEveryObserver(CFNotificationCenterRef center, const void* observer) {

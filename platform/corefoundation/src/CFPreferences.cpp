@@ -83,7 +83,8 @@ bool fileHoldsChanges(NS::Dictionary* onDisk, const std::map<std::string, Change
             continue;
         }
         if (stored == nil || !objc::cast<NS::Object>(stored)->isEqual(change.value.get())) return false;
-        if (NS::xmlPropertyList(objc::cast<NS::Object>(stored)) != NS::xmlPropertyList(change.value.get())) return false;
+        if (NS::xmlPropertyList(objc::cast<NS::Object>(stored)) != NS::xmlPropertyList(change.value.get()))
+            return false;
     }
     return true;
 }

@@ -43,11 +43,23 @@ LayoutChoice chooseLayout(size_t bitsPerComponent, CGColorSpaceRef space, uint32
     bool first;
     bool hasAlpha;
     switch (alpha) {
-        case kCGImageAlphaPremultipliedLast: first = false; hasAlpha = true; break;
-        case kCGImageAlphaPremultipliedFirst: first = true; hasAlpha = true; break;
-        case kCGImageAlphaNoneSkipLast: first = false; hasAlpha = false; break;
-        case kCGImageAlphaNoneSkipFirst: first = true; hasAlpha = false; break;
-        default: return choice;  // straight (unpremultiplied) alpha and no-alpha RGB are not drawable
+    case kCGImageAlphaPremultipliedLast:
+        first = false;
+        hasAlpha = true;
+        break;
+    case kCGImageAlphaPremultipliedFirst:
+        first = true;
+        hasAlpha = true;
+        break;
+    case kCGImageAlphaNoneSkipLast:
+        first = false;
+        hasAlpha = false;
+        break;
+    case kCGImageAlphaNoneSkipFirst:
+        first = true;
+        hasAlpha = false;
+        break;
+    default: return choice;  // straight (unpremultiplied) alpha and no-alpha RGB are not drawable
     }
     // In big-endian order the first component is the first byte.
     int a = first ? 0 : 3, r = first ? 1 : 0, g = first ? 2 : 1, b = first ? 3 : 2;
@@ -148,8 +160,8 @@ cg::Box CGContext::clipBox() {
 
 extern "C" {
 
-CGContextRef CGBitmapContextCreate(void* data, size_t width, size_t height, size_t bitsPerComponent,
-                                   size_t bytesPerRow, CGColorSpaceRef space, uint32_t bitmapInfo) {
+CGContextRef CGBitmapContextCreate(void* data, size_t width, size_t height, size_t bitsPerComponent, size_t bytesPerRow,
+                                   CGColorSpaceRef space, uint32_t bitmapInfo) {
     if (width == 0 || height == 0 || width > kMaxDimension || height > kMaxDimension) return nullptr;
     const LayoutChoice choice = chooseLayout(bitsPerComponent, space, bitmapInfo);
     if (!choice.supported) return nullptr;

@@ -25,8 +25,8 @@ cg::Box pathBox(CGContextRef c, bool stroke) {
 
 void drawPath(CGContextRef c, CGPathDrawingMode mode) {
     if (!c) return;
-    const bool fill = mode == kCGPathFill || mode == kCGPathEOFill || mode == kCGPathFillStroke ||
-                      mode == kCGPathEOFillStroke;
+    const bool fill =
+        mode == kCGPathFill || mode == kCGPathEOFill || mode == kCGPathFillStroke || mode == kCGPathEOFillStroke;
     const bool stroke = mode == kCGPathStroke || mode == kCGPathFillStroke || mode == kCGPathEOFillStroke;
     const bool evenOdd = mode == kCGPathEOFill || mode == kCGPathEOFillStroke;
     if (!fill && !stroke) return;
@@ -49,10 +49,10 @@ void drawPath(CGContextRef c, CGPathDrawingMode mode) {
 
 cairo_filter_t filterFor(CGInterpolationQuality quality) {
     switch (quality) {
-        case kCGInterpolationNone: return CAIRO_FILTER_NEAREST;
-        case kCGInterpolationLow: return CAIRO_FILTER_FAST;
-        case kCGInterpolationHigh: return CAIRO_FILTER_BEST;
-        default: return CAIRO_FILTER_GOOD;
+    case kCGInterpolationNone: return CAIRO_FILTER_NEAREST;
+    case kCGInterpolationLow: return CAIRO_FILTER_FAST;
+    case kCGInterpolationHigh: return CAIRO_FILTER_BEST;
+    default: return CAIRO_FILTER_GOOD;
     }
 }
 
@@ -64,9 +64,9 @@ void drawImage(CGContextRef c, CGRect rect, CGImageRef image, bool upright) {
     if (CGRectIsEmpty(r) || !std::isfinite(r.size.width) || !std::isfinite(r.size.height)) return;
     cairo_surface_t* pixels = CGCairoImageGetSurface(image);
     const double iw = cairo_image_surface_get_width(pixels), ih = cairo_image_surface_get_height(pixels);
-    const cg::Box box = cg::deviceBoxOfUserRect(c, r.origin.x, r.origin.y, r.origin.x + r.size.width,
-                                                r.origin.y + r.size.height)
-                            .intersect(c->clipBox());
+    const cg::Box box =
+        cg::deviceBoxOfUserRect(c, r.origin.x, r.origin.y, r.origin.x + r.size.width, r.origin.y + r.size.height)
+            .intersect(c->clipBox());
     cg::paint(c, box, [&](double alpha) {
         cairo_t* cr = c->cr;
         cairo_save(cr);
@@ -192,8 +192,7 @@ void CGContextClearRect(CGContextRef c, CGRect rect) {
         cairo_path_destroy(saved);
     }
     c->cairoTouched = true;
-    c->didDraw(cg::deviceBoxOfUserRect(c, r.origin.x, r.origin.y, r.origin.x + r.size.width,
-                                       r.origin.y + r.size.height)
+    c->didDraw(cg::deviceBoxOfUserRect(c, r.origin.x, r.origin.y, r.origin.x + r.size.width, r.origin.y + r.size.height)
                    .intersect(c->clipBox()));
 }
 
@@ -215,9 +214,9 @@ void CGContextDrawLinearGradient(CGContextRef c, CGGradientRef gradient, CGPoint
         const CGPoint edge = before ? end : start;
         const double far = 1e6;
         const double len = std::hypot(dx, dy);
-        const double ux = dx / len, uy = dy / len;       // along the axis
-        const double sign = before ? -1 : 1;             // towards the side kept
-        const double px = -uy * far, py = ux * far;      // along the edge
+        const double ux = dx / len, uy = dy / len;   // along the axis
+        const double sign = before ? -1 : 1;         // towards the side kept
+        const double px = -uy * far, py = ux * far;  // along the edge
         CGContextBeginPath(c);
         CGContextMoveToPoint(c, edge.x + px, edge.y + py);
         CGContextAddLineToPoint(c, edge.x - px, edge.y - py);
@@ -236,8 +235,9 @@ void CGContextDrawLinearGradient(CGContextRef c, CGGradientRef gradient, CGPoint
 void CGContextDrawRadialGradient(CGContextRef c, CGGradientRef gradient, CGPoint startCenter, CGFloat startRadius,
                                  CGPoint endCenter, CGFloat endRadius, CGGradientDrawingOptions options) {
     if (!c || !gradient || gradient->stops.empty()) return;
-    cairo_pattern_t* pattern = cairo_pattern_create_radial(startCenter.x, startCenter.y, std::max<CGFloat>(startRadius, 0),
-                                                           endCenter.x, endCenter.y, std::max<CGFloat>(endRadius, 0));
+    cairo_pattern_t* pattern =
+        cairo_pattern_create_radial(startCenter.x, startCenter.y, std::max<CGFloat>(startRadius, 0), endCenter.x,
+                                    endCenter.y, std::max<CGFloat>(endRadius, 0));
     addStops(pattern, gradient);
     cairo_pattern_set_extend(pattern, options ? CAIRO_EXTEND_PAD : CAIRO_EXTEND_NONE);
     paintPattern(c, pattern);

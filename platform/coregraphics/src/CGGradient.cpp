@@ -31,8 +31,8 @@ void CGGradientRelease(CGGradientRef gradient) { cg::release(gradient); }
 
 }  // extern "C"
 
-CGGradientRef CGCairoGradientCreateWithColors(CGColorSpaceRef space, const CGColorRef* colors,
-                                              const CGFloat* locations, size_t count) {
+CGGradientRef CGCairoGradientCreateWithColors(CGColorSpaceRef space, const CGColorRef* colors, const CGFloat* locations,
+                                              size_t count) {
     if (!space || !colors || count == 0) return nullptr;
     auto* gradient = new CGGradient;
     for (size_t i = 0; i < count; ++i) {

@@ -53,7 +53,6 @@ cairo_status_t readFromMemory(void* closure, unsigned char* data, unsigned int l
     return CAIRO_STATUS_SUCCESS;
 }
 
-
 // A PNG with alpha decodes to an ARGB32 surface already, which the image
 // takes as it is; other kinds are converted.
 CGImageRef imageFromDecoded(cairo_surface_t* decoded) {

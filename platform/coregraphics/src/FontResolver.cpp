@@ -131,8 +131,9 @@ std::pair<cairo_font_face_t*, std::string> lookUp(const cg::FontRequest& request
     if (!face || cairo_font_face_status(face) != CAIRO_STATUS_SUCCESS) {
         // Without fontconfig's match, cairo's own choice of a sans face.
         if (face) cairo_font_face_destroy(face);
-        face = cairo_toy_font_face_create("sans-serif", request.italic ? CAIRO_FONT_SLANT_ITALIC : CAIRO_FONT_SLANT_NORMAL,
-                                          request.weight >= 600 ? CAIRO_FONT_WEIGHT_BOLD : CAIRO_FONT_WEIGHT_NORMAL);
+        face =
+            cairo_toy_font_face_create("sans-serif", request.italic ? CAIRO_FONT_SLANT_ITALIC : CAIRO_FONT_SLANT_NORMAL,
+                                       request.weight >= 600 ? CAIRO_FONT_WEIGHT_BOLD : CAIRO_FONT_WEIGHT_NORMAL);
         resolved = "sans-serif";
     }
     auto entry = std::make_pair(face, resolved);

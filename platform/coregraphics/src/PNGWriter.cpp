@@ -76,8 +76,8 @@ std::vector<unsigned char> encodePNG(cairo_surface_t* surface) {
                  PNG_COLOR_TYPE_RGB_ALPHA, PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_BASE, PNG_FILTER_TYPE_BASE);
     png_write_info(png, info);
     for (int y = 0; y < height; ++y) {
-        unpremultiplyRow(reinterpret_cast<const std::uint32_t*>(data + static_cast<std::size_t>(y) * stride), row.data(),
-                         width);
+        unpremultiplyRow(reinterpret_cast<const std::uint32_t*>(data + static_cast<std::size_t>(y) * stride),
+                         row.data(), width);
         png_write_row(png, row.data());
     }
     png_write_end(png, info);

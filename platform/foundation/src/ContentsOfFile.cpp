@@ -42,7 +42,8 @@ id dictionaryInitWithContentsOfFile(id self, SEL, id path) {
     // The parsed dictionary is ours alone (its one reference is in the
     // autorelease pool), so its entries can move instead of being copied.
     Class cls = object_getClass(self);
-    if ((cls == dictionaryClass || cls == mutableDictionaryClass) && objc::send<NSUInteger>(parsed, "retainCount"_sel) == 1) {
+    if ((cls == dictionaryClass || cls == mutableDictionaryClass) &&
+        objc::send<NSUInteger>(parsed, "retainCount"_sel) == 1) {
         self = objc::send<id>(self, "init"_sel);
         moveDictionaryEntries(parsed, self);
         return self;

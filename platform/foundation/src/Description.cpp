@@ -21,8 +21,8 @@ constexpr int kMaxDescriptionDepth = 64;
 std::string quoted(const std::string& text) {
     bool plain = !text.empty();
     for (char c : text) {
-        bool ok = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '_' ||
-                  c == '$' || c == '.' || c == '/' || c == '-';
+        bool ok = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '_' || c == '$' ||
+                  c == '.' || c == '/' || c == '-';
         if (!ok) plain = false;
     }
     if (plain) return text;
@@ -83,8 +83,6 @@ std::string describeNested(id object, int indent) {
     return describe(object);
 }
 
-void registerObjectDescription() {
-    objc::ClassExtender("NSObject"_cls).method("description", &defaultDescription);
-}
+void registerObjectDescription() { objc::ClassExtender("NSObject"_cls).method("description", &defaultDescription); }
 
 }  // namespace NS::internal

@@ -118,7 +118,9 @@ void store(id self, id value, id key, const char* method) {
         return;
     }
     id copied = objc::send<id>(key, "copy"_sel);
-    if (copied == nil) objc::fatal("-[%s %s]: key of class %s cannot be copied", object_getClassName(self), method, object_getClassName(key));
+    if (copied == nil)
+        objc::fatal("-[%s %s]: key of class %s cannot be copied", object_getClassName(self), method,
+                    object_getClassName(key));
     append(d, Entry{copied, objc::retain(value), hash});
 }
 

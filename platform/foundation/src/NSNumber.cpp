@@ -58,9 +58,7 @@ long long clampToLongLong(double v) {
 
 BOOL boolValue(id self, SEL) { return (isReal(self) ? st(self).real != 0.0 : st(self).integer != 0) ? YES : NO; }
 
-long long longLongValue(id self, SEL) {
-    return isReal(self) ? clampToLongLong(st(self).real) : st(self).integer;
-}
+long long longLongValue(id self, SEL) { return isReal(self) ? clampToLongLong(st(self).real) : st(self).integer; }
 
 NSInteger integerValue(id self, SEL s) { return static_cast<NSInteger>(longLongValue(self, s)); }
 
@@ -84,12 +82,9 @@ float floatValue(id self, SEL s) { return static_cast<float>(doubleValue(self, s
 
 const char* objCType(id self, SEL) {
     switch (st(self).kind) {
-        case NumberKind::Boolean:
-            return "c";
-        case NumberKind::Integer:
-            return "q";
-        case NumberKind::Real:
-            return "d";
+    case NumberKind::Boolean: return "c";
+    case NumberKind::Integer: return "q";
+    case NumberKind::Real: return "d";
     }
     return "q";
 }

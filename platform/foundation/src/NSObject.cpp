@@ -45,7 +45,8 @@ void release(id self, SEL) {
         objc::send<void>(self, "dealloc"_sel);
         return;
     }
-    if (refs.fetch_sub(1, std::memory_order_acq_rel) == 0) objc::fatal("over-release of a %s", object_getClassName(self));
+    if (refs.fetch_sub(1, std::memory_order_acq_rel) == 0)
+        objc::fatal("over-release of a %s", object_getClassName(self));
 }
 
 id autorelease(id self, SEL) {

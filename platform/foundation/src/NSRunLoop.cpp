@@ -243,9 +243,7 @@ void runFor(double seconds) {
     runLoopUntil([] { return false; }, seconds, false);
 }
 
-bool runUntil(std::function<bool()> done, double timeoutSeconds) {
-    return runLoopUntil(done, timeoutSeconds, true);
-}
+bool runUntil(std::function<bool()> done, double timeoutSeconds) { return runLoopUntil(done, timeoutSeconds, true); }
 
 void addSource(int fd, std::function<void()> onReadable) {
     if (fd < 0 || !onReadable) objc::fatal("adding an invalid run loop source (fd %d)", fd);

@@ -458,8 +458,8 @@ void registerString() {
                       .build();
     // The format methods take C variable arguments, which a type encoding
     // cannot describe; they are added as "object from object".
-    addVariadic(object_getClass(reinterpret_cast<id>(stringClass)), "stringWithFormat:",
-                objc::detail::toImp(&classStringWithFormat), "@@:@");
+    addVariadic(object_getClass(reinterpret_cast<id>(stringClass)),
+                "stringWithFormat:", objc::detail::toImp(&classStringWithFormat), "@@:@");
     addVariadic(stringClass, "initWithFormat:", objc::detail::toImp(&initWithFormat), "@@:@");
 
     mutableStringClass = objc::ClassBuilder("NSMutableString", stringClass)

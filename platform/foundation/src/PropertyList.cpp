@@ -34,94 +34,94 @@ void releaseAll(std::vector<id>& objects) {
 // +1, or nil.
 id fromNode(plist_t node, int depth) {
     switch (plist_get_node_type(node)) {
-        case PLIST_BOOLEAN: {
-            std::uint8_t value = 0;
-            plist_get_bool_val(node, &value);
-            return newNumber(NumberKind::Boolean, value ? 1 : 0, 0);
-        }
-        case PLIST_UINT: {
-            // libplist keeps every integer in 64 bits; the file's integers are
-            // signed, as the phone reads them.
-            std::uint64_t value = 0;
-            plist_get_uint_val(node, &value);
-            return newNumber(NumberKind::Integer, static_cast<long long>(value), 0);
-        }
-        case PLIST_REAL: {
-            double value = 0;
-            plist_get_real_val(node, &value);
-            return newNumber(NumberKind::Real, 0, value);
-        }
-        case PLIST_STRING: {
-            std::uint64_t length = 0;
-            const char* text = plist_get_string_ptr(node, &length);
-            std::u16string converted;
-            if (text == nullptr || !unicode::utf8ToUtf16(std::string_view(text, length), converted)) return nil;
-            return newString(std::move(converted));
-        }
-        case PLIST_DATA: {
-            std::uint64_t length = 0;
-            const char* bytes = plist_get_data_ptr(node, &length);
-            std::vector<unsigned char> copy;
-            if (bytes != nullptr) copy.assign(bytes, bytes + length);
-            return newData(std::move(copy));
-        }
-        case PLIST_DATE: {
-            std::int32_t seconds = 0, microseconds = 0;
-            plist_get_date_val(node, &seconds, &microseconds);
-            return newDate(seconds + microseconds / 1e6);
-        }
-        case PLIST_ARRAY: {
-            if (depth >= kMaxPropertyListDepth) return nil;
-            std::vector<id> items;
-            std::uint32_t count = plist_array_get_size(node);
-            items.reserve(count);
-            for (std::uint32_t i = 0; i < count; ++i) {
-                id item = fromNode(plist_array_get_item(node, i), depth + 1);
-                if (item == nil) {
-                    releaseAll(items);
-                    return nil;
-                }
-                items.push_back(item);
-            }
-            return newArrayAdopting(arrayClass, std::move(items));
-        }
-        case PLIST_DICT: {
-            if (depth >= kMaxPropertyListDepth) return nil;
-            std::vector<id> keys, values;
-            plist_dict_iter iter = nullptr;
-            plist_dict_new_iter(node, &iter);
-            bool ok = true;
-            for (;;) {
-                char* key = nullptr;
-                plist_t value = nullptr;
-                plist_dict_next_item(node, iter, &key, &value);
-                if (value == nullptr) {
-                    std::free(key);
-                    break;
-                }
-                std::u16string keyText;
-                bool keyOk = key != nullptr && unicode::utf8ToUtf16(key, keyText);
-                std::free(key);
-                id object = keyOk ? fromNode(value, depth + 1) : nil;
-                if (object == nil) {
-                    ok = false;
-                    break;
-                }
-                keys.push_back(newString(std::move(keyText)));
-                values.push_back(object);
-            }
-            std::free(iter);
-            if (!ok) {
-                releaseAll(keys);
-                releaseAll(values);
+    case PLIST_BOOLEAN: {
+        std::uint8_t value = 0;
+        plist_get_bool_val(node, &value);
+        return newNumber(NumberKind::Boolean, value ? 1 : 0, 0);
+    }
+    case PLIST_UINT: {
+        // libplist keeps every integer in 64 bits; the file's integers are
+        // signed, as the phone reads them.
+        std::uint64_t value = 0;
+        plist_get_uint_val(node, &value);
+        return newNumber(NumberKind::Integer, static_cast<long long>(value), 0);
+    }
+    case PLIST_REAL: {
+        double value = 0;
+        plist_get_real_val(node, &value);
+        return newNumber(NumberKind::Real, 0, value);
+    }
+    case PLIST_STRING: {
+        std::uint64_t length = 0;
+        const char* text = plist_get_string_ptr(node, &length);
+        std::u16string converted;
+        if (text == nullptr || !unicode::utf8ToUtf16(std::string_view(text, length), converted)) return nil;
+        return newString(std::move(converted));
+    }
+    case PLIST_DATA: {
+        std::uint64_t length = 0;
+        const char* bytes = plist_get_data_ptr(node, &length);
+        std::vector<unsigned char> copy;
+        if (bytes != nullptr) copy.assign(bytes, bytes + length);
+        return newData(std::move(copy));
+    }
+    case PLIST_DATE: {
+        std::int32_t seconds = 0, microseconds = 0;
+        plist_get_date_val(node, &seconds, &microseconds);
+        return newDate(seconds + microseconds / 1e6);
+    }
+    case PLIST_ARRAY: {
+        if (depth >= kMaxPropertyListDepth) return nil;
+        std::vector<id> items;
+        std::uint32_t count = plist_array_get_size(node);
+        items.reserve(count);
+        for (std::uint32_t i = 0; i < count; ++i) {
+            id item = fromNode(plist_array_get_item(node, i), depth + 1);
+            if (item == nil) {
+                releaseAll(items);
                 return nil;
             }
-            return newDictionaryAdopting(dictionaryClass, std::move(keys), std::move(values));
+            items.push_back(item);
         }
-        default:
-            // Keys on their own, keyed-archive identifiers and nodes of no
-            // type have no Foundation object.
+        return newArrayAdopting(arrayClass, std::move(items));
+    }
+    case PLIST_DICT: {
+        if (depth >= kMaxPropertyListDepth) return nil;
+        std::vector<id> keys, values;
+        plist_dict_iter iter = nullptr;
+        plist_dict_new_iter(node, &iter);
+        bool ok = true;
+        for (;;) {
+            char* key = nullptr;
+            plist_t value = nullptr;
+            plist_dict_next_item(node, iter, &key, &value);
+            if (value == nullptr) {
+                std::free(key);
+                break;
+            }
+            std::u16string keyText;
+            bool keyOk = key != nullptr && unicode::utf8ToUtf16(key, keyText);
+            std::free(key);
+            id object = keyOk ? fromNode(value, depth + 1) : nil;
+            if (object == nil) {
+                ok = false;
+                break;
+            }
+            keys.push_back(newString(std::move(keyText)));
+            values.push_back(object);
+        }
+        std::free(iter);
+        if (!ok) {
+            releaseAll(keys);
+            releaseAll(values);
             return nil;
+        }
+        return newDictionaryAdopting(dictionaryClass, std::move(keys), std::move(values));
+    }
+    default:
+        // Keys on their own, keyed-archive identifiers and nodes of no
+        // type have no Foundation object.
+        return nil;
     }
 }
 
@@ -129,12 +129,9 @@ plist_t toNode(id object, int depth) {
     if (isString(object)) return plist_new_string(utf8Of(object).c_str());
     if (isNumber(object)) {
         switch (numberKind(object)) {
-            case NumberKind::Boolean:
-                return plist_new_bool(numberInteger(object) != 0);
-            case NumberKind::Integer:
-                return plist_new_uint(static_cast<std::uint64_t>(numberInteger(object)));
-            case NumberKind::Real:
-                return plist_new_real(numberReal(object));
+        case NumberKind::Boolean: return plist_new_bool(numberInteger(object) != 0);
+        case NumberKind::Integer: return plist_new_uint(static_cast<std::uint64_t>(numberInteger(object)));
+        case NumberKind::Real: return plist_new_real(numberReal(object));
         }
     }
     if (isData(object)) {

@@ -38,59 +38,27 @@ void appendPrintf(std::string& out, const std::string& spec, T value) {
 
 void appendSigned(std::string& out, std::string spec, Length length, char conversion, va_list& args) {
     switch (length) {
-        case Length::l:
-            appendPrintf(out, spec + "l" + conversion, va_arg(args, long));
-            break;
-        case Length::ll:
-            appendPrintf(out, spec + "ll" + conversion, va_arg(args, long long));
-            break;
-        case Length::j:
-            appendPrintf(out, spec + "j" + conversion, va_arg(args, intmax_t));
-            break;
-        case Length::z:
-            appendPrintf(out, spec + "z" + conversion, va_arg(args, ssize_t));
-            break;
-        case Length::t:
-            appendPrintf(out, spec + "t" + conversion, va_arg(args, ptrdiff_t));
-            break;
-        case Length::hh:
-            appendPrintf(out, spec + "hh" + conversion, va_arg(args, int));
-            break;
-        case Length::h:
-            appendPrintf(out, spec + "h" + conversion, va_arg(args, int));
-            break;
-        default:
-            appendPrintf(out, spec + conversion, va_arg(args, int));
-            break;
+    case Length::l: appendPrintf(out, spec + "l" + conversion, va_arg(args, long)); break;
+    case Length::ll: appendPrintf(out, spec + "ll" + conversion, va_arg(args, long long)); break;
+    case Length::j: appendPrintf(out, spec + "j" + conversion, va_arg(args, intmax_t)); break;
+    case Length::z: appendPrintf(out, spec + "z" + conversion, va_arg(args, ssize_t)); break;
+    case Length::t: appendPrintf(out, spec + "t" + conversion, va_arg(args, ptrdiff_t)); break;
+    case Length::hh: appendPrintf(out, spec + "hh" + conversion, va_arg(args, int)); break;
+    case Length::h: appendPrintf(out, spec + "h" + conversion, va_arg(args, int)); break;
+    default: appendPrintf(out, spec + conversion, va_arg(args, int)); break;
     }
 }
 
 void appendUnsigned(std::string& out, std::string spec, Length length, char conversion, va_list& args) {
     switch (length) {
-        case Length::l:
-            appendPrintf(out, spec + "l" + conversion, va_arg(args, unsigned long));
-            break;
-        case Length::ll:
-            appendPrintf(out, spec + "ll" + conversion, va_arg(args, unsigned long long));
-            break;
-        case Length::j:
-            appendPrintf(out, spec + "j" + conversion, va_arg(args, uintmax_t));
-            break;
-        case Length::z:
-            appendPrintf(out, spec + "z" + conversion, va_arg(args, size_t));
-            break;
-        case Length::t:
-            appendPrintf(out, spec + "t" + conversion, va_arg(args, ptrdiff_t));
-            break;
-        case Length::hh:
-            appendPrintf(out, spec + "hh" + conversion, va_arg(args, unsigned));
-            break;
-        case Length::h:
-            appendPrintf(out, spec + "h" + conversion, va_arg(args, unsigned));
-            break;
-        default:
-            appendPrintf(out, spec + conversion, va_arg(args, unsigned));
-            break;
+    case Length::l: appendPrintf(out, spec + "l" + conversion, va_arg(args, unsigned long)); break;
+    case Length::ll: appendPrintf(out, spec + "ll" + conversion, va_arg(args, unsigned long long)); break;
+    case Length::j: appendPrintf(out, spec + "j" + conversion, va_arg(args, uintmax_t)); break;
+    case Length::z: appendPrintf(out, spec + "z" + conversion, va_arg(args, size_t)); break;
+    case Length::t: appendPrintf(out, spec + "t" + conversion, va_arg(args, ptrdiff_t)); break;
+    case Length::hh: appendPrintf(out, spec + "hh" + conversion, va_arg(args, unsigned)); break;
+    case Length::h: appendPrintf(out, spec + "h" + conversion, va_arg(args, unsigned)); break;
+    default: appendPrintf(out, spec + conversion, va_arg(args, unsigned)); break;
     }
 }
 
@@ -146,101 +114,78 @@ std::string formatUTF8(id format, va_list args) {
         Length length = Length::None;
         if (!positional && i < fmt.size()) {
             switch (fmt[i]) {
-                case 'h':
-                    ++i;
-                    length = Length::h;
-                    if (i < fmt.size() && fmt[i] == 'h') ++i, length = Length::hh;
-                    break;
-                case 'l':
-                    ++i;
-                    length = Length::l;
-                    if (i < fmt.size() && fmt[i] == 'l') ++i, length = Length::ll;
-                    break;
-                case 'q':
-                    ++i, length = Length::ll;
-                    break;
-                case 'j':
-                    ++i, length = Length::j;
-                    break;
-                case 'z':
-                    ++i, length = Length::z;
-                    break;
-                case 't':
-                    ++i, length = Length::t;
-                    break;
-                case 'L':
-                    ++i, length = Length::L;
-                    break;
-                default:
-                    break;
+            case 'h':
+                ++i;
+                length = Length::h;
+                if (i < fmt.size() && fmt[i] == 'h') ++i, length = Length::hh;
+                break;
+            case 'l':
+                ++i;
+                length = Length::l;
+                if (i < fmt.size() && fmt[i] == 'l') ++i, length = Length::ll;
+                break;
+            case 'q': ++i, length = Length::ll; break;
+            case 'j': ++i, length = Length::j; break;
+            case 'z': ++i, length = Length::z; break;
+            case 't': ++i, length = Length::t; break;
+            case 'L': ++i, length = Length::L; break;
+            default: break;
             }
         }
         char conversion = (!positional && i < fmt.size()) ? fmt[i] : '\0';
         switch (conversion) {
-            case 'd':
-            case 'i':
-                appendSigned(out, spec, length, conversion, ap);
-                break;
-            case 'u':
-            case 'o':
-            case 'x':
-            case 'X':
-                appendUnsigned(out, spec, length, conversion, ap);
-                break;
-            case 'c':
-                appendPrintf(out, spec + 'c', va_arg(ap, int));
-                break;
-            case 'C':
-                appendUnit(out, static_cast<char16_t>(va_arg(ap, int)));
-                break;
-            case 's': {
-                const char* s = va_arg(ap, const char*);
-                appendPrintf(out, spec + 's', s ? s : "(null)");
-                break;
+        case 'd':
+        case 'i': appendSigned(out, spec, length, conversion, ap); break;
+        case 'u':
+        case 'o':
+        case 'x':
+        case 'X': appendUnsigned(out, spec, length, conversion, ap); break;
+        case 'c': appendPrintf(out, spec + 'c', va_arg(ap, int)); break;
+        case 'C': appendUnit(out, static_cast<char16_t>(va_arg(ap, int))); break;
+        case 's': {
+            const char* s = va_arg(ap, const char*);
+            appendPrintf(out, spec + 's', s ? s : "(null)");
+            break;
+        }
+        case 'S': {
+            const unichar* s = va_arg(ap, const unichar*);
+            if (s == nullptr) {
+                out += "(null)";
+            } else {
+                std::u16string text;
+                for (; *s; ++s) text.push_back(*s);
+                std::string utf8;
+                unicode::utf16ToUtf8(text, utf8);
+                out += utf8;
             }
-            case 'S': {
-                const unichar* s = va_arg(ap, const unichar*);
-                if (s == nullptr) {
-                    out += "(null)";
-                } else {
-                    std::u16string text;
-                    for (; *s; ++s) text.push_back(*s);
-                    std::string utf8;
-                    unicode::utf16ToUtf8(text, utf8);
-                    out += utf8;
-                }
-                break;
+            break;
+        }
+        case 'f':
+        case 'F':
+        case 'e':
+        case 'E':
+        case 'g':
+        case 'G':
+        case 'a':
+        case 'A':
+            if (length == Length::L) {
+                appendPrintf(out, spec + 'L' + conversion, va_arg(ap, long double));
+            } else {
+                appendPrintf(out, spec + conversion, va_arg(ap, double));
             }
-            case 'f':
-            case 'F':
-            case 'e':
-            case 'E':
-            case 'g':
-            case 'G':
-            case 'a':
-            case 'A':
-                if (length == Length::L) {
-                    appendPrintf(out, spec + 'L' + conversion, va_arg(ap, long double));
-                } else {
-                    appendPrintf(out, spec + conversion, va_arg(ap, double));
-                }
-                break;
-            case 'p':
-                appendPrintf(out, spec + 'p', va_arg(ap, void*));
-                break;
-            case 'n':
-                (void)va_arg(ap, void*);
-                break;
-            case '@': {
-                id object = va_arg(ap, id);
-                out += object ? describe(object) : std::string("(null)");
-                break;
-            }
-            default:
-                // Not a conversion we know: keep the text and read no argument.
-                out.append(fmt, start, (i < fmt.size() ? i + 1 : i) - start);
-                i = i < fmt.size() ? i + 1 : i;
-                continue;
+            break;
+        case 'p': appendPrintf(out, spec + 'p', va_arg(ap, void*)); break;
+        case 'n': (void)va_arg(ap, void*); break;
+        case '@': {
+            id object = va_arg(ap, id);
+            out += object ? describe(object) : std::string("(null)");
+            break;
+        }
+        default:
+            // Not a conversion we know: keep the text and read no argument.
+            out.append(fmt, start, (i < fmt.size() ? i + 1 : i) - start);
+            i = i < fmt.size() ? i + 1 : i;
+            continue;
         }
         ++i;
     }

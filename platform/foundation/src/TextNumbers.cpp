@@ -26,23 +26,21 @@ std::size_t skipWhitespace(std::u16string_view text, std::size_t i) {
 
 bool isWhitespace(char16_t c) {
     switch (c) {
-        case u' ':
-        case u'\t':
-        case u'\n':
-        case u'\v':
-        case u'\f':
-        case u'\r':
-        case 0x0085:  // next line
-        case 0x00A0:  // no-break space
-        case 0x1680:
-        case 0x2028:  // line separator
-        case 0x2029:  // paragraph separator
-        case 0x202F:
-        case 0x205F:
-        case 0x3000:
-            return true;
-        default:
-            return c >= 0x2000 && c <= 0x200A;
+    case u' ':
+    case u'\t':
+    case u'\n':
+    case u'\v':
+    case u'\f':
+    case u'\r':
+    case 0x0085:  // next line
+    case 0x00A0:  // no-break space
+    case 0x1680:
+    case 0x2028:  // line separator
+    case 0x2029:  // paragraph separator
+    case 0x202F:
+    case 0x205F:
+    case 0x3000: return true;
+    default: return c >= 0x2000 && c <= 0x200A;
     }
 }
 

@@ -72,12 +72,9 @@ std::optional<std::string> hostPath(std::string_view phonePath) {
 
 void createLayout(const std::string& folder) {
     static const char* const kFolders[] = {
-        "var/mobile/Library/Preferences",
-        "tmp",
-        "Library/MobileSubstrate/DynamicLibraries",
-        "Library/PreferenceBundles",
-        "Library/PreferenceLoader/Preferences",
-        "var/run/hbsim",
+        "var/mobile/Library/Preferences",           "tmp",
+        "Library/MobileSubstrate/DynamicLibraries", "Library/PreferenceBundles",
+        "Library/PreferenceLoader/Preferences",     "var/run/hbsim",
     };
     for (const char* f : kFolders) fs::create_directories(fs::path(folder) / f);
 }

@@ -3,9 +3,9 @@
 // loaded with this library to the first definition it finds, and this library
 // comes before the C library in the search order of every program linked
 // with it (the C library is always the last of a program's dependencies).
+#include <Device/DeviceLog.h>
 #include <Device/DevicePath.h>
 #include <Device/Processes.h>
-#include <Device/DeviceLog.h>
 #include <Device/SystemCommand.h>
 
 #include <fcntl.h>

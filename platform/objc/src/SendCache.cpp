@@ -39,9 +39,14 @@ F runtimeFunction(const char* name) {
 }
 
 const char* const kReplacedFunctions[] = {
-    "class_addMethod",        "class_replaceMethod",    "method_setImplementation",
-    "method_exchangeImplementations", "objc_registerClassPair", "objc_disposeClassPair",
-    "__objc_update_dispatch_table_for_class", "__objc_exec_class",
+    "class_addMethod",
+    "class_replaceMethod",
+    "method_setImplementation",
+    "method_exchangeImplementations",
+    "objc_registerClassPair",
+    "objc_disposeClassPair",
+    "__objc_update_dispatch_table_for_class",
+    "__objc_exec_class",
 };
 
 void markerOfThisLibrary() {}

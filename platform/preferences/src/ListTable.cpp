@@ -22,7 +22,6 @@ constexpr CGFloat kRowHeight = 44;
 using internal::isKind;
 using internal::isSubclass;
 
-
 NS::String* nonEmptyString(id value) {
     if (!isKind(value, "NSString"_cls) || objc::cast<NS::String>(value)->length() == 0) return nullptr;
     return objc::cast<NS::String>(value);
@@ -165,12 +164,12 @@ bool isTappable(id cell, Specifier* row) {
     id target = nil;
     if (cellActionOf(cell, &action, &target)) return true;
     switch (rows::cellKind(cell)) {
-        case rows::Kind::Link:
-        case rows::Kind::List:
-        case rows::Kind::Choice:
-        case rows::Kind::Button:
-        case rows::Kind::Edit: return row != nullptr;
-        default: return false;
+    case rows::Kind::Link:
+    case rows::Kind::List:
+    case rows::Kind::Choice:
+    case rows::Kind::Button:
+    case rows::Kind::Edit: return row != nullptr;
+    default: return false;
     }
 }
 
@@ -182,19 +181,20 @@ void tap(id self, id cell, Specifier* row) {
         return;
     }
     switch (rows::cellKind(cell)) {
-        case rows::Kind::Link: push(self, row, detailClassOf(row)); break;
-        case rows::Kind::List: push(self, row, listClassOf(row)); break;
-        case rows::Kind::Edit:
-            if (UI::View* field = rows::cellControl(cell)) field->becomeFirstResponder();
-            break;
-        default: break;
+    case rows::Kind::Link: push(self, row, detailClassOf(row)); break;
+    case rows::Kind::List: push(self, row, listClassOf(row)); break;
+    case rows::Kind::Edit:
+        if (UI::View* field = rows::cellControl(cell)) field->becomeFirstResponder();
+        break;
+    default: break;
     }
 }
 
 id willSelectRow(id self, SEL, UI::TableView* tableView, id indexPath) {
     Specifier* row = rowAt(self, indexPath);
-    return isTappable(objc::asId(tableView->cellForRowAtIndexPath(objc::cast<NS::IndexPath>(indexPath))), row) ? indexPath
-                                                                                                               : nil;
+    return isTappable(objc::asId(tableView->cellForRowAtIndexPath(objc::cast<NS::IndexPath>(indexPath))), row)
+               ? indexPath
+               : nil;
 }
 
 // Rows light up while they are tapped and go back to white once the tap has

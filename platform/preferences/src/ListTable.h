@@ -2,8 +2,8 @@
 // group rows, one cell per other row, values read through the controller.
 #pragma once
 
-#include <Preferences/PSSpecifier.h>
 #include <ObjCBridge/ObjCBridge.h>
+#include <Preferences/PSSpecifier.h>
 
 #include <vector>
 

@@ -82,8 +82,8 @@ id readPreferenceValue(id, SEL, Specifier* row) {
     NS::String* key = stringProperty(row, "key");
     NS::String* domain = domainOf(row);
     if (key == nullptr || domain == nullptr) return fallback;
-    CFPropertyListRef stored = CFPreferencesCopyAppValue(reinterpret_cast<CFStringRef>(key),
-                                                         reinterpret_cast<CFStringRef>(domain));
+    CFPropertyListRef stored =
+        CFPreferencesCopyAppValue(reinterpret_cast<CFStringRef>(key), reinterpret_cast<CFStringRef>(domain));
     if (stored == nullptr) return fallback;
     return objc::autorelease(const_cast<void*>(stored));
 }

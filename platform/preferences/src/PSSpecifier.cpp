@@ -38,16 +38,18 @@ id preferenceSpecifierNamed(Class cls, SEL, NS::String* name, id target, NSInteg
 
 NS::MutableDictionary* properties(id self, SEL) { return stateOf(self).properties; }
 void setProperties(id self, SEL, NS::Dictionary* p) {
-    stateOf(self).properties = p != nullptr ? NS::MutableDictionary::dictionaryWithDictionary(p)
-                                            : NS::MutableDictionary::dictionary();
+    stateOf(self).properties =
+        p != nullptr ? NS::MutableDictionary::dictionaryWithDictionary(p) : NS::MutableDictionary::dictionary();
 }
 id propertyForKey(id self, SEL, NS::String* key) {
     return key != nullptr ? stateOf(self).properties->objectForKey(key) : nil;
 }
 void setPropertyForKey(id self, SEL, id value, NS::String* key) {
     if (key == nullptr) return;
-    if (value == nil) stateOf(self).properties->removeObjectForKey(key);
-    else stateOf(self).properties->setObject(value, key);
+    if (value == nil)
+        stateOf(self).properties->removeObjectForKey(key);
+    else
+        stateOf(self).properties->setObject(value, key);
 }
 
 NS::String* name(id self, SEL) { return stateOf(self).name; }
@@ -57,7 +59,8 @@ void setName(id self, SEL, NS::String* n) {
 NS::String* identifier(id self, SEL) {
     // Rows without an "id" are known by their title, as on the phone.
     id given = stateOf(self).properties->objectForKey("id"_ns);
-    if (given != nil && objc::send<BOOL>(given, "isKindOfClass:"_sel, "NSString"_cls)) return objc::cast<NS::String>(given);
+    if (given != nil && objc::send<BOOL>(given, "isKindOfClass:"_sel, "NSString"_cls))
+        return objc::cast<NS::String>(given);
     return stateOf(self).name;
 }
 NSInteger cellType(id self, SEL) { return stateOf(self).cellType; }
@@ -100,12 +103,18 @@ NS::String* description(id self, SEL) {
 
 NSInteger cellTypeFromString(const NS::String* text) {
     static const std::pair<const char*, NSInteger> kTypes[] = {
-        {"PSGroupCell", PSGroupCell},       {"PSLinkCell", PSLinkCell},
-        {"PSLinkListCell", PSLinkListCell}, {"PSListItemCell", PSListItemCell},
-        {"PSTitleValueCell", PSTitleValueCell}, {"PSSliderCell", PSSliderCell},
-        {"PSSwitchCell", PSSwitchCell},     {"PSStaticTextCell", PSStaticTextCell},
-        {"PSEditTextCell", PSEditTextCell}, {"PSSegmentCell", PSSegmentCell},
-        {"PSSecureEditTextCell", PSSecureEditTextCell}, {"PSButtonCell", PSButtonCell},
+        {"PSGroupCell", PSGroupCell},
+        {"PSLinkCell", PSLinkCell},
+        {"PSLinkListCell", PSLinkListCell},
+        {"PSListItemCell", PSListItemCell},
+        {"PSTitleValueCell", PSTitleValueCell},
+        {"PSSliderCell", PSSliderCell},
+        {"PSSwitchCell", PSSwitchCell},
+        {"PSStaticTextCell", PSStaticTextCell},
+        {"PSEditTextCell", PSEditTextCell},
+        {"PSSegmentCell", PSSegmentCell},
+        {"PSSecureEditTextCell", PSSecureEditTextCell},
+        {"PSButtonCell", PSButtonCell},
     };
     if (text == nullptr) return -1;
     const char* utf8 = text->UTF8String();

@@ -75,8 +75,8 @@ void layoutSubviews(id self, SEL _cmd) {
         controlRight -= kValueWidth + kGap;
     }
     const CGFloat controlHeight = std::min(s.kind == rows::Kind::Slider ? kSliderHeight : kFieldHeight, height);
-    s.control->setFrame(CGRectMake(left, std::round((height - controlHeight) / 2), std::max<CGFloat>(controlRight - left, 0),
-                                   controlHeight));
+    s.control->setFrame(CGRectMake(left, std::round((height - controlHeight) / 2),
+                                   std::max<CGFloat>(controlRight - left, 0), controlHeight));
 }
 
 void dealloc(id self, SEL _cmd) {

@@ -20,8 +20,9 @@ constexpr CGFloat kCellTextSize = 17;
 using internal::isKind;
 using internal::isSubclass;
 
-
-Specifier* rowOfCell(id cell) { return isKind(cell, "PSTableCell"_cls) ? objc::cast<TableCell>(cell)->specifier() : nullptr; }
+Specifier* rowOfCell(id cell) {
+    return isKind(cell, "PSTableCell"_cls) ? objc::cast<TableCell>(cell)->specifier() : nullptr;
+}
 
 id property(Specifier* row, const char* key) { return row->propertyForKey(NS::String::stringWithUTF8String(key)); }
 
@@ -39,13 +40,13 @@ id newCell(Specifier* row, Kind kind) {
     const UI::UITableViewCellStyle style = styleOf(kind);
     NS::String* reuse = reuseIdentifierOf(kind);
     if (custom != Nil && custom != base && isSubclass(custom, base)) {
-        id cell = objc::send<id>(objc::send<id>(custom, "alloc"_sel), "initWithStyle:reuseIdentifier:specifier:"_sel, style,
-                                 reuse, row);
+        id cell = objc::send<id>(objc::send<id>(custom, "alloc"_sel), "initWithStyle:reuseIdentifier:specifier:"_sel,
+                                 style, reuse, row);
         if (isKind(cell, base)) return cell;
         objc::release(cell);
     }
-    return objc::send<id>(objc::send<id>(base, "alloc"_sel), "initWithStyle:reuseIdentifier:specifier:"_sel, style, reuse,
-                          row);
+    return objc::send<id>(objc::send<id>(base, "alloc"_sel), "initWithStyle:reuseIdentifier:specifier:"_sel, style,
+                          reuse, row);
 }
 
 void makeSwitch(id cell) {
@@ -68,8 +69,9 @@ void makeSlider(id cell, Specifier* row) {
     control->setMaximumValue(static_cast<float>(high));
     control->setContinuous(YES);
     control->addTarget(cell, "_sliderValueChanged:"_sel, UI::UIControlEventValueChanged);
-    control->addTarget(cell, "_sliderReleased:"_sel,
-                       UI::UIControlEventTouchUpInside | UI::UIControlEventTouchUpOutside | UI::UIControlEventTouchCancel);
+    control->addTarget(
+        cell, "_sliderReleased:"_sel,
+        UI::UIControlEventTouchUpInside | UI::UIControlEventTouchUpOutside | UI::UIControlEventTouchCancel);
     setCellControl(cell, control);
     objc::release(control);
     if (boolOf(property(row, "showValue"))) {
@@ -115,24 +117,24 @@ void dress(id cell, Specifier* row, Kind kind) {
     auto* c = objc::cast<UI::TableViewCell>(cell);
     setCellKind(cell, kind);
     switch (kind) {
-        case Kind::Link:
-        case Kind::List: c->setAccessoryType(UI::UITableViewCellAccessoryDisclosureIndicator); break;
-        case Kind::Switch:
-            makeSwitch(cell);
-            c->setSelectionStyle(UI::UITableViewCellSelectionStyleNone);
-            break;
-        case Kind::Slider:
-            makeSlider(cell, row);
-            c->setSelectionStyle(UI::UITableViewCellSelectionStyleNone);
-            break;
-        case Kind::Edit:
-            makeTextField(cell, row);
-            c->setSelectionStyle(UI::UITableViewCellSelectionStyleNone);
-            break;
-        case Kind::Static:
-        case Kind::Value: c->setSelectionStyle(UI::UITableViewCellSelectionStyleNone); break;
-        case Kind::Button:
-        case Kind::Choice: break;
+    case Kind::Link:
+    case Kind::List: c->setAccessoryType(UI::UITableViewCellAccessoryDisclosureIndicator); break;
+    case Kind::Switch:
+        makeSwitch(cell);
+        c->setSelectionStyle(UI::UITableViewCellSelectionStyleNone);
+        break;
+    case Kind::Slider:
+        makeSlider(cell, row);
+        c->setSelectionStyle(UI::UITableViewCellSelectionStyleNone);
+        break;
+    case Kind::Edit:
+        makeTextField(cell, row);
+        c->setSelectionStyle(UI::UITableViewCellSelectionStyleNone);
+        break;
+    case Kind::Static:
+    case Kind::Value: c->setSelectionStyle(UI::UITableViewCellSelectionStyleNone); break;
+    case Kind::Button:
+    case Kind::Choice: break;
     }
 }
 
@@ -214,32 +216,32 @@ void showValue(id pane, id cell) {
     if (row == nullptr) return;
     const Kind kind = cellKind(cell);
     switch (kind) {
-        case Kind::List: setDetailText(cell, titleForValue(row, readValue(pane, row))); break;
-        case Kind::Value: {
-            id value = readValue(pane, row);
-            NS::String* title = titleForValue(row, value);
-            setDetailText(cell, title != nullptr ? title : textOf(value));
-            break;
-        }
-        case Kind::Switch: {
-            UI::View* accessory = objc::cast<UI::TableViewCell>(cell)->accessoryView();
-            if (isKind(objc::asId(accessory), "UISwitch"_cls))
-                objc::cast<UI::Switch>(accessory)->setOn(boolOf(readValue(pane, row)) ? YES : NO);
-            break;
-        }
-        case Kind::Slider: {
-            auto* slider = objc::cast<UI::Slider>(cellControl(cell));
-            if (slider == nullptr) break;
-            slider->setValue(static_cast<float>(numberOf(readValue(pane, row), slider->minimumValue())));
-            showSliderValue(cell, slider->value());
-            break;
-        }
-        case Kind::Edit: {
-            auto* field = objc::cast<UI::TextField>(cellControl(cell));
-            if (field != nullptr && !field->isEditing()) field->setText(textOf(readValue(pane, row)));
-            break;
-        }
-        default: break;
+    case Kind::List: setDetailText(cell, titleForValue(row, readValue(pane, row))); break;
+    case Kind::Value: {
+        id value = readValue(pane, row);
+        NS::String* title = titleForValue(row, value);
+        setDetailText(cell, title != nullptr ? title : textOf(value));
+        break;
+    }
+    case Kind::Switch: {
+        UI::View* accessory = objc::cast<UI::TableViewCell>(cell)->accessoryView();
+        if (isKind(objc::asId(accessory), "UISwitch"_cls))
+            objc::cast<UI::Switch>(accessory)->setOn(boolOf(readValue(pane, row)) ? YES : NO);
+        break;
+    }
+    case Kind::Slider: {
+        auto* slider = objc::cast<UI::Slider>(cellControl(cell));
+        if (slider == nullptr) break;
+        slider->setValue(static_cast<float>(numberOf(readValue(pane, row), slider->minimumValue())));
+        showSliderValue(cell, slider->value());
+        break;
+    }
+    case Kind::Edit: {
+        auto* field = objc::cast<UI::TextField>(cellControl(cell));
+        if (field != nullptr && !field->isEditing()) field->setText(textOf(readValue(pane, row)));
+        break;
+    }
+    default: break;
     }
 }
 

@@ -2,8 +2,8 @@
 // and writing the value back when the user changes a control.
 #pragma once
 
-#include <Preferences/PSSpecifier.h>
 #include <ObjCBridge/ObjCBridge.h>
+#include <Preferences/PSSpecifier.h>
 
 namespace PS::rows {
 

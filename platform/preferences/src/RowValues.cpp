@@ -44,11 +44,12 @@ bool returnsObject(id target, SEL selector) {
 id readValue(id pane, Specifier* row) {
     if (row == nullptr) return nil;
     id target = row->target();
-    if (SEL get = selectorProperty(row, "get"); get != nullptr && objc::respondsTo(target, get) &&
-                                                 returnsObject(target, get)) {
+    if (SEL get = selectorProperty(row, "get");
+        get != nullptr && objc::respondsTo(target, get) && returnsObject(target, get)) {
         return argumentCount(get) == 0 ? objc::send<id>(target, get) : objc::send<id>(target, get, row);
     }
-    if (objc::respondsTo(pane, "readPreferenceValue:"_sel)) return objc::send<id>(pane, "readPreferenceValue:"_sel, row);
+    if (objc::respondsTo(pane, "readPreferenceValue:"_sel))
+        return objc::send<id>(pane, "readPreferenceValue:"_sel, row);
     return nil;
 }
 
@@ -58,8 +59,10 @@ void writeValue(id pane, Specifier* row, id value) {
     if (SEL set = selectorProperty(row, "set"); set != nullptr && objc::respondsTo(target, set)) {
         // A setter takes the value, and the row when it has room for it.
         const std::size_t arguments = argumentCount(set);
-        if (arguments == 1) objc::send<void>(target, set, value);
-        else if (arguments >= 2) objc::send<void>(target, set, value, row);
+        if (arguments == 1)
+            objc::send<void>(target, set, value);
+        else if (arguments >= 2)
+            objc::send<void>(target, set, value, row);
         return;
     }
     if (objc::respondsTo(pane, "setPreferenceValue:specifier:"_sel))
@@ -69,9 +72,9 @@ void writeValue(id pane, Specifier* row, id value) {
 void sendRowAction(id target, SEL action, Specifier* row) {
     if (target == nil || action == nullptr || !objc::respondsTo(target, action)) return;
     switch (argumentCount(action)) {
-        case 0: objc::send<void>(target, action); break;
-        case 1: objc::send<void>(target, action, row); break;
-        default: objc::send<void>(target, action, row, static_cast<id>(nil)); break;
+    case 0: objc::send<void>(target, action); break;
+    case 1: objc::send<void>(target, action, row); break;
+    default: objc::send<void>(target, action, row, static_cast<id>(nil)); break;
     }
 }
 

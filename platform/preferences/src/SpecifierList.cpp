@@ -43,7 +43,8 @@ Specifier* specifierFromDictionary(const NS::Dictionary* item, id target) {
     Specifier* row = Specifier::preferenceSpecifierNamed(stringFor(item, "label"_ns), target, cellTypeOf(item));
     row->setProperties(item);
 
-    if (NS::String* detail = stringFor(item, "detail"_ns)) row->setDetailControllerClass(objc_getClass(detail->UTF8String()));
+    if (NS::String* detail = stringFor(item, "detail"_ns))
+        row->setDetailControllerClass(objc_getClass(detail->UTF8String()));
     if (SEL action = selectorFor(item, "action"_ns)) row->setButtonAction(action);
 
     NS::Array* values = arrayFor(item, "validValues"_ns);

@@ -135,8 +135,8 @@ IMP superForwarder(Class cls, bool resultInMemory) {
     }
     int index = used++;
     hb_substrate_records[index].cls = cls;
-    hb_substrate_records[index].entry = reinterpret_cast<void*>(
-        resultInMemory ? &hb_substrate_forward_super_in_memory : &hb_substrate_forward_super);
+    hb_substrate_records[index].entry =
+        reinterpret_cast<void*>(resultInMemory ? &hb_substrate_forward_super_in_memory : &hb_substrate_forward_super);
     return reinterpret_cast<IMP>(const_cast<char*>(hb_substrate_stubs + index * kStubSize));
 }
 

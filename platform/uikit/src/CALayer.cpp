@@ -27,8 +27,7 @@ LayerState& stateOf(const void* layer) { return objc::state<LayerState>(layer); 
 
 CGRect frameOf(const LayerState& s) {
     return CGRectMake(s.position.x - s.anchorPoint.x * s.bounds.size.width,
-                      s.position.y - s.anchorPoint.y * s.bounds.size.height, s.bounds.size.width,
-                      s.bounds.size.height);
+                      s.position.y - s.anchorPoint.y * s.bounds.size.height, s.bounds.size.width, s.bounds.size.height);
 }
 
 void rgbaOf(CGColorRef color, CGFloat out[4]) {
@@ -157,8 +156,8 @@ void setFrame(id self, SEL, CGRect f) {
     LayerState& s = stateOf(self);
     f = CGRectStandardize(f);
     changeBounds(self, s, CGRectMake(s.bounds.origin.x, s.bounds.origin.y, f.size.width, f.size.height));
-    changePosition(s, CGPointMake(f.origin.x + s.anchorPoint.x * f.size.width,
-                                  f.origin.y + s.anchorPoint.y * f.size.height));
+    changePosition(
+        s, CGPointMake(f.origin.x + s.anchorPoint.x * f.size.width, f.origin.y + s.anchorPoint.y * f.size.height));
 }
 
 CGColorRef backgroundColor(id self, SEL) { return stateOf(self).backgroundColor; }

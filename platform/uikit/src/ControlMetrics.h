@@ -10,16 +10,14 @@ namespace UI::metrics {
 struct RGB {
     CGFloat r, g, b;
 };
-constexpr RGB hex(unsigned v) {
-    return RGB{((v >> 16) & 0xFF) / 255.0, ((v >> 8) & 0xFF) / 255.0, (v & 0xFF) / 255.0};
-}
+constexpr RGB hex(unsigned v) { return RGB{((v >> 16) & 0xFF) / 255.0, ((v >> 8) & 0xFF) / 255.0, (v & 0xFF) / 255.0}; }
 
 // Bars.
 inline constexpr CGFloat kStatusBarHeight = 20;
 inline constexpr CGFloat kNavigationBarHeight = 44;
 inline constexpr RGB kBarBackground = hex(0xF7F7F7);
 inline constexpr RGB kBarHairline = hex(0xB2B2B2);  // estimate: black at 0.3 over the bar
-inline constexpr CGFloat kBarTitleSize = 17;         // Helvetica Neue Medium, estimate
+inline constexpr CGFloat kBarTitleSize = 17;        // Helvetica Neue Medium, estimate
 inline constexpr CGFloat kBarButtonTextSize = 17;
 inline constexpr CGFloat kBarButtonMargin = 8;
 inline constexpr CGFloat kBackChevronWidth = 12.5;
@@ -40,7 +38,7 @@ inline constexpr CGFloat kHighlightedAlpha = 0.2;  // a system button's title wh
 
 inline constexpr CGFloat kSliderTrackHeight = 2;
 inline constexpr RGB kSliderMaximumTrack = hex(0xB7B7B7);
-inline constexpr CGFloat kSliderThumbDiameter = 28;  // estimate
+inline constexpr CGFloat kSliderThumbDiameter = 28;   // estimate
 inline constexpr CGFloat kSliderThumbImageSize = 40;  // the default thumb with room for its shadow
 
 inline constexpr CGFloat kSwitchWidth = 51;
@@ -72,11 +70,11 @@ inline constexpr RGB kCellHighlight = hex(0xD9D9D9);
 inline constexpr RGB kDisclosure = hex(0xC7C7CC);
 inline constexpr CGFloat kRowHeight = 44;
 inline constexpr CGFloat kSeparatorInset = 15;
-inline constexpr CGFloat kSectionGap = 35;            // estimate
-inline constexpr CGFloat kTitledHeaderHeight = 55;    // estimate
+inline constexpr CGFloat kSectionGap = 35;          // estimate
+inline constexpr CGFloat kTitledHeaderHeight = 55;  // estimate
 inline constexpr CGFloat kHeaderTextSize = 14;
 inline constexpr CGFloat kFooterTextSize = 13;
-inline constexpr CGFloat kSectionTextPadding = 7;     // estimate
+inline constexpr CGFloat kSectionTextPadding = 7;  // estimate
 inline constexpr CGFloat kCellTextSize = 17;
 inline constexpr CGFloat kSubtitleTextSize = 12;
 inline constexpr CGFloat kCellMargin = 15;

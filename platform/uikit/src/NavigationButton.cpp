@@ -1,7 +1,7 @@
+#include <Foundation/NSObject.h>
 #include <UIKit/UIBarButtonItem.h>
 #include <UIKit/UIControl.h>
 #include <UIKit/UIGraphics.h>
-#include <Foundation/NSObject.h>
 
 #include "ControlDrawing.h"
 #include "FontInternals.h"
@@ -28,14 +28,13 @@ CGCairoFont fontFor(id self) {
     CGCairoFont font;
     font.size = metrics::kBarButtonTextSize;
     id item = stateOf(self).item;
-    if (item != nil && objc::send<UIBarButtonItemStyle>(item, "style"_sel) == UIBarButtonItemStyleDone) font.weight = 500;
+    if (item != nil && objc::send<UIBarButtonItemStyle>(item, "style"_sel) == UIBarButtonItemStyleDone)
+        font.weight = 500;
     return font;
 }
 
 // The chevron and gap before a back button's title.
-CGFloat textOffset(id self) {
-    return stateOf(self).back ? metrics::kBackChevronWidth + metrics::kBackChevronGap : 0;
-}
+CGFloat textOffset(id self) { return stateOf(self).back ? metrics::kBackChevronWidth + metrics::kBackChevronGap : 0; }
 
 id titleOf(id self) {
     NavigationButtonState& s = stateOf(self);

@@ -34,8 +34,8 @@ void drawRect(id self, SEL, CGRect) {
 
     // A full battery: an outlined body with its cap.
     const CGFloat bodyW = 22, bodyH = 10;
-    CGRect body = CGRectMake(bounds.size.width - 6 - 2 - bodyW, std::round((bounds.size.height - bodyH) / 2), bodyW,
-                             bodyH);
+    CGRect body =
+        CGRectMake(bounds.size.width - 6 - 2 - bodyW, std::round((bounds.size.height - bodyH) / 2), bodyW, bodyH);
     CGContextSetRGBStrokeColor(c, 0, 0, 0, 1);
     CGContextSetLineWidth(c, 1);
     CGContextBeginPath(c);
@@ -56,8 +56,6 @@ id makeStatusBar(CGFloat width) {
     return objc::send<id>(bar, "autorelease"_sel);
 }
 
-void registerStatusBar() {
-    objc::ClassBuilder("UIStatusBar", "UIView"_cls).method("drawRect:", &drawRect).build();
-}
+void registerStatusBar() { objc::ClassBuilder("UIStatusBar", "UIView"_cls).method("drawRect:", &drawRect).build(); }
 
 }  // namespace UI::detail

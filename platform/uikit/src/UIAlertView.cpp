@@ -17,9 +17,9 @@ namespace UI {
 namespace {
 
 struct AlertState {
-    id title = nil;    // retained copy
-    id message = nil;  // retained copy
-    id delegate = nil;  // not retained
+    id title = nil;                // retained copy
+    id message = nil;              // retained copy
+    id delegate = nil;             // not retained
     std::vector<id> buttonTitles;  // each a retained copy
     NSInteger cancelIndex = -1;
     UIAlertViewStyle style = UIAlertViewStyleDefault;
@@ -265,7 +265,8 @@ void show(id self, SEL) {
     CGRect area = objc::send<CGRect>(window, "bounds"_sel);
     tell(self, "willPresentAlertView:"_sel);
     s.overlay = objc::send<id>(objc::send<id>("UIView"_cls, "alloc"_sel), "initWithFrame:"_sel, area);
-    objc::send<void>(s.overlay, "setBackgroundColor:"_sel, objc::asId(Color::colorWithWhite(0, metrics::kAlertDimAlpha)));
+    objc::send<void>(s.overlay, "setBackgroundColor:"_sel,
+                     objc::asId(Color::colorWithWhite(0, metrics::kAlertDimAlpha)));
     buildPanel(self, area);
     objc::send<void>(s.overlay, "addSubview:"_sel, self);
     objc::send<void>(window, "addSubview:"_sel, s.overlay);

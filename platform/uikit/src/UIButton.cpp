@@ -109,9 +109,7 @@ id titleColorForState(id self, SEL, UIControlState state) {
                                                     : objc::asId(Color::whiteColor());
 }
 
-id currentTitle(id self, SEL) {
-    return lookUp(stateOf(self).titles, objc::send<UIControlState>(self, "state"_sel));
-}
+id currentTitle(id self, SEL) { return lookUp(stateOf(self).titles, objc::send<UIControlState>(self, "state"_sel)); }
 
 id titleLabel(id self, SEL) { return stateOf(self).titleLabel; }
 
@@ -136,9 +134,9 @@ void layoutSubviews(id self, SEL) {
     CGRect bounds = objc::send<CGRect>(self, "bounds"_sel);
     CGSize size = objc::send<CGSize>(label, "sizeThatFits:"_sel, bounds.size);
     size.width = std::fmin(size.width, bounds.size.width);
-    CGRect frame = CGRectMake(std::round(bounds.origin.x + (bounds.size.width - size.width) / 2),
-                              std::round(bounds.origin.y + (bounds.size.height - size.height) / 2), size.width,
-                              size.height);
+    CGRect frame =
+        CGRectMake(std::round(bounds.origin.x + (bounds.size.width - size.width) / 2),
+                   std::round(bounds.origin.y + (bounds.size.height - size.height) / 2), size.width, size.height);
     objc::send<void>(label, "setFrame:"_sel, frame);
 }
 

@@ -16,8 +16,8 @@ namespace {
 struct RecognizerState {
     std::vector<std::pair<id, SEL>> targets;  // targets not retained
     UIGestureRecognizerState state = UIGestureRecognizerStatePossible;
-    id view = nil;    // observed
-    id window = nil;  // observed: the window of the current finger
+    id view = nil;                   // observed
+    id window = nil;                 // observed: the window of the current finger
     CGPoint location = CGPointZero;  // in the window
     double timestamp = 0;
     NSUInteger touches = 0;

@@ -51,8 +51,8 @@ void UIGraphicsBeginImageContextWithOptions(CGSize size, BOOL opaque, CGFloat sc
     double w = std::ceil(size.width * scale - 1e-9), h = std::ceil(size.height * scale - 1e-9);
     if (w >= 1 && h >= 1 && w <= 16384 && h <= 16384) {
         CGColorSpaceRef space = CGColorSpaceCreateDeviceRGB();
-        uint32_t info = (opaque ? kCGImageAlphaNoneSkipFirst : kCGImageAlphaPremultipliedFirst) |
-                        kCGBitmapByteOrder32Little;
+        uint32_t info =
+            (opaque ? kCGImageAlphaNoneSkipFirst : kCGImageAlphaPremultipliedFirst) | kCGBitmapByteOrder32Little;
         context = CGBitmapContextCreate(nullptr, static_cast<size_t>(w), static_cast<size_t>(h), 8, 0, space, info);
         CGColorSpaceRelease(space);
         if (context != nullptr) {

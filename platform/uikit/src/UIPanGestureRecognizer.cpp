@@ -12,7 +12,7 @@ namespace {
 constexpr CGFloat kPanHysteresis = 10;
 
 struct PanState {
-    CGPoint start = CGPointZero;  // where the finger went down, in the window
+    CGPoint start = CGPointZero;   // where the finger went down, in the window
     CGPoint offset = CGPointZero;  // from setTranslation:inView:
     CGPoint previous = CGPointZero;
     double previousTime = 0;

@@ -24,8 +24,7 @@ id string(id, SEL) {
     if (!bytes) return nil;
     // Text that is not UTF-8 reads as no text.
     id text = objc::send<id>(objc::send<id>("NSString"_cls, "alloc"_sel), "initWithBytes:length:encoding:"_sel,
-                             static_cast<const void*>(bytes->data()), NSUInteger(bytes->size()),
-                             NSUTF8StringEncoding);
+                             static_cast<const void*>(bytes->data()), NSUInteger(bytes->size()), NSUTF8StringEncoding);
     return objc::send<id>(text, "autorelease"_sel);
 }
 

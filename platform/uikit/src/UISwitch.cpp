@@ -84,7 +84,8 @@ void drawRect(id self, SEL, CGRect) {
         // The border is a ring: the body in the border colour with the white
         // inside cut over it.
         const CGFloat bw = metrics::kSwitchBorderWidth;
-        detail::fillRoundedRect(c, body, radius, s.ownTint != nil ? s.ownTint : detail::color(metrics::kSwitchOffBorder));
+        detail::fillRoundedRect(c, body, radius,
+                                s.ownTint != nil ? s.ownTint : detail::color(metrics::kSwitchOffBorder));
         detail::fillRoundedRect(c, CGRectInset(body, bw, bw), radius - bw, objc::asId(Color::whiteColor()));
     }
     // The knob, with a soft shadow below it.

@@ -79,8 +79,8 @@ id initWithFrameStyle(id self, SEL, CGRect frame, UITableViewStyle style) {
     if (self == nil) return nil;
     stateOf(self).style = style;
     objc::send<void>(self, "setClipsToBounds:"_sel, YES);
-    id background = style == UITableViewStyleGrouped ? detail::color(metrics::kGroupedBackground)
-                                                     : objc::asId(Color::whiteColor());
+    id background =
+        style == UITableViewStyleGrouped ? detail::color(metrics::kGroupedBackground) : objc::asId(Color::whiteColor());
     objc::send<void>(self, "setBackgroundColor:"_sel, background);
     return self;
 }
@@ -112,7 +112,8 @@ id makeSectionLabel(id text, bool header, CGFloat width) {
     }
     auto* label = Label::alloc()->initWithFrame(CGRectZero);
     label->setText(NS::String::stringWithUTF8String(t.c_str()));
-    label->setFont(objc::cast<Font>(detail::systemFont(header ? metrics::kHeaderTextSize : metrics::kFooterTextSize, false)));
+    label->setFont(
+        objc::cast<Font>(detail::systemFont(header ? metrics::kHeaderTextSize : metrics::kFooterTextSize, false)));
     label->setTextColor(objc::cast<Color>(detail::color(metrics::kSectionText)));
     label->setNumberOfLines(0);
     CGSize size = label->sizeThatFits(CGSizeMake(width, 1000));
@@ -157,9 +158,10 @@ void layOut(id self) {
             sec.headerHeight = header ? headerTextHeight + 2 * metrics::kSectionTextPadding : 0;
         }
         if (header) {
-            objc::send<void>(header, "setFrame:"_sel,
-                             CGRectMake(metrics::kCellMargin, y + sec.headerHeight - metrics::kSectionTextPadding - headerTextHeight,
-                                        textWidth, headerTextHeight));
+            objc::send<void>(
+                header, "setFrame:"_sel,
+                CGRectMake(metrics::kCellMargin, y + sec.headerHeight - metrics::kSectionTextPadding - headerTextHeight,
+                           textWidth, headerTextHeight));
             addDecoration(self, header);
         }
         y += sec.headerHeight;
@@ -463,8 +465,10 @@ void scrollToRow(id self, SEL, id indexPath, UITableViewScrollPosition position,
     case UITableViewScrollPositionBottom: top = r->y + r->height - visible; break;
     default:
         // Only as far as needed to show the whole row.
-        if (r->y < top) top = r->y;
-        else if (r->y + r->height > top + visible) top = r->y + r->height - visible;
+        if (r->y < top)
+            top = r->y;
+        else if (r->y + r->height > top + visible)
+            top = r->y + r->height - visible;
         break;
     }
     // Within the content: never above its start, never past its end.

@@ -77,9 +77,7 @@ id initWithStyle(id self, SEL, UITableViewCellStyle style, id reuseIdentifier) {
         s.textLabel = makeLabel(metrics::kCellTextSize, false, nil);
         s.detailTextLabel = makeLabel(metrics::kSubtitleTextSize, false, nil);
         break;
-    default:
-        s.textLabel = makeLabel(metrics::kCellTextSize, false, nil);
-        break;
+    default: s.textLabel = makeLabel(metrics::kCellTextSize, false, nil); break;
     }
     objc::send<void>(s.contentView, "addSubview:"_sel, s.textLabel);
     if (s.detailTextLabel != nil) objc::send<void>(s.contentView, "addSubview:"_sel, s.detailTextLabel);
@@ -192,9 +190,7 @@ void setSelectedAnimated(id self, SEL, BOOL selected, BOOL) {
     stateOf(self).selected = selected;
     refreshBackground(self);
 }
-void setSelected(id self, SEL, BOOL selected) {
-    objc::send<void>(self, "setSelected:animated:"_sel, selected, NO);
-}
+void setSelected(id self, SEL, BOOL selected) { objc::send<void>(self, "setSelected:animated:"_sel, selected, NO); }
 BOOL isHighlighted(id self, SEL) { return stateOf(self).highlighted; }
 void setHighlightedAnimated(id self, SEL, BOOL highlighted, BOOL) {
     stateOf(self).highlighted = highlighted;
@@ -234,7 +230,8 @@ void touchesBegan(id self, SEL cmd, id touches, id event) {
 }
 void touchesMoved(id self, SEL cmd, id touches, id event) {
     passToTable(self, cmd, touches, event);
-    if (tableIsDragging(self) || !fingerInside(self, touches)) objc::send<void>(self, "setHighlighted:animated:"_sel, NO, NO);
+    if (tableIsDragging(self) || !fingerInside(self, touches))
+        objc::send<void>(self, "setHighlighted:animated:"_sel, NO, NO);
 }
 // A cell whose selection style is none still selects its row; it only does
 // not light up.
@@ -316,9 +313,7 @@ void layoutSubviews(id self, SEL) {
         objc::send<void>(s.detailTextLabel, "setFrame:"_sel, CGRectMake(left, top + text.height, room, detail.height));
         break;
     }
-    default:
-        objc::send<void>(s.textLabel, "setFrame:"_sel, CGRectMake(left, 0, room, H));
-        break;
+    default: objc::send<void>(s.textLabel, "setFrame:"_sel, CGRectMake(left, 0, room, H)); break;
     }
 }
 

@@ -192,8 +192,9 @@ void drawRect(id self, SEL, CGRect) {
     const std::string shown = detail::utf8(empty ? s.placeholder : s.text);
     const CGCairoFontMetrics m = CGCairoFontGetMetrics(font);
     const CGFloat inset = s.borderStyle == UITextBorderStyleNone ? 0 : metrics::kTextFieldInset;
-    CGRect textRect = CGRectMake(bounds.origin.x + inset, bounds.origin.y + std::round((bounds.size.height - m.lineHeight) / 2),
-                                 std::fmax(bounds.size.width - 2 * inset, 0), m.lineHeight);
+    CGRect textRect =
+        CGRectMake(bounds.origin.x + inset, bounds.origin.y + std::round((bounds.size.height - m.lineHeight) / 2),
+                   std::fmax(bounds.size.width - 2 * inset, 0), m.lineHeight);
     CGFloat rgba[4];
     detail::componentsOf(empty ? detail::color(metrics::kPlaceholder) : s.textColor, rgba);
     CGColorRef color = CGColorCreateGenericRGB(rgba[0], rgba[1], rgba[2], rgba[3]);
@@ -209,7 +210,8 @@ void drawRect(id self, SEL, CGRect) {
         CGFloat x = textRect.origin.x + textWidth + 1;
         if (s.alignment == NSTextAlignmentCenter) x = textRect.origin.x + (textRect.size.width + textWidth) / 2 + 1;
         if (s.alignment == NSTextAlignmentRight) x = CGRectGetMaxX(textRect) - 1;
-        detail::fillRect(c, CGRectMake(x, textRect.origin.y + 1, 2, m.lineHeight - 2), objc::send<id>(self, "tintColor"_sel));
+        detail::fillRect(c, CGRectMake(x, textRect.origin.y + 1, 2, m.lineHeight - 2),
+                         objc::send<id>(self, "tintColor"_sel));
     }
 }
 
@@ -228,10 +230,9 @@ void typeText(TextField* field, const char* utf8) {
         if (i + len > n) len = n - i;
         if (b == '\b') {
             field->deleteBackward();
-        } else if (auto* piece = objc::cast<NS::String>(
-                       objc::send<id>(objc::send<id>("NSString"_cls, "alloc"_sel), "initWithBytes:length:encoding:"_sel,
-                                      static_cast<const void*>(utf8 + i), static_cast<NSUInteger>(len),
-                                      NSUTF8StringEncoding))) {
+        } else if (auto* piece = objc::cast<NS::String>(objc::send<id>(
+                       objc::send<id>("NSString"_cls, "alloc"_sel), "initWithBytes:length:encoding:"_sel,
+                       static_cast<const void*>(utf8 + i), static_cast<NSUInteger>(len), NSUTF8StringEncoding))) {
             field->insertText(piece);
             piece->release();
         }

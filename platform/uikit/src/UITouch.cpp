@@ -9,8 +9,8 @@ namespace UI {
 namespace {
 
 struct TouchState {
-    id window = nil;  // retained
-    id view = nil;    // retained
+    id window = nil;                 // retained
+    id view = nil;                   // retained
     CGPoint location = CGPointZero;  // in the window
     CGPoint previous = CGPointZero;
     UITouchPhase phase = UITouchPhaseBegan;

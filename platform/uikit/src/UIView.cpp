@@ -56,9 +56,7 @@ struct Snapshot {
     }
 };
 
-id defaultTint() {
-    return objc::asId(Color::colorWithRed(0, 122.0 / 255.0, 1, 1));
-}
+id defaultTint() { return objc::asId(Color::colorWithRed(0, 122.0 / 255.0, 1, 1)); }
 
 // --- creation -------------------------------------------------------------
 
@@ -496,8 +494,7 @@ CA::detail::Curve curveOf(UIViewAnimationOptions options) {
     }
 }
 
-void animate(Class, SEL, double duration, double delay, UIViewAnimationOptions options, id animations,
-             id completion) {
+void animate(Class, SEL, double duration, double delay, UIViewAnimationOptions options, id animations, id completion) {
     CA::detail::AnimationContext context;
     context.duration = duration > 0 ? duration : 0;
     context.delay = delay > 0 ? delay : 0;

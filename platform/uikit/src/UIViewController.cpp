@@ -18,10 +18,10 @@ namespace UI {
 namespace {
 
 struct ControllerState {
-    id view = nil;            // retained
-    id title = nil;           // retained copy
-    id navigationItem = nil;  // retained, made on first request
-    id parent = nil;          // observed
+    id view = nil;             // retained
+    id title = nil;            // retained copy
+    id navigationItem = nil;   // retained, made on first request
+    id parent = nil;           // observed
     std::vector<id> children;  // each retained
     ~ControllerState() {
         objc::release(title);
@@ -59,8 +59,8 @@ id view(id self, SEL) {
 BOOL isViewLoaded(id self, SEL) { return stateOf(self).view != nil ? YES : NO; }
 
 void loadView(id self, SEL) {
-    id view = objc::send<id>(objc::send<id>("UIView"_cls, "alloc"_sel), "initWithFrame:"_sel,
-                             Screen::mainScreen()->bounds());
+    id view =
+        objc::send<id>(objc::send<id>("UIView"_cls, "alloc"_sel), "initWithFrame:"_sel, Screen::mainScreen()->bounds());
     objc::send<void>(self, "setView:"_sel, view);
     objc::release(view);
 }

@@ -14,8 +14,7 @@ std::string deviceProblem(const std::string& appName, const std::string& hbsimCo
     }
     std::error_code ec;
     if (!std::filesystem::is_directory(device::root(), ec)) {
-        return appName + ": the device folder " + device::root() +
-               " does not exist (run hbsim device create)";
+        return appName + ": the device folder " + device::root() + " does not exist (run hbsim device create)";
     }
     return {};
 }

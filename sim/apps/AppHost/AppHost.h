@@ -23,7 +23,8 @@ std::string deviceProblem(const std::string& appName, const std::string& hbsimCo
 // The process's registration under its name, ended however main returns.
 class ProcessRegistration {
 public:
-    explicit ProcessRegistration(std::string name) : name_(std::move(name)), registered_(device::registerProcess(name_)) {}
+    explicit ProcessRegistration(std::string name)
+        : name_(std::move(name)), registered_(device::registerProcess(name_)) {}
     ~ProcessRegistration() {
         if (registered_) device::unregisterProcess(name_);
     }

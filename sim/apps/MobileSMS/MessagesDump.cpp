@@ -13,21 +13,19 @@ namespace {
 using nlohmann::json;
 
 const char* const kColorGetters[] = {
-    "transcriptBackgroundColor",
-    "blue_balloonOverlayColor",  "blue_balloonTextColor",  "blue_balloonTextLinkColor",
-    "blue_recipientTextColor",   "blue_sendButtonColor",   "blue_progressViewColor",
-    "green_balloonOverlayColor", "green_balloonTextColor", "green_balloonTextLinkColor",
-    "green_recipientTextColor",  "green_sendButtonColor",  "green_progressViewColor",
-    "gray_balloonOverlayColor",  "gray_balloonTextColor",  "gray_balloonTextLinkColor",
-    "gray_recipientTextColor",   "gray_sendButtonColor",   "gray_progressViewColor",
-    "appTintColor",              "entryFieldCoverFillColor", "entryFieldBackgroundColor",
-    "entryFieldTextColor",
+    "transcriptBackgroundColor", "blue_balloonOverlayColor",   "blue_balloonTextColor",    "blue_balloonTextLinkColor",
+    "blue_recipientTextColor",   "blue_sendButtonColor",       "blue_progressViewColor",   "green_balloonOverlayColor",
+    "green_balloonTextColor",    "green_balloonTextLinkColor", "green_recipientTextColor", "green_sendButtonColor",
+    "green_progressViewColor",   "gray_balloonOverlayColor",   "gray_balloonTextColor",    "gray_balloonTextLinkColor",
+    "gray_recipientTextColor",   "gray_sendButtonColor",       "gray_progressViewColor",   "appTintColor",
+    "entryFieldCoverFillColor",  "entryFieldBackgroundColor",  "entryFieldTextColor",
 };
 const char* const kArrayGetters[] = {"blue_balloonColors", "green_balloonColors", "gray_balloonColors"};
 
 json objectJSON(id object) {
     if (object == nil) return nullptr;
-    if (objc::respondsTo(object, "getRed:green:blue:alpha:"_sel)) return apphost::colorJSON(objc::cast<UI::Color>(object));
+    if (objc::respondsTo(object, "getRed:green:blue:alpha:"_sel))
+        return apphost::colorJSON(objc::cast<UI::Color>(object));
     if (objc::respondsTo(object, "objectAtIndex:"_sel)) {
         auto* array = objc::cast<NS::Array>(object);
         json list = json::array();
@@ -129,8 +127,8 @@ json makeDump(const DumpSources& s) {
     dump["loaded"] = s.loaded;
     dump["screen"] = s.screen;
     dump["behavior"] = behaviorJSON();
-    UI::Button* details = s.transcriptController ? objc::send<UI::Button*>(s.transcriptController, "detailsButton"_sel)
-                                                 : nullptr;
+    UI::Button* details =
+        s.transcriptController ? objc::send<UI::Button*>(s.transcriptController, "detailsButton"_sel) : nullptr;
     dump["detailsButtonTint"] = details ? apphost::colorJSON(details->tintColor()) : json(nullptr);
     dump["textBalloon"] = textBalloonJSON(s.transcriptView);
     dump["hasTail"] = hasTailJSON(s.transcriptView);

@@ -17,9 +17,9 @@ class View;
 namespace mobilesms {
 
 struct DumpSources {
-    std::vector<std::string> loaded;  // what the hooking platform loaded
-    std::string screen;               // "transcript" or "list"
-    id transcriptController = nil;    // its view loaded and laid out, or nil
+    std::vector<std::string> loaded;     // what the hooking platform loaded
+    std::string screen;                  // "transcript" or "list"
+    id transcriptController = nil;       // its view loaded and laid out, or nil
     UI::View* transcriptView = nullptr;  // a CKTranscriptView, laid out, or null
     bool transcriptOnScreen = false;
 };

@@ -153,7 +153,8 @@ int main(int argc, char** argv) {
             return name + " is not a ChatKit class";
         });
     app.add_flag("--stay", o.stay, "Keep running on the run loop until ended");
-    app.add_flag("--live", o.live, "Be driven by hbsim serve: touches on standard input, PNG frames on standard output");
+    app.add_flag("--live", o.live,
+                 "Be driven by hbsim serve: touches on standard input, PNG frames on standard output");
     CLI11_PARSE(app, argc, argv);
     return run(o);
 }

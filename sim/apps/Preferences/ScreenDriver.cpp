@@ -60,7 +60,8 @@ UI::View* findView(UI::View* root, const char* className) {
 
 CGPoint centreOf(UI::View* view) {
     const CGRect b = view->bounds();
-    return view->convertPointToView(CGPointMake(b.origin.x + b.size.width / 2, b.origin.y + b.size.height / 2), nullptr);
+    return view->convertPointToView(CGPointMake(b.origin.x + b.size.width / 2, b.origin.y + b.size.height / 2),
+                                    nullptr);
 }
 
 struct Row {
@@ -82,10 +83,10 @@ json valueOf(const Row& row) {
     if (!isKind(row.cell, "PSTableCell")) return nullptr;
     const PS::listTable::ShownValue v = PS::listTable::shownValue(objc::cast<PS::TableCell>(row.cell));
     switch (v.type) {
-        case PS::listTable::ShownValue::Type::Boolean: return v.boolean;
-        case PS::listTable::ShownValue::Type::Number: return v.number;
-        case PS::listTable::ShownValue::Type::Text: return v.text;
-        case PS::listTable::ShownValue::Type::None: break;
+    case PS::listTable::ShownValue::Type::Boolean: return v.boolean;
+    case PS::listTable::ShownValue::Type::Number: return v.number;
+    case PS::listTable::ShownValue::Type::Text: return v.text;
+    case PS::listTable::ShownValue::Type::None: break;
     }
     return nullptr;
 }
@@ -127,9 +128,9 @@ std::vector<Row> rowsOf(UI::ViewController* controller) {
 
 bool matches(const Row& row, const RowName& name) {
     switch (name.by) {
-        case RowName::By::Title: return row.title == name.value;
-        case RowName::By::Key: return stringProperty(row.specifier, "key") == name.value;
-        case RowName::By::ColorKey: return stringProperty(row.specifier, "color_key") == name.value;
+    case RowName::By::Title: return row.title == name.value;
+    case RowName::By::Key: return stringProperty(row.specifier, "key") == name.value;
+    case RowName::By::ColorKey: return stringProperty(row.specifier, "color_key") == name.value;
     }
     return false;
 }
@@ -154,9 +155,10 @@ json chooserState(UI::ViewController* controller) {
     if (f == nullptr) return nullptr;
     auto* chooser = objc::cast<PFColorViewController>(controller);
     json sliders = json::object();
-    const std::pair<const char*, UI::Slider*> named[] = {
-        {"hue", f->hueSlider}, {"saturation", f->saturationSlider}, {"brightness", f->brightnessSlider},
-        {"alpha", f->alphaSlider}};
+    const std::pair<const char*, UI::Slider*> named[] = {{"hue", f->hueSlider},
+                                                         {"saturation", f->saturationSlider},
+                                                         {"brightness", f->brightnessSlider},
+                                                         {"alpha", f->alphaSlider}};
     for (const auto& [name, slider] : named) {
         if (slider == nullptr) {
             sliders[name] = nullptr;
@@ -164,16 +166,16 @@ json chooserState(UI::ViewController* controller) {
         }
         sliders[name] = {{"value", slider->value()}, {"hidden", static_cast<bool>(slider->isHidden())}};
     }
-    json state = {{"key", chooser->key() ? json(text(chooser->key())) : json(nullptr)},
-                  {"defaults", chooser->defaults() ? json(text(chooser->defaults())) : json(nullptr)},
-                  {"usesAlpha", static_cast<bool>(f->_usesAlpha)},
-                  {"usesRGB", static_cast<bool>(f->_usesRGB)},
-                  {"sliders", sliders},
-                  {"currentAlpha", f->currentAlpha},
-                  {"background", f->_pushedView ? apphost::colorJSON(f->_pushedView->backgroundColor()) : json(nullptr)}};
+    json state = {
+        {"key", chooser->key() ? json(text(chooser->key())) : json(nullptr)},
+        {"defaults", chooser->defaults() ? json(text(chooser->defaults())) : json(nullptr)},
+        {"usesAlpha", static_cast<bool>(f->_usesAlpha)},
+        {"usesRGB", static_cast<bool>(f->_usesRGB)},
+        {"sliders", sliders},
+        {"currentAlpha", f->currentAlpha},
+        {"background", f->_pushedView ? apphost::colorJSON(f->_pushedView->backgroundColor()) : json(nullptr)}};
     return state;
 }
-
 
 json colorsJSON(NS::Array* colors) {
     json list = json::array();
@@ -198,8 +200,11 @@ json previewState(UI::TableViewCell* cell) {
                             {"fromMe", b.message.fromMe},
                             {"text", b.message.text},
                             {"link", b.message.link.empty() ? json(nullptr) : json(b.message.link)},
-                            {"frame", {{"x", b.body.origin.x}, {"y", b.body.origin.y},
-                                       {"width", b.body.size.width}, {"height", b.body.size.height}}},
+                            {"frame",
+                             {{"x", b.body.origin.x},
+                              {"y", b.body.origin.y},
+                              {"width", b.body.size.width},
+                              {"height", b.body.size.height}}},
                             {"fill", colorsJSON(look.fill.get())},
                             {"random", look.random},
                             {"textColor", apphost::colorJSON(look.text.get())},
@@ -232,7 +237,8 @@ std::string ScreenDriver::describeScreen() const {
     if (top != nullptr && top->title() != nullptr) out << " " << quoted(text(top->title()));
     if (UI::AlertView* alert = UI::alert::visibleAlert(); alert != nullptr && alert->isVisible()) {
         out << " under an alert " << quoted(text(alert->title())) << " with the buttons";
-        for (NSInteger i = 0; i < alert->numberOfButtons(); ++i) out << " " << quoted(text(alert->buttonTitleAtIndex(i)));
+        for (NSInteger i = 0; i < alert->numberOfButtons(); ++i)
+            out << " " << quoted(text(alert->buttonTitleAtIndex(i)));
         return out.str();
     }
     const std::vector<Row> rows = rowsOf(top);
@@ -266,7 +272,8 @@ json ScreenDriver::screenState() const {
         if (std::string key = stringProperty(row.specifier, "key"); !key.empty()) r["key"] = key;
         if (std::string key = stringProperty(row.specifier, "color_key"); !key.empty()) r["color_key"] = key;
         r["value"] = valueOf(row);
-        if (row.cell != nullptr && row.cell->accessoryType() == UI::UITableViewCellAccessoryCheckmark) r["checked"] = true;
+        if (row.cell != nullptr && row.cell->accessoryType() == UI::UITableViewCellAccessoryCheckmark)
+            r["checked"] = true;
         if (UI::View* swatch = swatchOf(row)) r["swatch"] = apphost::colorJSON(swatch->backgroundColor());
         if (json preview = previewState(row.cell); !preview.is_null()) r["preview"] = preview;
         rows.push_back(r);
@@ -277,7 +284,8 @@ json ScreenDriver::screenState() const {
         json buttons = json::array();
         for (NSInteger i = 0; i < alert->numberOfButtons(); ++i) buttons.push_back(text(alert->buttonTitleAtIndex(i)));
         json a = {{"title", text(alert->title())}, {"message", text(alert->message())}, {"buttons", buttons}};
-        if (alert->alertViewStyle() != UI::UIAlertViewStyleDefault) a["text"] = text(alert->textFieldAtIndex(0)->text());
+        if (alert->alertViewStyle() != UI::UIAlertViewStyleDefault)
+            a["text"] = text(alert->textFieldAtIndex(0)->text());
         state["alert"] = a;
     } else {
         state["alert"] = nullptr;
@@ -287,21 +295,21 @@ json ScreenDriver::screenState() const {
 
 void ScreenDriver::run(const Step& step) {
     switch (step.kind) {
-        case Step::Kind::Open: open(step); break;
-        case Step::Kind::Back: back(step); break;
-        case Step::Kind::Switch: toggle(step); break;
-        case Step::Kind::Choose: choose(step); break;
-        case Step::Kind::PickerTap:
-        case Step::Kind::PickerDrag: picker(step); break;
-        case Step::Kind::Slider: slider(step); break;
-        case Step::Kind::Hex: hex(step); break;
-        case Step::Kind::AlertText: alertText(step); break;
-        case Step::Kind::AlertButton: alertButton(step); break;
-        case Step::Kind::Rotate: rotate(step); break;
-        case Step::Kind::ScrollTop: scrollToTop(step); break;
-        case Step::Kind::Wait: settle(step.numbers.at(0)); break;
-        case Step::Kind::Screenshot:
-        case Step::Kind::Dump: break;  // the app writes these: they need the logs and the files
+    case Step::Kind::Open: open(step); break;
+    case Step::Kind::Back: back(step); break;
+    case Step::Kind::Switch: toggle(step); break;
+    case Step::Kind::Choose: choose(step); break;
+    case Step::Kind::PickerTap:
+    case Step::Kind::PickerDrag: picker(step); break;
+    case Step::Kind::Slider: slider(step); break;
+    case Step::Kind::Hex: hex(step); break;
+    case Step::Kind::AlertText: alertText(step); break;
+    case Step::Kind::AlertButton: alertButton(step); break;
+    case Step::Kind::Rotate: rotate(step); break;
+    case Step::Kind::ScrollTop: scrollToTop(step); break;
+    case Step::Kind::Wait: settle(step.numbers.at(0)); break;
+    case Step::Kind::Screenshot:
+    case Step::Kind::Dump: break;  // the app writes these: they need the logs and the files
     }
 }
 
@@ -324,11 +332,13 @@ void tapRow(ScreenDriver& driver, const Row& row) {
     UI::TableViewCell* cell = row.table->cellForRowAtIndexPath(row.path);
     if (cell == nullptr) return;
     const CGRect b = cell->bounds();
-    const CGPoint point = cell->convertPointToView(CGPointMake(std::min<CGFloat>(b.size.width / 3, 100), b.size.height / 2), nullptr);
+    const CGPoint point =
+        cell->convertPointToView(CGPointMake(std::min<CGFloat>(b.size.width / 3, 100), b.size.height / 2), nullptr);
     UI::input::tap(point);
 }
 
-Row findRow(const ScreenDriver& driver, UI::NavigationController* navigation, const Step& step, const std::string& written) {
+Row findRow(const ScreenDriver& driver, UI::NavigationController* navigation, const Step& step,
+            const std::string& written) {
     requireNoAlert(driver, step);
     const RowName name = parseRowName(written);
     for (const Row& row : rowsOf(navigation->topViewController()))
@@ -378,7 +388,8 @@ void ScreenDriver::choose(const Step& step) {
     if (list == pane) fail(*this, step, "tapping " + quoted(row.title) + " opened no list of choices");
     std::vector<Row> choices = rowsOf(list);
     auto choice = std::find_if(choices.begin(), choices.end(), [&](const Row& r) { return r.title == step.argument; });
-    if (choice == choices.end()) fail(*this, step, "the list " + quoted(row.title) + " has no choice " + quoted(step.argument));
+    if (choice == choices.end())
+        fail(*this, step, "the list " + quoted(row.title) + " has no choice " + quoted(step.argument));
     tapRow(*this, *choice);
     settle(0.3);
     Step goBack = step;
@@ -407,13 +418,14 @@ void ScreenDriver::slider(const Step& step) {
     PFColorViewControllerFields* f = chooserFields(navigation_->topViewController());
     if (f == nullptr) fail(*this, step, "no colour chooser is open (open a colour row first)");
     const std::string& name = step.argument;
-    UI::Slider* target = name == "hue" || name == "red"          ? f->hueSlider
+    UI::Slider* target = name == "hue" || name == "red"            ? f->hueSlider
                          : name == "saturation" || name == "green" ? f->saturationSlider
                          : name == "brightness" || name == "blue"  ? f->brightnessSlider
                                                                    : f->alphaSlider;
     if (target == nullptr || target->isHidden() || target->window() == nullptr)
-        fail(*this, step, "the " + name + " slider is not shown" +
-                              (name == "alpha" ? " (this colour row does not edit alpha)" : ""));
+        fail(
+            *this, step,
+            "the " + name + " slider is not shown" + (name == "alpha" ? " (this colour row does not edit alpha)" : ""));
     UI::slider::dragToValue(target, static_cast<float>(step.numbers.at(0)));
     settle(0.2);
 }
@@ -438,7 +450,8 @@ void ScreenDriver::alertText(const Step& step) {
 void ScreenDriver::alertButton(const Step& step) {
     UI::AlertView* alert = UI::alert::visibleAlert();
     if (alert == nullptr || !alert->isVisible()) fail(*this, step, "no alert is shown (the hex step opens one)");
-    if (!UI::alert::pressButton(step.argument.c_str())) fail(*this, step, "the alert has no button " + quoted(step.argument));
+    if (!UI::alert::pressButton(step.argument.c_str()))
+        fail(*this, step, "the alert has no button " + quoted(step.argument));
     settle(0.5);
 }
 

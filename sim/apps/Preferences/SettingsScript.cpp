@@ -87,7 +87,8 @@ std::optional<Step> parseStep(const std::string& text, int line) {
         expectCount(w, 6, 7, line, text, "picker drag X1 Y1 X2 Y2 [STEPS]");
         s.kind = Step::Kind::PickerDrag;
         for (std::size_t i = 2; i < w.size(); ++i) s.numbers.push_back(number(w[i], line, text, "a point"));
-        if (s.numbers.size() == 5 && (s.numbers[4] < 0 || s.numbers[4] > 1000 || s.numbers[4] != std::floor(s.numbers[4])))
+        if (s.numbers.size() == 5 &&
+            (s.numbers[4] < 0 || s.numbers[4] > 1000 || s.numbers[4] != std::floor(s.numbers[4])))
             fail(line, text, "STEPS must be a whole number from 0 to 1000");
     } else if (verb == "picker") {
         fail(line, text, "write it as: picker tap X Y, or picker drag X1 Y1 X2 Y2 [STEPS]");

@@ -29,16 +29,29 @@ namespace settings {
 
 struct Step {
     enum class Kind {
-        Open, Back, PickerTap, PickerDrag, Slider, Hex, AlertText, AlertButton,
-        Switch, Choose, Rotate, ScrollTop, Wait, Screenshot, Dump
+        Open,
+        Back,
+        PickerTap,
+        PickerDrag,
+        Slider,
+        Hex,
+        AlertText,
+        AlertButton,
+        Switch,
+        Choose,
+        Rotate,
+        ScrollTop,
+        Wait,
+        Screenshot,
+        Dump
     };
     Kind kind;
-    std::string text;       // the line as written, for messages
-    int line = 0;           // 1-based line of the script; 0 for --step
-    std::string row;        // open, switch, choose: the row as written
-    std::string argument;   // slider name, alert text or button, choice title, orientation, file
+    std::string text;             // the line as written, for messages
+    int line = 0;                 // 1-based line of the script; 0 for --step
+    std::string row;              // open, switch, choose: the row as written
+    std::string argument;         // slider name, alert text or button, choice title, orientation, file
     std::vector<double> numbers;  // picker points and steps, slider value, wait seconds
-    bool on = false;        // switch
+    bool on = false;              // switch
 };
 
 // How a row is named: by its title, or by the key or colour key it edits.

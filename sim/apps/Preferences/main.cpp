@@ -83,15 +83,16 @@ int run(const Options& o) {
         return 2;
     }
     apphost::ProcessRegistration registration(kExecutableName);
-    if (!registration.registered()) std::fprintf(stderr, "Preferences: could not register in the device's process registry\n");
+    if (!registration.registered())
+        std::fprintf(stderr, "Preferences: could not register in the device's process registry\n");
     const apphost::RunLog log;
 
     objc::AutoreleasePool pool;
     NS::loop::useVirtualClock(!o.live);
     settings::registerRootListController();
     Ref<UI::Window> window = objc::adopt(UI::Window::alloc()->init());
-    Ref<UI::ViewController> root =
-        objc::adopt(objc::send<UI::ViewController*>(objc::send<id>(objc_getClass(settings::kRootControllerClass), "alloc"_sel), "init"_sel));
+    Ref<UI::ViewController> root = objc::adopt(objc::send<UI::ViewController*>(
+        objc::send<id>(objc_getClass(settings::kRootControllerClass), "alloc"_sel), "init"_sel));
     root->setTitle("Settings"_ns);
     Ref<UI::NavigationController> navigation =
         objc::adopt(UI::NavigationController::alloc()->initWithRootViewController(root.get()));
@@ -159,7 +160,8 @@ int main(int argc, char** argv) {
     app.add_option("--screenshot", o.screenshot, "Write a PNG of the screen at the end")->type_name("FILE");
     app.add_flag("--stay", o.stay, "Keep running on the run loop until ended");
     app.add_flag("--progress", o.progress, "Print each step on standard error as it starts");
-    app.add_flag("--live", o.live, "Be driven by hbsim serve: touches on standard input, PNG frames on standard output");
+    app.add_flag("--live", o.live,
+                 "Be driven by hbsim serve: touches on standard input, PNG frames on standard output");
     CLI11_PARSE(app, argc, argv);
     return run(o);
 }

@@ -50,8 +50,7 @@ private:
 
 }  // namespace
 
-pid_t startApp(const fs::path& program, const std::vector<std::string>& arguments, const fs::path& device,
-               bool quiet) {
+pid_t startApp(const fs::path& program, const std::vector<std::string>& arguments, const fs::path& device, bool quiet) {
     std::error_code ec;
     if (!fs::is_regular_file(program, ec) || ::access(program.c_str(), X_OK) != 0) {
         throw UserError("the app program " + program.string() + " is not built: build it with cmake --build " +

@@ -32,9 +32,7 @@ NS::String* nsString(std::string_view text) {
     return s;
 }
 
-bool isKind(const NS::Object* value, Class cls) {
-    return value != nullptr && value->isKindOfClass(cls);
-}
+bool isKind(const NS::Object* value, Class cls) { return value != nullptr && value->isKindOfClass(cls); }
 
 std::string utf8(const NS::String* s) {
     const char* text = s->UTF8String();
@@ -90,12 +88,11 @@ void formatInto(std::string& out, const NS::Object* value, int depth, bool topLe
         std::vector<std::pair<std::string, NS::Object*>> entries;
         for (NSUInteger i = 0; i < keys->count(); ++i) {
             NS::Object* key = objc::cast<NS::Object>(keys->objectAtIndex(i));
-            std::string name = isKind(key, "NSString"_cls) ? utf8(objc::cast<NS::String>(key))
-                                                                       : utf8(key->description());
+            std::string name =
+                isKind(key, "NSString"_cls) ? utf8(objc::cast<NS::String>(key)) : utf8(key->description());
             entries.emplace_back(name, objc::cast<NS::Object>(dict->objectForKey(key)));
         }
-        std::sort(entries.begin(), entries.end(),
-                  [](const auto& a, const auto& b) { return a.first < b.first; });
+        std::sort(entries.begin(), entries.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
         out += "{\n";
         for (const auto& [name, item] : entries) {
             out += inner + quotedIfNeeded(name) + " = ";
@@ -123,7 +120,8 @@ void formatInto(std::string& out, const NS::Object* value, int depth, bool topLe
         }
         out += "}";
     } else if (isKind(value, "NSDate"_cls)) {
-        std::time_t t = static_cast<std::time_t>(std::floor(objc::cast<const NS::Date>(value)->timeIntervalSince1970()));
+        std::time_t t =
+            static_cast<std::time_t>(std::floor(objc::cast<const NS::Date>(value)->timeIntervalSince1970()));
         std::tm tm{};
         gmtime_r(&t, &tm);
         char text[40];
@@ -143,8 +141,7 @@ void writeDomain(std::string_view domain, const NS::Dictionary* dict) {
 
 NS::MutableDictionary* mutableDomain(std::string_view domain) {
     NS::Dictionary* existing = readDomain(domain);
-    return existing ? NS::MutableDictionary::dictionaryWithDictionary(existing)
-                    : NS::MutableDictionary::dictionary();
+    return existing ? NS::MutableDictionary::dictionaryWithDictionary(existing) : NS::MutableDictionary::dictionary();
 }
 
 }  // namespace
@@ -183,8 +180,7 @@ std::string phonePath(std::string_view domain) {
 NS::Object* makeValue(ValueType type, std::string_view text) {
     const std::string shown = "\"" + std::string(text) + "\"";
     switch (type) {
-    case ValueType::String:
-        return nsString(text);
+    case ValueType::String: return nsString(text);
     case ValueType::Bool: {
         std::string word = lowercase(text);
         if (word == "true" || word == "yes" || word == "1") return NS::Number::numberWithBool(YES);
@@ -205,8 +201,8 @@ NS::Object* makeValue(ValueType type, std::string_view text) {
         double value = 0;
         std::string_view digits = text;
         if (!digits.empty() && digits.front() == '+') digits.remove_prefix(1);
-        auto [end, ec] = std::from_chars(digits.data(), digits.data() + digits.size(), value,
-                                         std::chars_format::general);
+        auto [end, ec] =
+            std::from_chars(digits.data(), digits.data() + digits.size(), value, std::chars_format::general);
         if (digits.empty() || ec != std::errc() || end != digits.data() + digits.size() || !std::isfinite(value)) {
             throw UserError("-float expects a finite decimal number such as 0.5 or -2, not " + shown);
         }

@@ -41,7 +41,7 @@ void createDevice(const fs::path& folder, std::string_view model) {
     if (fs::exists(folder, ec) && !fs::is_directory(folder, ec)) {
         throw UserError(folder.string() + " exists and is not a folder: choose another with --device");
     }
-    std::string chosen = !model.empty() ? std::string(model)
+    std::string chosen = !model.empty()     ? std::string(model)
                          : isDevice(folder) ? deviceModel(folder)
                                             : std::string(kDefaultDeviceModel);
     try {

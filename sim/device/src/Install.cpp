@@ -2,7 +2,6 @@
 #include <Sim/Install.h>
 #include <Sim/UserError.h>
 
-
 #include <system_error>
 
 namespace fs = std::filesystem;
@@ -54,9 +53,8 @@ BuildLayout BuildLayout::fromBinDir(const fs::path& binDir) {
     b.bundle = buildDir / "Huebloom.bundle";
     // The bundle carries its entry; a build whose bundle lacks it falls back
     // to the entry in the source tree.
-    for (const fs::path& candidate :
-         {b.bundle / "entry.plist", b.bundle / "Resources" / "entry.plist",
-          fs::path(HB_SOURCE_DIR) / "prefs" / "Resources" / "entry.plist"}) {
+    for (const fs::path& candidate : {b.bundle / "entry.plist", b.bundle / "Resources" / "entry.plist",
+                                      fs::path(HB_SOURCE_DIR) / "prefs" / "Resources" / "entry.plist"}) {
         std::error_code ec;
         if (fs::is_regular_file(candidate, ec)) {
             b.bundleEntry = candidate;

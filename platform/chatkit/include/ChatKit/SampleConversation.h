@@ -30,10 +30,10 @@ struct SampleSection {
 
 struct SampleConversation {
     std::string contactName;
-    CK::BalloonKind kind;             // the conversation's own kind (its send button, recipient, progress)
+    CK::BalloonKind kind;  // the conversation's own kind (its send button, recipient, progress)
     std::vector<SampleSection> sections;
-    double sendingProgress;           // the last message is being sent
-    std::string draft;                // typed in the entry field, not sent yet
+    double sendingProgress;  // the last message is being sent
+    std::string draft;       // typed in the entry field, not sent yet
 };
 
 const SampleConversation& sampleConversation();

@@ -35,9 +35,9 @@ Boolean CFEqual(CFTypeRef cf1, CFTypeRef cf2);
 }  // extern "C"
 
 // A constant string, made once per use in the source and never released.
-#define CFSTR(text)                                                                          \
-    ([]() -> CFStringRef {                                                                   \
-        static const CFStringRef constant =                                                  \
+#define CFSTR(text)                                                                               \
+    ([]() -> CFStringRef {                                                                        \
+        static const CFStringRef constant =                                                       \
             reinterpret_cast<CFStringRef>(NS::detail::immortalString("" text, sizeof(text) - 1)); \
-        return constant;                                                                     \
+        return constant;                                                                          \
     }())

@@ -24,10 +24,7 @@ typedef enum {
     CFNotificationSuspensionBehaviorDeliverImmediately = 4
 } CFNotificationSuspensionBehavior;
 
-enum {
-    kCFNotificationDeliverImmediately = (1UL << 0),
-    kCFNotificationPostToAllSessions = (1UL << 1)
-};
+enum { kCFNotificationDeliverImmediately = (1UL << 0), kCFNotificationPostToAllSessions = (1UL << 1) };
 
 extern "C" {
 

@@ -35,8 +35,8 @@ constexpr bool CGAffineTransformEqualToTransform(CGAffineTransform t1, CGAffineT
 }
 
 constexpr CGAffineTransform CGAffineTransformConcat(CGAffineTransform t1, CGAffineTransform t2) {
-    return CGAffineTransform{t1.a * t2.a + t1.b * t2.c,         t1.a * t2.b + t1.b * t2.d,
-                             t1.c * t2.a + t1.d * t2.c,         t1.c * t2.b + t1.d * t2.d,
+    return CGAffineTransform{t1.a * t2.a + t1.b * t2.c,           t1.a * t2.b + t1.b * t2.d,
+                             t1.c * t2.a + t1.d * t2.c,           t1.c * t2.b + t1.d * t2.d,
                              t1.tx * t2.a + t1.ty * t2.c + t2.tx, t1.tx * t2.b + t1.ty * t2.d + t2.ty};
 }
 
@@ -70,11 +70,11 @@ constexpr CGSize CGSizeApplyAffineTransform(CGSize s, CGAffineTransform t) {
 constexpr CGRect CGRectApplyAffineTransform(CGRect r, CGAffineTransform t) {
     if (CGRectIsNull(r)) return r;
     r = CGRectStandardize(r);
-    const CGPoint p[4] = {CGPointApplyAffineTransform(r.origin, t),
-                          CGPointApplyAffineTransform(CGPointMake(r.origin.x + r.size.width, r.origin.y), t),
-                          CGPointApplyAffineTransform(CGPointMake(r.origin.x, r.origin.y + r.size.height), t),
-                          CGPointApplyAffineTransform(
-                              CGPointMake(r.origin.x + r.size.width, r.origin.y + r.size.height), t)};
+    const CGPoint p[4] = {
+        CGPointApplyAffineTransform(r.origin, t),
+        CGPointApplyAffineTransform(CGPointMake(r.origin.x + r.size.width, r.origin.y), t),
+        CGPointApplyAffineTransform(CGPointMake(r.origin.x, r.origin.y + r.size.height), t),
+        CGPointApplyAffineTransform(CGPointMake(r.origin.x + r.size.width, r.origin.y + r.size.height), t)};
     CGFloat x1 = p[0].x, x2 = p[0].x, y1 = p[0].y, y2 = p[0].y;
     for (const CGPoint& q : p) {
         x1 = q.x < x1 ? q.x : x1;

@@ -53,8 +53,8 @@ cairo_surface_t* CGCairoImageGetSurface(CGImageRef image);
 // ---- Gradients --------------------------------------------------------------
 
 // A gradient from count colours (RGB or gray, converted to the space's model).
-CGGradientRef CGCairoGradientCreateWithColors(CGColorSpaceRef space, const CGColorRef* colors,
-                                              const CGFloat* locations, size_t count);
+CGGradientRef CGCairoGradientCreateWithColors(CGColorSpaceRef space, const CGColorRef* colors, const CGFloat* locations,
+                                              size_t count);
 
 // ---- Text -------------------------------------------------------------------
 

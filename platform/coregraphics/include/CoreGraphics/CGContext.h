@@ -156,8 +156,7 @@ CG_EXTERN void CGContextAddArc(CGContextRef c, CGFloat x, CGFloat y, CGFloat rad
                                CGFloat endAngle, int clockwise);
 // A rounded corner: the arc of the given radius tangent to the line from the
 // current point to (x1, y1) and to the line from there to (x2, y2).
-CG_EXTERN void CGContextAddArcToPoint(CGContextRef c, CGFloat x1, CGFloat y1, CGFloat x2, CGFloat y2,
-                                      CGFloat radius);
+CG_EXTERN void CGContextAddArcToPoint(CGContextRef c, CGFloat x1, CGFloat y1, CGFloat x2, CGFloat y2, CGFloat radius);
 CG_EXTERN void CGContextClosePath(CGContextRef c);
 CG_EXTERN bool CGContextIsPathEmpty(CGContextRef c);
 CG_EXTERN CGPoint CGContextGetPathCurrentPoint(CGContextRef c);
@@ -179,8 +178,8 @@ CG_EXTERN void CGContextStrokeLineSegments(CGContextRef c, const CGPoint* points
 // shadow; only the clip limits it.
 CG_EXTERN void CGContextClearRect(CGContextRef c, CGRect rect);
 CG_EXTERN void CGContextDrawImage(CGContextRef c, CGRect rect, CGImageRef image);
-CG_EXTERN void CGContextDrawLinearGradient(CGContextRef c, CGGradientRef gradient, CGPoint startPoint,
-                                           CGPoint endPoint, CGGradientDrawingOptions options);
+CG_EXTERN void CGContextDrawLinearGradient(CGContextRef c, CGGradientRef gradient, CGPoint startPoint, CGPoint endPoint,
+                                           CGGradientDrawingOptions options);
 CG_EXTERN void CGContextDrawRadialGradient(CGContextRef c, CGGradientRef gradient, CGPoint startCenter,
                                            CGFloat startRadius, CGPoint endCenter, CGFloat endRadius,
                                            CGGradientDrawingOptions options);

@@ -37,8 +37,9 @@ inline constexpr CGSize CGSizeZero{0, 0};
 inline constexpr CGRect CGRectZero{{0, 0}, {0, 0}};
 inline constexpr CGRect CGRectNull{{std::numeric_limits<CGFloat>::infinity(), std::numeric_limits<CGFloat>::infinity()},
                                    {0, 0}};
-inline constexpr CGRect CGRectInfinite{{-std::numeric_limits<CGFloat>::max() / 2, -std::numeric_limits<CGFloat>::max() / 2},
-                                       {std::numeric_limits<CGFloat>::max(), std::numeric_limits<CGFloat>::max()}};
+inline constexpr CGRect CGRectInfinite{
+    {-std::numeric_limits<CGFloat>::max() / 2, -std::numeric_limits<CGFloat>::max() / 2},
+    {std::numeric_limits<CGFloat>::max(), std::numeric_limits<CGFloat>::max()}};
 
 constexpr CGPoint CGPointMake(CGFloat x, CGFloat y) { return CGPoint{x, y}; }
 constexpr CGSize CGSizeMake(CGFloat width, CGFloat height) { return CGSize{width, height}; }
@@ -192,26 +193,26 @@ constexpr void CGRectDivide(CGRect r, CGRect* slice, CGRect* remainder, CGFloat 
     const CGFloat extent = horizontal ? r.size.width : r.size.height;
     if (amount > extent) amount = extent;
     switch (edge) {
-        case CGRectMinXEdge:
-            s.size.width = amount;
-            rest.origin.x += amount;
-            rest.size.width -= amount;
-            break;
-        case CGRectMaxXEdge:
-            s.origin.x = r.origin.x + r.size.width - amount;
-            s.size.width = amount;
-            rest.size.width -= amount;
-            break;
-        case CGRectMinYEdge:
-            s.size.height = amount;
-            rest.origin.y += amount;
-            rest.size.height -= amount;
-            break;
-        case CGRectMaxYEdge:
-            s.origin.y = r.origin.y + r.size.height - amount;
-            s.size.height = amount;
-            rest.size.height -= amount;
-            break;
+    case CGRectMinXEdge:
+        s.size.width = amount;
+        rest.origin.x += amount;
+        rest.size.width -= amount;
+        break;
+    case CGRectMaxXEdge:
+        s.origin.x = r.origin.x + r.size.width - amount;
+        s.size.width = amount;
+        rest.size.width -= amount;
+        break;
+    case CGRectMinYEdge:
+        s.size.height = amount;
+        rest.origin.y += amount;
+        rest.size.height -= amount;
+        break;
+    case CGRectMaxYEdge:
+        s.origin.y = r.origin.y + r.size.height - amount;
+        s.size.height = amount;
+        rest.size.height -= amount;
+        break;
     }
     if (slice) *slice = s;
     if (remainder) *remainder = rest;

@@ -84,8 +84,8 @@ public:
         return objc::send<MutableArray*>("NSMutableArray"_cls, "arrayWithArray:"_sel, other);
     }
     static MutableArray* arrayWithObjects(std::initializer_list<const objc::Object*> objects) {
-        return objc::send<MutableArray*>("NSMutableArray"_cls, "arrayWithObjects:count:"_sel,
-                                         detail::idList(objects), objects.size());
+        return objc::send<MutableArray*>("NSMutableArray"_cls, "arrayWithObjects:count:"_sel, detail::idList(objects),
+                                         objects.size());
     }
     static MutableArray* arrayWithContentsOfFile(const String* path) {
         return objc::send<MutableArray*>("NSMutableArray"_cls, "arrayWithContentsOfFile:"_sel, path);

@@ -25,7 +25,9 @@ public:
         return objc::send<Date*>("NSDate"_cls, "dateWithTimeIntervalSinceReferenceDate:"_sel, seconds);
     }
 
-    NSTimeInterval timeIntervalSince1970() const { return objc::send<NSTimeInterval>(this, "timeIntervalSince1970"_sel); }
+    NSTimeInterval timeIntervalSince1970() const {
+        return objc::send<NSTimeInterval>(this, "timeIntervalSince1970"_sel);
+    }
     NSTimeInterval timeIntervalSinceReferenceDate() const {
         return objc::send<NSTimeInterval>(this, "timeIntervalSinceReferenceDate"_sel);
     }

@@ -32,15 +32,15 @@ public:
                                        objc::asId(key));
     }
     static Dictionary* dictionaryWithObjects(const id* objects, const id* keys, NSUInteger count) {
-        return objc::send<Dictionary*>("NSDictionary"_cls, "dictionaryWithObjects:forKeys:count:"_sel, objects,
-                                       keys, count);
+        return objc::send<Dictionary*>("NSDictionary"_cls, "dictionaryWithObjects:forKeys:count:"_sel, objects, keys,
+                                       count);
     }
     // The C++ form: objects and keys pairwise; both lists must be of one length.
     static Dictionary* dictionaryWithObjects(std::initializer_list<const objc::Object*> objects,
                                              std::initializer_list<const objc::Object*> keys) {
-        if (objects.size() != keys.size()) objc::fatal("dictionaryWithObjects: %zu objects for %zu keys", objects.size(), keys.size());
-        return dictionaryWithObjects(detail::idList(objects),
-                                     detail::idList(keys), objects.size());
+        if (objects.size() != keys.size())
+            objc::fatal("dictionaryWithObjects: %zu objects for %zu keys", objects.size(), keys.size());
+        return dictionaryWithObjects(detail::idList(objects), detail::idList(keys), objects.size());
     }
     // A property list file (XML or binary) whose root is a dictionary, read
     // from a phone path; nil when the file is missing, unreadable, corrupt or
@@ -83,9 +83,7 @@ public:
 
 class MutableDictionary : public Dictionary {
 public:
-    static MutableDictionary* alloc() {
-        return objc::send<MutableDictionary*>("NSMutableDictionary"_cls, "alloc"_sel);
-    }
+    static MutableDictionary* alloc() { return objc::send<MutableDictionary*>("NSMutableDictionary"_cls, "alloc"_sel); }
     static MutableDictionary* dictionary() {
         return objc::send<MutableDictionary*>("NSMutableDictionary"_cls, "dictionary"_sel);
     }
@@ -97,8 +95,7 @@ public:
     }
     // The top level is mutable; the containers inside it are not.
     static MutableDictionary* dictionaryWithContentsOfFile(const String* path) {
-        return objc::send<MutableDictionary*>("NSMutableDictionary"_cls, "dictionaryWithContentsOfFile:"_sel,
-                                              path);
+        return objc::send<MutableDictionary*>("NSMutableDictionary"_cls, "dictionaryWithContentsOfFile:"_sel, path);
     }
 
     void setObject(const void* object, const void* key) {

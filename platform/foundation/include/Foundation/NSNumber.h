@@ -12,7 +12,9 @@ namespace NS {
 
 class Number : public Object {
 public:
-    static Number* numberWithBool(BOOL value) { return objc::send<Number*>("NSNumber"_cls, "numberWithBool:"_sel, value); }
+    static Number* numberWithBool(BOOL value) {
+        return objc::send<Number*>("NSNumber"_cls, "numberWithBool:"_sel, value);
+    }
     static Number* numberWithInt(int value) { return objc::send<Number*>("NSNumber"_cls, "numberWithInt:"_sel, value); }
     static Number* numberWithInteger(NSInteger value) {
         return objc::send<Number*>("NSNumber"_cls, "numberWithInteger:"_sel, value);

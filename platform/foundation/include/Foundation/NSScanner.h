@@ -13,9 +13,7 @@ public:
     static Scanner* scannerWithString(const String* string) {
         return objc::send<Scanner*>("NSScanner"_cls, "scannerWithString:"_sel, string);
     }
-    Scanner* initWithString(const String* string) {
-        return objc::send<Scanner*>(this, "initWithString:"_sel, string);
-    }
+    Scanner* initWithString(const String* string) { return objc::send<Scanner*>(this, "initWithString:"_sel, string); }
 
     String* string() const { return objc::send<String*>(this, "string"_sel); }
     NSUInteger scanLocation() const { return objc::send<NSUInteger>(this, "scanLocation"_sel); }

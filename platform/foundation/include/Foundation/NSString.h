@@ -85,17 +85,13 @@ public:
     // Valid while the string lives and is not changed.
     const char* UTF8String() const { return objc::send<const char*>(this, "UTF8String"_sel); }
 
-    BOOL isEqualToString(const String* other) const {
-        return objc::send<BOOL>(this, "isEqualToString:"_sel, other);
-    }
+    BOOL isEqualToString(const String* other) const { return objc::send<BOOL>(this, "isEqualToString:"_sel, other); }
     NSComparisonResult compare(const String* other) const {
         return objc::send<NSComparisonResult>(this, "compare:"_sel, other);
     }
     BOOL hasPrefix(const String* prefix) const { return objc::send<BOOL>(this, "hasPrefix:"_sel, prefix); }
     BOOL hasSuffix(const String* suffix) const { return objc::send<BOOL>(this, "hasSuffix:"_sel, suffix); }
-    NSRange rangeOfString(const String* other) const {
-        return objc::send<NSRange>(this, "rangeOfString:"_sel, other);
-    }
+    NSRange rangeOfString(const String* other) const { return objc::send<NSRange>(this, "rangeOfString:"_sel, other); }
 
     String* substringFromIndex(NSUInteger from) const {
         return objc::send<String*>(this, "substringFromIndex:"_sel, from);
@@ -111,8 +107,7 @@ public:
         return objc::send<String*>(this, "stringByAppendingString:"_sel, other);
     }
     String* stringByReplacingOccurrencesOfString(const String* target, const String* replacement) const {
-        return objc::send<String*>(this, "stringByReplacingOccurrencesOfString:withString:"_sel, target,
-                                   replacement);
+        return objc::send<String*>(this, "stringByReplacingOccurrencesOfString:withString:"_sel, target, replacement);
     }
 
     // Leading white space, then the number; see the implementation for the

@@ -16,9 +16,9 @@ struct Encoding {
     static_assert(sizeof(T) == 0, "no Objective-C type encoding for this type: specialise objc::Encoding");
 };
 
-#define OBJC_BRIDGE_ENCODING(Type, Code) \
-    template <>                          \
-    struct Encoding<Type> {              \
+#define OBJC_BRIDGE_ENCODING(Type, Code)           \
+    template <>                                    \
+    struct Encoding<Type> {                        \
         static constexpr const char* value = Code; \
     }
 
@@ -51,8 +51,8 @@ struct Encoding<T*, std::enable_if_t<std::is_base_of_v<Object, std::remove_cv_t<
 };
 template <class T>
 struct Encoding<T*, std::enable_if_t<!std::is_base_of_v<Object, std::remove_cv_t<T>> &&
-                                     !std::is_same_v<std::remove_cv_t<T>, char> &&
-                                     !std::is_same_v<T*, id> && !std::is_same_v<T*, Class>>> {
+                                     !std::is_same_v<std::remove_cv_t<T>, char> && !std::is_same_v<T*, id> &&
+                                     !std::is_same_v<T*, Class>>> {
     static constexpr const char* value = "^v";
 };
 

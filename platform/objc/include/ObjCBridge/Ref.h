@@ -28,7 +28,9 @@ public:
     Ref(const Ref& other) : object_(other.object_) { retain(object_); }
     Ref(Ref&& other) noexcept : object_(std::exchange(other.object_, nullptr)) {}
     template <class U, class = std::enable_if_t<std::is_convertible_v<U*, T*>>>
-    Ref(const Ref<U>& other) : object_(other.get()) { retain(object_); }
+    Ref(const Ref<U>& other) : object_(other.get()) {
+        retain(object_);
+    }
 
     ~Ref() { release(object_); }
 

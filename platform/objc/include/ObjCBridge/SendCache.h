@@ -60,7 +60,8 @@ inline IMP lookUp(id receiver, SEL selector) {
     SendCache* cache = threadSendCache;
     if (cache != nullptr && cache->epoch == dispatchEpoch.load(std::memory_order_acquire)) [[likely]] {
         const SendCacheEntry& e = cache->entries[sendCacheIndex(cls, selector)];
-        if (e.cls == cls && e.selector == selector) [[likely]] return e.imp;
+        if (e.cls == cls && e.selector == selector) [[likely]]
+            return e.imp;
     }
     return lookUpAndCache(receiver, selector);
 }

@@ -5,7 +5,8 @@
 //     NS::Array* specifiers(id self, SEL) {
 //         id& rows = PS::ListController::specifiersIvar(self);
 //         if (rows == nil)
-//             rows = objc::retain(objc::cast<PS::ListController>(self)->loadSpecifiersFromPlistName("Huebloom"_ns, self));
+//             rows = objc::retain(objc::cast<PS::ListController>(self)->loadSpecifiersFromPlistName("Huebloom"_ns,
+//             self));
 //         return objc::cast<NS::Array>(rows);
 //     }
 //

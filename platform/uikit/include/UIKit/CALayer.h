@@ -23,8 +23,8 @@
 #pragma once
 
 #include <CoreGraphics/CoreGraphics.h>
-#include <UIKit/UIKitEncodings.h>
 #include <Foundation/NSObject.h>
+#include <UIKit/UIKitEncodings.h>
 
 namespace NS {
 class Array;

@@ -18,9 +18,7 @@ public:
     // Nil when the class is left out.
     static Class backdropClass() { return objc_getClass("_UIBackdropView"); }
     static BackdropView* alloc() { return objc::send<BackdropView*>(backdropClass(), "alloc"_sel); }
-    BackdropView* initWithFrame(CGRect frame) {
-        return objc::send<BackdropView*>(this, "initWithFrame:"_sel, frame);
-    }
+    BackdropView* initWithFrame(CGRect frame) { return objc::send<BackdropView*>(this, "initWithFrame:"_sel, frame); }
 };
 
 // Registers _UIBackdropView when it is not registered yet.

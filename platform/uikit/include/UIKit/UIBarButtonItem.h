@@ -18,8 +18,7 @@ inline constexpr UIBarButtonItemStyle UIBarButtonItemStyleDone = 2;
 class BarButtonItem : public NS::Object {
 public:
     static BarButtonItem* alloc() { return objc::send<BarButtonItem*>("UIBarButtonItem"_cls, "alloc"_sel); }
-    BarButtonItem* initWithTitle(const NS::String* title, UIBarButtonItemStyle style, const void* target,
-                                 SEL action) {
+    BarButtonItem* initWithTitle(const NS::String* title, UIBarButtonItemStyle style, const void* target, SEL action) {
         return objc::send<BarButtonItem*>(this, "initWithTitle:style:target:action:"_sel, title, style,
                                           objc::asId(target), action);
     }

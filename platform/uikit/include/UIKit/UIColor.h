@@ -18,8 +18,8 @@
 #pragma once
 
 #include <CoreGraphics/CoreGraphics.h>
-#include <UIKit/UIKitEncodings.h>
 #include <Foundation/NSObject.h>
+#include <UIKit/UIKitEncodings.h>
 
 namespace UI {
 
@@ -42,9 +42,7 @@ public:
         return objc::send<Color*>(this, "initWithWhite:alpha:"_sel, white, alpha);
     }
     // A colour with the components of a Core Graphics colour (RGB or grey).
-    Color* initWithCGColor(CGColorRef color) {
-        return objc::send<Color*>(this, "initWithCGColor:"_sel, color);
-    }
+    Color* initWithCGColor(CGColorRef color) { return objc::send<Color*>(this, "initWithCGColor:"_sel, color); }
 
     static Color* colorWithRed(CGFloat red, CGFloat green, CGFloat blue, CGFloat alpha) {
         return objc::send<Color*>("UIColor"_cls, "colorWithRed:green:blue:alpha:"_sel, red, green, blue, alpha);

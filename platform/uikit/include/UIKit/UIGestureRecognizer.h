@@ -39,9 +39,7 @@ enum UIGestureRecognizerState : NSInteger {
 
 class GestureRecognizer : public NS::Object {
 public:
-    static GestureRecognizer* alloc() {
-        return objc::send<GestureRecognizer*>("UIGestureRecognizer"_cls, "alloc"_sel);
-    }
+    static GestureRecognizer* alloc() { return objc::send<GestureRecognizer*>("UIGestureRecognizer"_cls, "alloc"_sel); }
     // The target is not retained.
     GestureRecognizer* initWithTarget(const void* target, SEL action) {
         return objc::send<GestureRecognizer*>(this, "initWithTarget:action:"_sel, objc::asId(target), action);
@@ -65,9 +63,7 @@ public:
 
     // Where the finger is (or last was), in the view's coordinates; a nil
     // view means the window's.
-    CGPoint locationInView(const View* view) const {
-        return objc::send<CGPoint>(this, "locationInView:"_sel, view);
-    }
+    CGPoint locationInView(const View* view) const { return objc::send<CGPoint>(this, "locationInView:"_sel, view); }
     NSUInteger numberOfTouches() const { return objc::send<NSUInteger>(this, "numberOfTouches"_sel); }
 
     // Overridden by subclasses; the base does nothing.
@@ -101,9 +97,7 @@ public:
         objc::send<void>(this, "setTranslation:inView:"_sel, translation, view);
     }
     // Points per second over the last move (0 when no time passed).
-    CGPoint velocityInView(const View* view) const {
-        return objc::send<CGPoint>(this, "velocityInView:"_sel, view);
-    }
+    CGPoint velocityInView(const View* view) const { return objc::send<CGPoint>(this, "velocityInView:"_sel, view); }
 };
 
 class TapGestureRecognizer : public GestureRecognizer {

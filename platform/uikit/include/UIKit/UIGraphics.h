@@ -9,8 +9,8 @@
 #pragma once
 
 #include <CoreGraphics/CoreGraphics.h>
-#include <UIKit/UIKitEncodings.h>
 #include <Foundation/NSObject.h>
+#include <UIKit/UIKitEncodings.h>
 
 namespace UI {
 class Image;

@@ -5,8 +5,8 @@
 #pragma once
 
 #include <CoreGraphics/CoreGraphics.h>
-#include <UIKit/UIKitEncodings.h>
 #include <Foundation/NSObject.h>
+#include <UIKit/UIKitEncodings.h>
 
 namespace NS {
 class Data;
@@ -32,8 +32,7 @@ public:
         return objc::send<Image*>("UIImage"_cls, "imageWithCGImage:"_sel, image);
     }
     static Image* imageWithCGImage(CGImageRef image, CGFloat scale, UIImageOrientation orientation) {
-        return objc::send<Image*>("UIImage"_cls, "imageWithCGImage:scale:orientation:"_sel, image, scale,
-                                  orientation);
+        return objc::send<Image*>("UIImage"_cls, "imageWithCGImage:scale:orientation:"_sel, image, scale, orientation);
     }
     static Image* imageWithData(const NS::Data* data) {
         return objc::send<Image*>("UIImage"_cls, "imageWithData:"_sel, data);
@@ -49,9 +48,7 @@ public:
 
     CGSize size() const { return objc::send<CGSize>(this, "size"_sel); }
     CGFloat scale() const { return objc::send<CGFloat>(this, "scale"_sel); }
-    UIImageOrientation imageOrientation() const {
-        return objc::send<UIImageOrientation>(this, "imageOrientation"_sel);
-    }
+    UIImageOrientation imageOrientation() const { return objc::send<UIImageOrientation>(this, "imageOrientation"_sel); }
     // Owned by the image.
     CGImageRef CGImage() const { return objc::send<CGImageRef>(this, "CGImage"_sel); }
 

@@ -39,9 +39,7 @@ public:
     Color* textColor() const { return objc::send<Color*>(this, "textColor"_sel); }
     void setTextColor(Color* color) { objc::send<void>(this, "setTextColor:"_sel, color); }
     NSTextAlignment textAlignment() const { return objc::send<NSTextAlignment>(this, "textAlignment"_sel); }
-    void setTextAlignment(NSTextAlignment alignment) {
-        objc::send<void>(this, "setTextAlignment:"_sel, alignment);
-    }
+    void setTextAlignment(NSTextAlignment alignment) { objc::send<void>(this, "setTextAlignment:"_sel, alignment); }
     NSInteger numberOfLines() const { return objc::send<NSInteger>(this, "numberOfLines"_sel); }
     void setNumberOfLines(NSInteger lines) { objc::send<void>(this, "setNumberOfLines:"_sel, lines); }
     NSLineBreakMode lineBreakMode() const { return objc::send<NSLineBreakMode>(this, "lineBreakMode"_sel); }

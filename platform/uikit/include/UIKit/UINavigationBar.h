@@ -25,13 +25,13 @@ namespace UI {
 class NavigationBar : public View {
 public:
     static NavigationBar* alloc() { return objc::send<NavigationBar*>("UINavigationBar"_cls, "alloc"_sel); }
-    NavigationBar* initWithFrame(CGRect frame) {
-        return objc::send<NavigationBar*>(this, "initWithFrame:"_sel, frame);
-    }
+    NavigationBar* initWithFrame(CGRect frame) { return objc::send<NavigationBar*>(this, "initWithFrame:"_sel, frame); }
 
     // Items are retained by the bar.
     NS::Array* items() const { return objc::send<NS::Array*>(this, "items"_sel); }
-    void setItems(NS::Array* items, BOOL animated) { objc::send<void>(this, "setItems:animated:"_sel, items, animated); }
+    void setItems(NS::Array* items, BOOL animated) {
+        objc::send<void>(this, "setItems:animated:"_sel, items, animated);
+    }
     void pushNavigationItem(NavigationItem* item, BOOL animated) {
         objc::send<void>(this, "pushNavigationItem:animated:"_sel, item, animated);
     }

@@ -45,9 +45,7 @@ public:
     }
 
     NS::Array* viewControllers() const { return objc::send<NS::Array*>(this, "viewControllers"_sel); }
-    ViewController* topViewController() const {
-        return objc::send<ViewController*>(this, "topViewController"_sel);
-    }
+    ViewController* topViewController() const { return objc::send<ViewController*>(this, "topViewController"_sel); }
     ViewController* visibleViewController() const {
         return objc::send<ViewController*>(this, "visibleViewController"_sel);
     }

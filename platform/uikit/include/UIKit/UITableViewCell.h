@@ -52,9 +52,7 @@ public:
     UITableViewCellAccessoryType accessoryType() const {
         return objc::send<UITableViewCellAccessoryType>(this, "accessoryType"_sel);
     }
-    void setAccessoryType(UITableViewCellAccessoryType type) {
-        objc::send<void>(this, "setAccessoryType:"_sel, type);
-    }
+    void setAccessoryType(UITableViewCellAccessoryType type) { objc::send<void>(this, "setAccessoryType:"_sel, type); }
 
     UITableViewCellSelectionStyle selectionStyle() const {
         return objc::send<UITableViewCellSelectionStyle>(this, "selectionStyle"_sel);

@@ -38,9 +38,7 @@ public:
     Color* textColor() const { return objc::send<Color*>(this, "textColor"_sel); }
     void setTextColor(Color* color) { objc::send<void>(this, "setTextColor:"_sel, color); }
     NSTextAlignment textAlignment() const { return objc::send<NSTextAlignment>(this, "textAlignment"_sel); }
-    void setTextAlignment(NSTextAlignment alignment) {
-        objc::send<void>(this, "setTextAlignment:"_sel, alignment);
-    }
+    void setTextAlignment(NSTextAlignment alignment) { objc::send<void>(this, "setTextAlignment:"_sel, alignment); }
     id delegate() const { return objc::send<id>(this, "delegate"_sel); }
     void setDelegate(const void* delegate) { objc::send<void>(this, "setDelegate:"_sel, objc::asId(delegate)); }
     BOOL isEditing() const { return objc::send<BOOL>(this, "isEditing"_sel); }

@@ -27,9 +27,7 @@ enum UITouchPhase : NSInteger {
 class Touch : public NS::Object {
 public:
     // In the view's coordinates; a nil view means the window's.
-    CGPoint locationInView(const View* view) const {
-        return objc::send<CGPoint>(this, "locationInView:"_sel, view);
-    }
+    CGPoint locationInView(const View* view) const { return objc::send<CGPoint>(this, "locationInView:"_sel, view); }
     CGPoint previousLocationInView(const View* view) const {
         return objc::send<CGPoint>(this, "previousLocationInView:"_sel, view);
     }

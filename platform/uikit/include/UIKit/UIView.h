@@ -75,9 +75,7 @@ public:
     void setTintColor(Color* color) { objc::send<void>(this, "setTintColor:"_sel, color); }
     void tintColorDidChange() { objc::send<void>(this, "tintColorDidChange"_sel); }
     BOOL isUserInteractionEnabled() const { return objc::send<BOOL>(this, "isUserInteractionEnabled"_sel); }
-    void setUserInteractionEnabled(BOOL enabled) {
-        objc::send<void>(this, "setUserInteractionEnabled:"_sel, enabled);
-    }
+    void setUserInteractionEnabled(BOOL enabled) { objc::send<void>(this, "setUserInteractionEnabled:"_sel, enabled); }
     BOOL clipsToBounds() const { return objc::send<BOOL>(this, "clipsToBounds"_sel); }
     void setClipsToBounds(BOOL clips) { objc::send<void>(this, "setClipsToBounds:"_sel, clips); }
 
@@ -93,12 +91,8 @@ public:
     void bringSubviewToFront(View* view) { objc::send<void>(this, "bringSubviewToFront:"_sel, view); }
     void sendSubviewToBack(View* view) { objc::send<void>(this, "sendSubviewToBack:"_sel, view); }
     void removeFromSuperview() { objc::send<void>(this, "removeFromSuperview"_sel); }
-    BOOL isDescendantOfView(const View* view) const {
-        return objc::send<BOOL>(this, "isDescendantOfView:"_sel, view);
-    }
-    void willMoveToSuperview(View* newSuperview) {
-        objc::send<void>(this, "willMoveToSuperview:"_sel, newSuperview);
-    }
+    BOOL isDescendantOfView(const View* view) const { return objc::send<BOOL>(this, "isDescendantOfView:"_sel, view); }
+    void willMoveToSuperview(View* newSuperview) { objc::send<void>(this, "willMoveToSuperview:"_sel, newSuperview); }
     void didMoveToSuperview() { objc::send<void>(this, "didMoveToSuperview"_sel); }
     void willMoveToWindow(Window* newWindow) { objc::send<void>(this, "willMoveToWindow:"_sel, newWindow); }
     void didMoveToWindow() { objc::send<void>(this, "didMoveToWindow"_sel); }
@@ -146,7 +140,9 @@ public:
 
     // The deepest visible, interactive view under the point (in this view's
     // coordinates), subviews front to back; nil when the point is outside.
-    View* hitTest(CGPoint point, Event* event) { return objc::send<View*>(this, "hitTest:withEvent:"_sel, point, event); }
+    View* hitTest(CGPoint point, Event* event) {
+        return objc::send<View*>(this, "hitTest:withEvent:"_sel, point, event);
+    }
     BOOL pointInside(CGPoint point, Event* event) {
         return objc::send<BOOL>(this, "pointInside:withEvent:"_sel, point, event);
     }
@@ -156,8 +152,8 @@ public:
 
     static void animateWithDuration(double duration, double delay, UIViewAnimationOptions options, Block* animations,
                                     Block* completion) {
-        objc::send<void>("UIView"_cls, "animateWithDuration:delay:options:animations:completion:"_sel, duration,
-                         delay, options, animations, completion);
+        objc::send<void>("UIView"_cls, "animateWithDuration:delay:options:animations:completion:"_sel, duration, delay,
+                         options, animations, completion);
     }
     static void animateWithDuration(double duration, Block* animations, Block* completion) {
         objc::send<void>("UIView"_cls, "animateWithDuration:animations:completion:"_sel, duration, animations,

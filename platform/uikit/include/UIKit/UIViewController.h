@@ -89,9 +89,7 @@ public:
     }
     // Children are retained by their parent.
     NS::Array* childViewControllers() const { return objc::send<NS::Array*>(this, "childViewControllers"_sel); }
-    void addChildViewController(ViewController* child) {
-        objc::send<void>(this, "addChildViewController:"_sel, child);
-    }
+    void addChildViewController(ViewController* child) { objc::send<void>(this, "addChildViewController:"_sel, child); }
     void removeFromParentViewController() { objc::send<void>(this, "removeFromParentViewController"_sel); }
     void willMoveToParentViewController(ViewController* parent) {
         objc::send<void>(this, "willMoveToParentViewController:"_sel, parent);

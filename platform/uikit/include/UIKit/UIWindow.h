@@ -25,9 +25,7 @@ public:
     void becomeKeyWindow() { objc::send<void>(this, "becomeKeyWindow"_sel); }
     void resignKeyWindow() { objc::send<void>(this, "resignKeyWindow"_sel); }
 
-    ViewController* rootViewController() const {
-        return objc::send<ViewController*>(this, "rootViewController"_sel);
-    }
+    ViewController* rootViewController() const { return objc::send<ViewController*>(this, "rootViewController"_sel); }
     void setRootViewController(ViewController* controller) {
         objc::send<void>(this, "setRootViewController:"_sel, controller);
     }

@@ -24,10 +24,10 @@ inline constexpr const char* kBundleEntryPhonePath = "/Library/PreferenceLoader/
 // Where a build keeps what hbsim installs and launches, found from the folder
 // of the hbsim program (build/bin).
 struct BuildLayout {
-    std::filesystem::path binDir;        // hbsim and the app programs
-    std::filesystem::path hookLibrary;   // lib/Huebloom.dylib
-    std::filesystem::path hookFilter;    // lib/Huebloom.plist
-    std::filesystem::path bundle;        // Huebloom.bundle
+    std::filesystem::path binDir;                      // hbsim and the app programs
+    std::filesystem::path hookLibrary;                 // lib/Huebloom.dylib
+    std::filesystem::path hookFilter;                  // lib/Huebloom.plist
+    std::filesystem::path bundle;                      // Huebloom.bundle
     std::optional<std::filesystem::path> bundleEntry;  // the first entry plist that exists
 
     static BuildLayout fromBinDir(const std::filesystem::path& binDir);
