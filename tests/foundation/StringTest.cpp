@@ -66,9 +66,10 @@ TEST_F(StringTest, BoolValue) {
         BOOL expected;
     };
     const Case cases[] = {
-        {"true", YES}, {"YES", YES},    {"yes", YES},  {"T", YES}, {" +0012", YES}, {"1", YES},  {"9", YES},
-        {"-5", YES},   {"\t\n y", YES}, {"000t", YES}, {"0", NO},  {"no", NO},      {"", NO},    {"false", NO},
-        {"  ", NO},    {"+", NO},       {"00", NO},    {"x1", NO}, {"+-1", NO},     {"0.5", NO}, {"NO", NO},
+        {"true", YES}, {"YES", YES},    {"yes", YES}, {"T", YES},       {" +0012", YES},  {"1", YES},  {"9", YES},
+        {"-5", YES},   {"\t\n y", YES}, {"000t", NO}, {"0", NO},        {"no", NO},       {"", NO},    {"false", NO},
+        {"  ", NO},    {"+", NO},       {"00", NO},   {"x1", NO},       {"+-1", NO},      {"0.5", NO}, {"NO", NO},
+        {"+t", NO},    {"0t", NO},      {"-y", NO},   {"+000009", YES}, {" \tTrue", YES},
     };
     for (const Case& c : cases) EXPECT_EQ(str(c.text)->boolValue(), c.expected) << '"' << c.text << '"';
 }

@@ -10,6 +10,7 @@
 #include <charconv>
 #include <climits>
 #include <cmath>
+#include <cstdint>
 #include <cstring>
 #include <string>
 
@@ -19,34 +20,43 @@ Class numberClass = Nil;
 
 namespace {
 
+// An integer past the signed range (made from an unsigned value) keeps its
+// bits in `integer` and says so with the type "Q".
 struct NumberState {
     NumberKind kind = NumberKind::Integer;
     long long integer = 0;
     double real = 0.0;
+    char type = 'q';  // what objCType reports
 };
 
 NumberState& st(id self) { return objc::state<NumberState>(self); }
 
-id make(Class cls, NumberKind kind, long long integer, double real) {
+id make(Class cls, NumberKind kind, long long integer, double real, char type) {
     id object = objc::send<id>(cls, "alloc"_sel);
-    st(object) = NumberState{kind, integer, real};
+    st(object) = NumberState{kind, integer, real, type};
     return objc::autorelease(object);
 }
 
-id numberWithBool(Class self, SEL, BOOL v) { return make(self, NumberKind::Boolean, v ? 1 : 0, 0); }
-id numberWithInt(Class self, SEL, int v) { return make(self, NumberKind::Integer, v, 0); }
-id numberWithInteger(Class self, SEL, NSInteger v) { return make(self, NumberKind::Integer, v, 0); }
-id numberWithLongLong(Class self, SEL, long long v) { return make(self, NumberKind::Integer, v, 0); }
+id numberWithBool(Class self, SEL, BOOL v) { return make(self, NumberKind::Boolean, v ? 1 : 0, 0, 'c'); }
+id numberWithInt(Class self, SEL, int v) { return make(self, NumberKind::Integer, v, 0, 'i'); }
+id numberWithInteger(Class self, SEL, NSInteger v) { return make(self, NumberKind::Integer, v, 0, 'q'); }
+id numberWithLongLong(Class self, SEL, long long v) { return make(self, NumberKind::Integer, v, 0, 'q'); }
 id numberWithUnsignedInteger(Class self, SEL, NSUInteger v) {
-    // Values past the signed range are kept as reals, the nearest a signed
-    // store can do.
-    if (v > static_cast<NSUInteger>(LLONG_MAX)) return make(self, NumberKind::Real, 0, static_cast<double>(v));
-    return make(self, NumberKind::Integer, static_cast<long long>(v), 0);
+    return make(self, NumberKind::Integer, static_cast<long long>(v), 0,
+                v > static_cast<NSUInteger>(LLONG_MAX) ? 'Q' : 'q');
 }
-id numberWithFloat(Class self, SEL, float v) { return make(self, NumberKind::Real, 0, v); }
-id numberWithDouble(Class self, SEL, double v) { return make(self, NumberKind::Real, 0, v); }
+id numberWithFloat(Class self, SEL, float v) { return make(self, NumberKind::Real, 0, v, 'f'); }
+id numberWithDouble(Class self, SEL, double v) { return make(self, NumberKind::Real, 0, v, 'd'); }
 
 bool isReal(id self) { return st(self).kind == NumberKind::Real; }
+bool isBigUnsigned(const NumberState& n) { return n.type == 'Q'; }
+
+// The integer value exactly, in a type wide enough for both signed and
+// unsigned 64-bit values.
+__int128 wideInteger(const NumberState& n) {
+    return isBigUnsigned(n) ? static_cast<__int128>(static_cast<unsigned long long>(n.integer))
+                            : static_cast<__int128>(n.integer);
+}
 
 // A real cut toward zero and clamped; NaN gives 0.
 long long clampToLongLong(double v) {
@@ -62,9 +72,9 @@ long long longLongValue(id self, SEL) { return isReal(self) ? clampToLongLong(st
 
 NSInteger integerValue(id self, SEL s) { return static_cast<NSInteger>(longLongValue(self, s)); }
 
+// The low 32 bits of the 64-bit value, as a C conversion keeps them.
 int intValue(id self, SEL s) {
-    long long v = longLongValue(self, s);
-    return v > INT_MAX ? INT_MAX : v < INT_MIN ? INT_MIN : static_cast<int>(v);
+    return static_cast<int>(static_cast<std::uint32_t>(static_cast<unsigned long long>(longLongValue(self, s))));
 }
 
 NSUInteger unsignedIntegerValue(id self, SEL s) {
@@ -77,20 +87,27 @@ NSUInteger unsignedIntegerValue(id self, SEL s) {
     return static_cast<NSUInteger>(longLongValue(self, s));
 }
 
-double doubleValue(id self, SEL) { return isReal(self) ? st(self).real : static_cast<double>(st(self).integer); }
+double doubleValue(id self, SEL) {
+    const NumberState& n = st(self);
+    return n.kind == NumberKind::Real ? n.real : static_cast<double>(wideInteger(n));
+}
 float floatValue(id self, SEL s) { return static_cast<float>(doubleValue(self, s)); }
 
 const char* objCType(id self, SEL) {
-    switch (st(self).kind) {
-    case NumberKind::Boolean: return "c";
-    case NumberKind::Integer: return "q";
-    case NumberKind::Real: return "d";
+    switch (st(self).type) {
+    case 'c': return "c";
+    case 'i': return "i";
+    case 'Q': return "Q";
+    case 'f': return "f";
+    case 'd': return "d";
+    default: return "q";
     }
-    return "q";
 }
 
 std::string text(id self) {
-    if (!isReal(self)) return std::to_string(st(self).integer);
+    const NumberState& n = st(self);
+    if (isBigUnsigned(n)) return std::to_string(static_cast<unsigned long long>(n.integer));
+    if (!isReal(self)) return std::to_string(n.integer);
     double v = st(self).real;
     if (std::isnan(v)) return "nan";
     if (std::isinf(v)) return v > 0 ? "inf" : "-inf";
@@ -103,13 +120,20 @@ std::string text(id self) {
 
 id stringValue(id self, SEL) { return objc::autorelease(newStringFromUTF8Lossy(text(self))); }
 
+// NaN is ordered by the sign of the other number: below zero and every
+// positive number, above every negative one; two NaNs are the same.
+NSComparisonResult compareWithNaN(bool otherIsNaN, bool otherIsNegative) {
+    if (otherIsNaN) return NSOrderedSame;
+    return otherIsNegative ? NSOrderedDescending : NSOrderedAscending;
+}
+
 // Orders an integer against a real exactly, even where the double cannot
-// hold the integer. NaN is ordered above everything, so it equals nothing
-// but itself.
-NSComparisonResult compareIntegerWithReal(long long i, double r) {
-    if (std::isnan(r) || r >= 9223372036854775808.0) return NSOrderedAscending;
+// hold the integer.
+NSComparisonResult compareIntegerWithReal(__int128 i, double r) {
+    if (std::isnan(r)) return -compareWithNaN(false, i < 0);
+    if (r >= 18446744073709551616.0) return NSOrderedAscending;
     if (r < -9223372036854775808.0) return NSOrderedDescending;
-    long long t = static_cast<long long>(r);  // cut toward zero
+    __int128 t = static_cast<__int128>(r);  // cut toward zero
     if (i < t) return NSOrderedAscending;
     if (i > t) return NSOrderedDescending;
     double fraction = r - std::trunc(r);
@@ -120,14 +144,16 @@ NSComparisonResult compareNumbers(id self, id other) {
     const NumberState& a = st(self);
     const NumberState& b = st(other);
     if (a.kind != NumberKind::Real && b.kind != NumberKind::Real) {
-        return a.integer < b.integer ? NSOrderedAscending : a.integer > b.integer ? NSOrderedDescending : NSOrderedSame;
+        __int128 x = wideInteger(a), y = wideInteger(b);
+        return x < y ? NSOrderedAscending : x > y ? NSOrderedDescending : NSOrderedSame;
     }
-    if (a.kind != NumberKind::Real) return compareIntegerWithReal(a.integer, b.real);
-    if (b.kind != NumberKind::Real) return -compareIntegerWithReal(b.integer, a.real);
+    if (a.kind != NumberKind::Real) return compareIntegerWithReal(wideInteger(a), b.real);
+    if (b.kind != NumberKind::Real) return -compareIntegerWithReal(wideInteger(b), a.real);
+    if (std::isnan(a.real)) return compareWithNaN(std::isnan(b.real), std::signbit(b.real));
+    if (std::isnan(b.real)) return -compareWithNaN(false, std::signbit(a.real));
     if (a.real < b.real) return NSOrderedAscending;
     if (a.real > b.real) return NSOrderedDescending;
-    if (a.real == b.real) return NSOrderedSame;
-    return std::isnan(a.real) ? (std::isnan(b.real) ? NSOrderedSame : NSOrderedDescending) : NSOrderedAscending;
+    return NSOrderedSame;
 }
 
 BOOL isEqual(id self, SEL, id other) {
@@ -148,8 +174,8 @@ NSUInteger hash(id self, SEL) {
     // different kinds hash alike.
     if (isReal(self)) {
         double v = st(self).real;
-        if (v == std::trunc(v) && std::fabs(v) < 9223372036854775808.0) {
-            return static_cast<NSUInteger>(static_cast<long long>(v)) * 0x9E3779B97F4A7C15ull;
+        if (v == std::trunc(v) && v >= -9223372036854775808.0 && v < 18446744073709551616.0) {
+            return static_cast<NSUInteger>(static_cast<__int128>(v)) * 0x9E3779B97F4A7C15ull;
         }
         std::uint64_t bits;
         std::memcpy(&bits, &v, sizeof bits);
@@ -179,7 +205,10 @@ double numberReal(id number) { return st(number).real; }
 
 id newNumber(NumberKind kind, long long integer, double real) {
     id object = objc::send<id>(numberClass, "alloc"_sel);
-    st(object) = NumberState{kind, kind == NumberKind::Boolean ? (integer != 0) : integer, real};
+    st(object) = NumberState{kind, kind == NumberKind::Boolean ? (integer != 0) : integer, real,
+                             kind == NumberKind::Boolean ? 'c'
+                             : kind == NumberKind::Real  ? 'd'
+                                                         : 'q'};
     return object;
 }
 

@@ -44,13 +44,16 @@ bool isWhitespace(char16_t c) {
     }
 }
 
+// YES for a first non-blank Y, y, T or t, or for a digit 1-9 after an
+// optional sign and zeros: "+t" and "0t" are NO, "+0009" is YES.
 bool leadingBool(std::u16string_view text) {
     std::size_t i = skipWhitespace(text, 0);
-    if (i < text.size() && (text[i] == u'+' || text[i] == u'-')) ++i;
-    while (i < text.size() && text[i] == u'0') ++i;
     if (i >= text.size()) return false;
-    char16_t c = text[i];
-    return c == u'Y' || c == u'y' || c == u'T' || c == u't' || (c >= u'1' && c <= u'9');
+    char16_t first = text[i];
+    if (first == u'Y' || first == u'y' || first == u'T' || first == u't') return true;
+    if (first == u'+' || first == u'-') ++i;
+    while (i < text.size() && text[i] == u'0') ++i;
+    return i < text.size() && text[i] >= u'1' && text[i] <= u'9';
 }
 
 long long leadingInteger(std::u16string_view text) {
