@@ -1,14 +1,11 @@
 // The one typed dispatch primitive. A send looks the implementation up in the
-// runtime (so hooks and subclass overrides always take effect), through the
-// thread's cache of recent lookups that every change of a dispatch table
-// empties (SendCache.h), and calls it through a function pointer of the
-// exact C++ type. Arguments travel as their
+// runtime (so hooks and subclass overrides always take effect) and calls it
+// through a function pointer of the exact C++ type. Arguments travel as their
 // C++ types, so callers pass values of the method's parameter types (a
 // CGFloat, not an int literal).
 #pragma once
 
 #include <ObjCBridge/Runtime.h>
-#include <ObjCBridge/SendCache.h>
 
 #include <type_traits>
 
@@ -42,7 +39,7 @@ template <class R = void, class Self, class... Args>
 inline R send(Self* self, SEL selector, Args... args) {
     id receiver = asId(self);
     if (receiver == nil) return detail::zeroValue<R>();
-    IMP imp = detail::lookUp(receiver, selector);
+    IMP imp = objc_msg_lookup(receiver, selector);
     return detail::impAs<R (*)(id, SEL, Args...)>(imp)(receiver, selector, args...);
 }
 
