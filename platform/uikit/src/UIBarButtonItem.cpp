@@ -7,18 +7,13 @@ namespace UI {
 namespace {
 
 struct BarButtonItemState {
-    id title = nil;      // retained copy
-    id tintColor = nil;  // retained
-    id target = nil;     // not retained
+    Ref<NS::String> title;  // a copy of the string set
+    Ref<Color> tintColor;
+    id target = nil;  // not owned
     SEL action = nullptr;
     UIBarButtonItemStyle style = UIBarButtonItemStylePlain;
     bool enabled = true;
-    id observer = nil;  // not retained
-
-    ~BarButtonItemState() {
-        objc::release(title);
-        objc::release(tintColor);
-    }
+    id observer = nil;  // not owned
 };
 
 BarButtonItemState& stateOf(id self) { return objc::state<BarButtonItemState>(self); }
@@ -27,28 +22,22 @@ void changed(id self) {
     if (id observer = stateOf(self).observer) objc::send<void>(observer, "_itemDidChange:"_sel, self);
 }
 
-void replace(id& slot, id value) {
-    objc::retain(value);
-    objc::release(slot);
-    slot = value;
-}
+Ref<NS::String> copyOf(const NS::String* text) { return objc::adopt(text != nullptr ? text->copy() : nullptr); }
 
-id initWithTitle(id self, SEL, id title, UIBarButtonItemStyle style, id target, SEL action) {
+id initWithTitle(id self, SEL, NS::String* title, UIBarButtonItemStyle style, id target, SEL action) {
     self = objc::sendSuper<id>(self, "UIBarButtonItem"_cls, "init"_sel);
     if (self == nil) return nil;
     BarButtonItemState& s = stateOf(self);
-    s.title = objc::send<id>(title, "copy"_sel);
+    s.title = copyOf(title);
     s.style = style;
     s.target = target;
     s.action = action;
     return self;
 }
 
-id title(id self, SEL) { return stateOf(self).title; }
-void setTitle(id self, SEL, id title) {
-    id copy = objc::send<id>(title, "copy"_sel);
-    objc::release(stateOf(self).title);
-    stateOf(self).title = copy;
+NS::String* title(id self, SEL) { return stateOf(self).title; }
+void setTitle(id self, SEL, NS::String* title) {
+    stateOf(self).title = copyOf(title);
     changed(self);
 }
 
@@ -63,9 +52,9 @@ void setTarget(id self, SEL, id target) { stateOf(self).target = target; }
 SEL action(id self, SEL) { return stateOf(self).action; }
 void setAction(id self, SEL, SEL action) { stateOf(self).action = action; }
 
-id tintColor(id self, SEL) { return stateOf(self).tintColor; }
-void setTintColor(id self, SEL, id color) {
-    replace(stateOf(self).tintColor, color);
+Color* tintColor(id self, SEL) { return stateOf(self).tintColor; }
+void setTintColor(id self, SEL, Color* color) {
+    stateOf(self).tintColor = color;
     changed(self);
 }
 

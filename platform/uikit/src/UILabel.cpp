@@ -3,6 +3,7 @@
 
 #include "ControlDrawing.h"
 #include "FontInternals.h"
+#include "TextProperties.h"
 #include "UIKitRegistration.h"
 
 #include <cmath>
@@ -12,81 +13,42 @@ namespace UI {
 namespace {
 
 struct LabelState {
-    id text = nil;       // retained copy
-    id font = nil;       // retained
-    id textColor = nil;  // retained
-    NSTextAlignment alignment = NSTextAlignmentLeft;
+    detail::TextProperties text;
     NSInteger numberOfLines = 1;
     NSLineBreakMode lineBreakMode = NSLineBreakByTruncatingTail;
     bool enabled = true;
-    ~LabelState() {
-        objc::release(text);
-        objc::release(font);
-        objc::release(textColor);
-    }
 };
 
 LabelState& stateOf(id self) { return objc::state<LabelState>(self); }
-
-void replace(id& slot, id value) {
-    objc::retain(value);
-    objc::release(slot);
-    slot = value;
-}
+detail::TextProperties& textOf(id self) { return stateOf(self).text; }
+using TextAccessors = detail::TextAccessors<&textOf, detail::NilText::StaysNil>;
 
 id initWithFrame(id self, SEL, CGRect frame) {
     self = objc::sendSuper<id>(self, "UILabel"_cls, "initWithFrame:"_sel, frame);
     if (self == nil) return nil;
-    LabelState& s = stateOf(self);
-    s.font = objc::retain(detail::systemFont(17, false));
-    s.textColor = objc::retain(objc::asId(Color::blackColor()));
-    objc::send<void>(self, "setUserInteractionEnabled:"_sel, NO);
-    objc::send<void>(self, "setOpaque:"_sel, NO);
+    stateOf(self).text.setDefaultLook();
+    auto* label = objc::cast<Label>(self);
+    label->setUserInteractionEnabled(NO);
+    label->setOpaque(NO);
     return self;
-}
-
-id text(id self, SEL) { return stateOf(self).text; }
-void setText(id self, SEL, id text) {
-    id copy = objc::send<id>(text, "copy"_sel);
-    objc::release(stateOf(self).text);
-    stateOf(self).text = copy;
-    objc::send<void>(self, "setNeedsDisplay"_sel);
-}
-
-id font(id self, SEL) { return stateOf(self).font; }
-void setFont(id self, SEL, id font) {
-    replace(stateOf(self).font, font != nil ? font : detail::systemFont(17, false));
-    objc::send<void>(self, "setNeedsDisplay"_sel);
-}
-
-id textColor(id self, SEL) { return stateOf(self).textColor; }
-void setTextColor(id self, SEL, id color) {
-    replace(stateOf(self).textColor, color != nil ? color : objc::asId(Color::blackColor()));
-    objc::send<void>(self, "setNeedsDisplay"_sel);
-}
-
-NSTextAlignment textAlignment(id self, SEL) { return stateOf(self).alignment; }
-void setTextAlignment(id self, SEL, NSTextAlignment alignment) {
-    stateOf(self).alignment = alignment;
-    objc::send<void>(self, "setNeedsDisplay"_sel);
 }
 
 NSInteger numberOfLines(id self, SEL) { return stateOf(self).numberOfLines; }
 void setNumberOfLines(id self, SEL, NSInteger lines) {
     stateOf(self).numberOfLines = lines < 0 ? 0 : lines;
-    objc::send<void>(self, "setNeedsDisplay"_sel);
+    objc::cast<Label>(self)->setNeedsDisplay();
 }
 
 NSLineBreakMode lineBreakMode(id self, SEL) { return stateOf(self).lineBreakMode; }
 void setLineBreakMode(id self, SEL, NSLineBreakMode mode) {
     stateOf(self).lineBreakMode = mode;
-    objc::send<void>(self, "setNeedsDisplay"_sel);
+    objc::cast<Label>(self)->setNeedsDisplay();
 }
 
 BOOL isEnabled(id self, SEL) { return stateOf(self).enabled; }
 void setEnabled(id self, SEL, BOOL enabled) {
     stateOf(self).enabled = enabled;
-    objc::send<void>(self, "setNeedsDisplay"_sel);
+    objc::cast<Label>(self)->setNeedsDisplay();
 }
 
 int lineLimit(const LabelState& s) {
@@ -94,7 +56,8 @@ int lineLimit(const LabelState& s) {
 }
 
 CGCairoTextLayout layoutFor(const LabelState& s, CGFloat width) {
-    return CGCairoTextLayoutMake(detail::cairoFontOf(s.font), detail::utf8(s.text), width,
+    return CGCairoTextLayoutMake(detail::cairoFontOf(objc::asId(s.text.font.get())),
+                                 detail::utf8(objc::asId(s.text.text.get())), width,
                                  static_cast<CGCairoLineBreakMode>(s.lineBreakMode), lineLimit(s));
 }
 
@@ -102,7 +65,7 @@ CGCairoTextLayout layoutFor(const LabelState& s, CGFloat width) {
 // width offered.
 CGSize sizeThatFits(id self, SEL, CGSize size) {
     const LabelState& s = stateOf(self);
-    if (s.text == nil || objc::send<NSUInteger>(s.text, "length"_sel) == 0) return CGSizeZero;
+    if (s.text.text == nullptr || s.text.text->length() == 0) return CGSizeZero;
     CGFloat width = s.numberOfLines == 1 ? 0 : size.width;
     CGCairoTextLayout layout = layoutFor(s, width);
     return CGSizeMake(std::ceil(layout.size.width), std::ceil(layout.size.height));
@@ -111,8 +74,8 @@ CGSize sizeThatFits(id self, SEL, CGSize size) {
 void drawRect(id self, SEL, CGRect) {
     const LabelState& s = stateOf(self);
     CGContextRef c = UIGraphicsGetCurrentContext();
-    if (c == nullptr || s.text == nil) return;
-    CGRect bounds = objc::send<CGRect>(self, "bounds"_sel);
+    if (c == nullptr || s.text.text == nullptr) return;
+    CGRect bounds = objc::cast<Label>(self)->bounds();
     CGCairoTextLayout layout = layoutFor(s, bounds.size.width);
     // Lines that do not fit the height are left out rather than clipped.
     CGFloat lineHeight = layout.metrics.lineHeight;
@@ -124,11 +87,12 @@ void drawRect(id self, SEL, CGRect) {
     CGRect rect = CGRectMake(bounds.origin.x, bounds.origin.y + std::round((bounds.size.height - height) / 2),
                              bounds.size.width, height);
     CGFloat rgba[4];
-    detail::componentsOf(s.textColor, rgba);
+    detail::componentsOf(objc::asId(s.text.textColor.get()), rgba);
     if (!s.enabled) rgba[3] /= 3;
     CGColorRef color = CGColorCreateGenericRGB(rgba[0], rgba[1], rgba[2], rgba[3]);
-    CGCairoContextShowTextInRect(c, detail::cairoFontOf(s.font), detail::utf8(s.text), rect,
-                                 static_cast<CGCairoTextAlignment>(s.alignment),
+    CGCairoContextShowTextInRect(c, detail::cairoFontOf(objc::asId(s.text.font.get())),
+                                 detail::utf8(objc::asId(s.text.text.get())), rect,
+                                 static_cast<CGCairoTextAlignment>(s.text.alignment),
                                  static_cast<CGCairoLineBreakMode>(s.lineBreakMode), limit, color);
     CGColorRelease(color);
 }
@@ -136,17 +100,9 @@ void drawRect(id self, SEL, CGRect) {
 }  // namespace
 
 void registerLabel() {
-    objc::ClassBuilder("UILabel", "UIView"_cls)
-        .state<LabelState>()
-        .method("initWithFrame:", &initWithFrame)
-        .method("text", &text)
-        .method("setText:", &setText)
-        .method("font", &font)
-        .method("setFont:", &setFont)
-        .method("textColor", &textColor)
-        .method("setTextColor:", &setTextColor)
-        .method("textAlignment", &textAlignment)
-        .method("setTextAlignment:", &setTextAlignment)
+    objc::ClassBuilder builder("UILabel", "UIView"_cls);
+    builder.state<LabelState>().method("initWithFrame:", &initWithFrame);
+    TextAccessors::addTo(builder)
         .method("numberOfLines", &numberOfLines)
         .method("setNumberOfLines:", &setNumberOfLines)
         .method("lineBreakMode", &lineBreakMode)

@@ -1,6 +1,7 @@
 #include <UIKit/UIGraphics.h>
 #include <UIKit/UIInput.h>
 #include <UIKit/UISlider.h>
+#include <UIKit/UITouch.h>
 #include <UIKit/UIWindow.h>
 
 #include "ControlDrawing.h"
@@ -17,36 +18,23 @@ struct SliderState {
     float minimum = 0;
     float maximum = 1;
     bool continuous = true;
-    id minimumTrackTint = nil;  // retained
-    id maximumTrackTint = nil;  // retained
-    id normalThumb = nil;       // retained
-    id highlightedThumb = nil;  // retained
-    id thumbView = nil;         // retained, also a subview
+    Ref<Color> minimumTrackTint;
+    Ref<Color> maximumTrackTint;
+    Ref<Image> normalThumb;
+    Ref<Image> highlightedThumb;
+    Ref<View> thumbView;  // also a subview
     // While tracking: where the finger holds the thumb, relative to its
     // centre, and the value when the finger went down.
     CGFloat grabOffset = 0;
     float valueAtTouchDown = 0;
-    ~SliderState() {
-        objc::release(minimumTrackTint);
-        objc::release(maximumTrackTint);
-        objc::release(normalThumb);
-        objc::release(highlightedThumb);
-        objc::release(thumbView);
-    }
 };
 
-SliderState& stateOf(id self) { return objc::state<SliderState>(self); }
-
-void replace(id& slot, id value) {
-    objc::retain(value);
-    objc::release(slot);
-    slot = value;
-}
+SliderState& stateOf(const void* self) { return objc::state<SliderState>(self); }
 
 // The white disc drawn when no thumb image is set, with room around it for
 // its shadow. Made once and kept for the life of the process.
-id defaultThumbImage() {
-    static id image = [] {
+Image* defaultThumbImage() {
+    static Image* image = [] {
         const CGFloat side = metrics::kSliderThumbImageSize;
         UIGraphicsBeginImageContextWithOptions(CGSizeMake(side, side), NO, 0);
         CGContextRef c = UIGraphicsGetCurrentContext();
@@ -63,38 +51,38 @@ id defaultThumbImage() {
         CGContextSetLineWidth(c, 0.5);
         CGContextAddArc(c, side / 2, side / 2, r - 0.25, 0, 2 * M_PI, 1);
         CGContextStrokePath(c);
-        id made = objc::retain(objc::asId(UIGraphicsGetImageFromCurrentImageContext()));
+        Ref<Image> made = UIGraphicsGetImageFromCurrentImageContext();
         UIGraphicsEndImageContext();
-        return made;
+        return made.detach();
     }();
     return image;
 }
 
-id currentThumbImage(id self, SEL) {
+Image* currentThumbImage(Slider* self, SEL) {
     SliderState& s = stateOf(self);
-    if (s.highlightedThumb != nil && objc::send<BOOL>(self, "isHighlighted"_sel)) return s.highlightedThumb;
+    if (s.highlightedThumb && self->isHighlighted()) return s.highlightedThumb;
     return s.normalThumb;
 }
 
 // The width the thumb travels by: the image's, or the default disc's.
-CGFloat thumbWidth(id self) {
-    id image = currentThumbImage(self, nullptr);
-    return image != nil ? objc::send<CGSize>(image, "size"_sel).width : metrics::kSliderThumbDiameter;
+CGFloat thumbWidth(Slider* self) {
+    Image* image = currentThumbImage(self, nullptr);
+    return image != nullptr ? image->size().width : metrics::kSliderThumbDiameter;
 }
 
 float fractionOf(const SliderState& s, float value) {
     return s.maximum > s.minimum ? (value - s.minimum) / (s.maximum - s.minimum) : 0;
 }
 
-CGFloat centreXFor(id self, CGRect bounds, float value) {
+CGFloat centreXFor(Slider* self, CGRect bounds, float value) {
     CGFloat w = thumbWidth(self);
     CGFloat travel = std::fmax(bounds.size.width - w, 0);
     return bounds.origin.x + w / 2 + travel * fractionOf(stateOf(self), value);
 }
 
-float valueForCentreX(id self, CGFloat x) {
+float valueForCentreX(Slider* self, CGFloat x) {
     const SliderState& s = stateOf(self);
-    CGRect bounds = objc::send<CGRect>(self, "bounds"_sel);
+    CGRect bounds = self->bounds();
     CGFloat w = thumbWidth(self);
     CGFloat travel = bounds.size.width - w;
     double fraction = travel > 0 ? (x - bounds.origin.x - w / 2) / travel : 0;
@@ -113,63 +101,61 @@ CGRect trackRectForBounds(id, SEL, CGRect bounds) {
                       h);
 }
 
-CGRect thumbRectForBounds(id self, SEL, CGRect bounds, CGRect, float value) {
-    id image = currentThumbImage(self, nullptr);
-    CGSize size = image != nil ? objc::send<CGSize>(image, "size"_sel)
-                               : CGSizeMake(metrics::kSliderThumbImageSize, metrics::kSliderThumbImageSize);
+CGRect thumbRectForBounds(Slider* self, SEL, CGRect bounds, CGRect, float value) {
+    Image* image = currentThumbImage(self, nullptr);
+    CGSize size =
+        image != nullptr ? image->size() : CGSizeMake(metrics::kSliderThumbImageSize, metrics::kSliderThumbImageSize);
     CGFloat cx = centreXFor(self, bounds, value);
     CGFloat cy = bounds.origin.y + bounds.size.height / 2;
     return CGRectMake(cx - size.width / 2, cy - size.height / 2, size.width, size.height);
 }
 
-void placeThumb(id self) {
+void placeThumb(Slider* self) {
     SliderState& s = stateOf(self);
-    if (s.thumbView == nil) return;
-    id image = currentThumbImage(self, nullptr);
-    if (image == nil) image = defaultThumbImage();
-    id layer = objc::send<id>(s.thumbView, "layer"_sel);
-    objc::send<void>(layer, "setContents:"_sel, objc::send<CGImageRef>(image, "CGImage"_sel));
-    CGRect bounds = objc::send<CGRect>(self, "bounds"_sel);
-    CGRect track = objc::send<CGRect>(self, "trackRectForBounds:"_sel, bounds);
-    CGRect thumb = objc::send<CGRect>(self, "thumbRectForBounds:trackRect:value:"_sel, bounds, track, s.value);
-    objc::send<void>(s.thumbView, "setFrame:"_sel, thumb);
+    if (!s.thumbView) return;
+    Image* image = currentThumbImage(self, nullptr);
+    if (image == nullptr) image = defaultThumbImage();
+    s.thumbView->layer()->setContents(image->CGImage());
+    CGRect bounds = self->bounds();
+    CGRect track = self->trackRectForBounds(bounds);
+    s.thumbView->setFrame(self->thumbRectForBounds(bounds, track, s.value));
 }
 
-void changed(id self) {
+void changed(Slider* self) {
     placeThumb(self);
-    objc::send<void>(self, "setNeedsDisplay"_sel);
+    self->setNeedsDisplay();
 }
 
 id initWithFrame(id self, SEL, CGRect frame) {
     self = objc::sendSuper<id>(self, "UISlider"_cls, "initWithFrame:"_sel, frame);
     if (self == nil) return nil;
+    auto* slider = objc::cast<Slider>(self);
     SliderState& s = stateOf(self);
-    s.thumbView = objc::send<id>(objc::send<id>("UIView"_cls, "alloc"_sel), "initWithFrame:"_sel, CGRectZero);
-    objc::send<void>(s.thumbView, "setUserInteractionEnabled:"_sel, NO);
-    objc::send<void>(self, "addSubview:"_sel, s.thumbView);
-    objc::send<void>(self, "setOpaque:"_sel, NO);
-    changed(self);
+    s.thumbView = objc::adopt(View::alloc()->initWithFrame(CGRectZero));
+    s.thumbView->setUserInteractionEnabled(NO);
+    slider->addSubview(s.thumbView);
+    slider->setOpaque(NO);
+    changed(slider);
     return self;
 }
 
-float value(id self, SEL) { return stateOf(self).value; }
-void setValue(id self, SEL, float v) {
+float value(Slider* self, SEL) { return stateOf(self).value; }
+void setValue(Slider* self, SEL, float v) {
     SliderState& s = stateOf(self);
     s.value = clamped(s, v);
     changed(self);
 }
-void setValueAnimated(id self, SEL, float v, BOOL animated) {
+void setValueAnimated(Slider* self, SEL, float v, BOOL animated) {
     if (!animated) {
-        objc::send<void>(self, "setValue:"_sel, v);
+        self->setValue(v);
         return;
     }
-    Ref<View> me(objc::cast<View>(self));
-    View::animateWithDuration(0.2, 0, UIViewAnimationOptionCurveEaseInOut,
-                              [me, v] { objc::send<void>(me.get(), "setValue:"_sel, v); });
+    Ref<Slider> me(self);
+    View::animateWithDuration(0.2, 0, UIViewAnimationOptionCurveEaseInOut, [me, v] { me->setValue(v); });
 }
 
-float minimumValue(id self, SEL) { return stateOf(self).minimum; }
-void setMinimumValue(id self, SEL, float v) {
+float minimumValue(Slider* self, SEL) { return stateOf(self).minimum; }
+void setMinimumValue(Slider* self, SEL, float v) {
     SliderState& s = stateOf(self);
     if (std::isnan(v)) return;
     s.minimum = v;
@@ -177,8 +163,8 @@ void setMinimumValue(id self, SEL, float v) {
     s.value = clamped(s, s.value);
     changed(self);
 }
-float maximumValue(id self, SEL) { return stateOf(self).maximum; }
-void setMaximumValue(id self, SEL, float v) {
+float maximumValue(Slider* self, SEL) { return stateOf(self).maximum; }
+void setMaximumValue(Slider* self, SEL, float v) {
     SliderState& s = stateOf(self);
     if (std::isnan(v)) return;
     s.maximum = v;
@@ -187,55 +173,56 @@ void setMaximumValue(id self, SEL, float v) {
     changed(self);
 }
 
-BOOL isContinuous(id self, SEL) { return stateOf(self).continuous; }
-void setContinuous(id self, SEL, BOOL c) { stateOf(self).continuous = c; }
+BOOL isContinuous(Slider* self, SEL) { return stateOf(self).continuous; }
+void setContinuous(Slider* self, SEL, BOOL c) { stateOf(self).continuous = c; }
 
-id minimumTrackTintColor(id self, SEL) { return stateOf(self).minimumTrackTint; }
-void setMinimumTrackTintColor(id self, SEL, id color) {
-    replace(stateOf(self).minimumTrackTint, color);
+Color* minimumTrackTintColor(Slider* self, SEL) { return stateOf(self).minimumTrackTint; }
+void setMinimumTrackTintColor(Slider* self, SEL, Color* color) {
+    stateOf(self).minimumTrackTint = color;
     changed(self);
 }
-id maximumTrackTintColor(id self, SEL) { return stateOf(self).maximumTrackTint; }
-void setMaximumTrackTintColor(id self, SEL, id color) {
-    replace(stateOf(self).maximumTrackTint, color);
+Color* maximumTrackTintColor(Slider* self, SEL) { return stateOf(self).maximumTrackTint; }
+void setMaximumTrackTintColor(Slider* self, SEL, Color* color) {
+    stateOf(self).maximumTrackTint = color;
     changed(self);
 }
 
-void setThumbImageForState(id self, SEL, id image, UIControlState state) {
+void setThumbImageForState(Slider* self, SEL, Image* image, UIControlState state) {
     SliderState& s = stateOf(self);
     if (state == UIControlStateNormal) {
-        replace(s.normalThumb, image);
+        s.normalThumb = image;
     } else if (state == UIControlStateHighlighted) {
-        replace(s.highlightedThumb, image);
+        s.highlightedThumb = image;
     } else {
         return;
     }
     changed(self);
 }
 
-id thumbImageForState(id self, SEL, UIControlState state) {
+Image* thumbImageForState(Slider* self, SEL, UIControlState state) {
     SliderState& s = stateOf(self);
     if (state == UIControlStateNormal) return s.normalThumb;
     if (state == UIControlStateHighlighted) return s.highlightedThumb;
-    return nil;
+    return nullptr;
 }
 
-void tintColorDidChange(id self, SEL) { objc::send<void>(self, "setNeedsDisplay"_sel); }
-void setHighlighted(id self, SEL, BOOL h) {
+void tintColorDidChange(Slider* self, SEL) { self->setNeedsDisplay(); }
+void setHighlighted(Slider* self, SEL, BOOL h) {
     objc::sendSuper<void>(self, "UISlider"_cls, "setHighlighted:"_sel, h);
     placeThumb(self);
 }
-void layoutSubviews(id self, SEL) { placeThumb(self); }
+void layoutSubviews(Slider* self, SEL) { placeThumb(self); }
 
-void drawRect(id self, SEL, CGRect) {
+void drawRect(Slider* self, SEL, CGRect) {
     CGContextRef c = UIGraphicsGetCurrentContext();
     if (c == nullptr) return;
     SliderState& s = stateOf(self);
-    CGRect bounds = objc::send<CGRect>(self, "bounds"_sel);
-    CGRect track = objc::send<CGRect>(self, "trackRectForBounds:"_sel, bounds);
+    CGRect bounds = self->bounds();
+    CGRect track = self->trackRectForBounds(bounds);
     CGFloat split = centreXFor(self, bounds, s.value);
-    id minColor = s.minimumTrackTint != nil ? s.minimumTrackTint : objc::send<id>(self, "tintColor"_sel);
-    id maxColor = s.maximumTrackTint != nil ? s.maximumTrackTint : detail::color(metrics::kSliderMaximumTrack);
+    id minColor = objc::asId(s.minimumTrackTint ? s.minimumTrackTint.get() : self->tintColor());
+    id maxColor =
+        s.maximumTrackTint ? objc::asId(s.maximumTrackTint.get()) : detail::color(metrics::kSliderMaximumTrack);
     CGFloat radius = track.size.height / 2;
     // Each side is a rounded bar; the inner ends meet square under the thumb.
     CGContextSaveGState(c);
@@ -250,29 +237,27 @@ void drawRect(id self, SEL, CGRect) {
 
 // The slider answers touches on its thumb even where the thumb reaches
 // beyond the slider's own bounds, and within a finger's height of the track.
-BOOL pointInside(id self, SEL, CGPoint p, id) {
-    CGRect bounds = objc::send<CGRect>(self, "bounds"_sel);
+BOOL pointInside(Slider* self, SEL, CGPoint p, id) {
+    CGRect bounds = self->bounds();
     CGFloat extra = std::fmax(0, (44 - bounds.size.height) / 2);
     CGRect area = CGRectInset(bounds, 0, -extra);
-    if (id thumb = stateOf(self).thumbView) area = CGRectUnion(area, objc::send<CGRect>(thumb, "frame"_sel));
+    if (View* thumb = stateOf(self).thumbView) area = CGRectUnion(area, thumb->frame());
     return CGRectContainsPoint(area, p) ? YES : NO;
 }
 
-CGFloat fingerX(id self, id touch) { return objc::send<CGPoint>(touch, "locationInView:"_sel, self).x; }
+CGFloat fingerX(Slider* self, Touch* touch) { return touch->locationInView(self).x; }
 
-void moveTo(id self, float v, bool report) {
+void moveTo(Slider* self, float v, bool report) {
     SliderState& s = stateOf(self);
     float before = s.value;
-    objc::send<void>(self, "setValue:"_sel, v);
-    if (report && s.continuous && s.value != before) {
-        objc::send<void>(self, "sendActionsForControlEvents:"_sel, UIControlEventValueChanged);
-    }
+    self->setValue(v);
+    if (report && s.continuous && s.value != before) self->sendActionsForControlEvents(UIControlEventValueChanged);
 }
 
-BOOL beginTracking(id self, SEL, id touch, id) {
+BOOL beginTracking(Slider* self, SEL, Touch* touch, id) {
     SliderState& s = stateOf(self);
     s.valueAtTouchDown = s.value;
-    CGRect bounds = objc::send<CGRect>(self, "bounds"_sel);
+    CGRect bounds = self->bounds();
     CGFloat x = fingerX(self, touch);
     CGFloat centre = centreXFor(self, bounds, s.value);
     // A finger within the thumb's disc (and never less than a finger's
@@ -287,17 +272,15 @@ BOOL beginTracking(id self, SEL, id touch, id) {
     return YES;
 }
 
-BOOL continueTracking(id self, SEL, id touch, id) {
+BOOL continueTracking(Slider* self, SEL, Touch* touch, id) {
     moveTo(self, valueForCentreX(self, fingerX(self, touch) - stateOf(self).grabOffset), true);
     return YES;
 }
 
-void endTracking(id self, SEL, id touch, id) {
+void endTracking(Slider* self, SEL, Touch* touch, id) {
     SliderState& s = stateOf(self);
-    if (touch != nil) moveTo(self, valueForCentreX(self, fingerX(self, touch) - s.grabOffset), true);
-    if (!s.continuous && s.value != s.valueAtTouchDown) {
-        objc::send<void>(self, "sendActionsForControlEvents:"_sel, UIControlEventValueChanged);
-    }
+    if (touch != nullptr) moveTo(self, valueForCentreX(self, fingerX(self, touch) - s.grabOffset), true);
+    if (!s.continuous && s.value != s.valueAtTouchDown) self->sendActionsForControlEvents(UIControlEventValueChanged);
 }
 
 }  // namespace
@@ -308,12 +291,11 @@ void dragToValue(Slider* slider, float target) {
     if (slider == nullptr) return;
     Window* window = slider->window();
     if (window == nullptr) objc::fatal("UI::slider::dragToValue needs a slider in a window");
-    id self = objc::asId(slider);
-    const SliderState& s = stateOf(self);
+    const SliderState& s = stateOf(slider);
     CGRect bounds = slider->bounds();
     CGFloat y = bounds.origin.y + bounds.size.height / 2;
-    CGFloat fromX = centreXFor(self, bounds, s.value);
-    CGFloat toX = centreXFor(self, bounds, clamped(s, target));
+    CGFloat fromX = centreXFor(slider, bounds, s.value);
+    CGFloat toX = centreXFor(slider, bounds, clamped(s, target));
     auto onScreen = [&](CGFloat x) {
         CGPoint p = slider->convertPointToView(CGPointMake(x, y), nullptr);
         CGRect frame = window->frame(), wb = window->bounds();

@@ -1,5 +1,6 @@
 #include <UIKit/UIGraphics.h>
 #include <UIKit/UISwitch.h>
+#include <UIKit/UITouch.h>
 
 #include "ControlDrawing.h"
 #include "UIKitRegistration.h"
@@ -11,25 +12,14 @@ namespace {
 
 struct SwitchState {
     bool on = false;
-    id onTint = nil;     // retained
-    id thumbTint = nil;  // retained
+    Ref<Color> onTint;
+    Ref<Color> thumbTint;
     // The tint given to the switch itself; nil shows the off border colour
     // rather than an inherited blue, as the system's switch does.
-    id ownTint = nil;  // retained
-    ~SwitchState() {
-        objc::release(onTint);
-        objc::release(thumbTint);
-        objc::release(ownTint);
-    }
+    Ref<Color> ownTint;
 };
 
-SwitchState& stateOf(id self) { return objc::state<SwitchState>(self); }
-
-void replace(id& slot, id value) {
-    objc::retain(value);
-    objc::release(slot);
-    slot = value;
-}
+SwitchState& stateOf(const void* self) { return objc::state<SwitchState>(self); }
 
 CGRect fixedSize(CGRect frame) {
     frame.size = CGSizeMake(metrics::kSwitchWidth, metrics::kSwitchHeight);
@@ -38,7 +28,7 @@ CGRect fixedSize(CGRect frame) {
 
 id initWithFrame(id self, SEL, CGRect frame) {
     self = objc::sendSuper<id>(self, "UISwitch"_cls, "initWithFrame:"_sel, fixedSize(frame));
-    if (self != nil) objc::send<void>(self, "setOpaque:"_sel, NO);
+    if (self != nil) objc::cast<Switch>(self)->setOpaque(NO);
     return self;
 }
 
@@ -48,28 +38,28 @@ void setFrame(id self, SEL, CGRect frame) {
 
 CGSize sizeThatFits(id, SEL, CGSize) { return CGSizeMake(metrics::kSwitchWidth, metrics::kSwitchHeight); }
 
-BOOL isOn(id self, SEL) { return stateOf(self).on; }
-void setOn(id self, SEL, BOOL on) {
+BOOL isOn(Switch* self, SEL) { return stateOf(self).on; }
+void setOn(Switch* self, SEL, BOOL on) {
     stateOf(self).on = on;
-    objc::send<void>(self, "setNeedsDisplay"_sel);
+    self->setNeedsDisplay();
 }
-void setOnAnimated(id self, SEL, BOOL on, BOOL) { objc::send<void>(self, "setOn:"_sel, on); }
+void setOnAnimated(Switch* self, SEL, BOOL on, BOOL) { self->setOn(on); }
 
-id onTintColor(id self, SEL) { return stateOf(self).onTint; }
-void setOnTintColor(id self, SEL, id color) {
-    replace(stateOf(self).onTint, color);
-    objc::send<void>(self, "setNeedsDisplay"_sel);
+Color* onTintColor(Switch* self, SEL) { return stateOf(self).onTint; }
+void setOnTintColor(Switch* self, SEL, Color* color) {
+    stateOf(self).onTint = color;
+    self->setNeedsDisplay();
 }
-id thumbTintColor(id self, SEL) { return stateOf(self).thumbTint; }
-void setThumbTintColor(id self, SEL, id color) {
-    replace(stateOf(self).thumbTint, color);
-    objc::send<void>(self, "setNeedsDisplay"_sel);
+Color* thumbTintColor(Switch* self, SEL) { return stateOf(self).thumbTint; }
+void setThumbTintColor(Switch* self, SEL, Color* color) {
+    stateOf(self).thumbTint = color;
+    self->setNeedsDisplay();
 }
 
-void setTintColor(id self, SEL, id color) {
-    replace(stateOf(self).ownTint, color);
+void setTintColor(Switch* self, SEL, Color* color) {
+    stateOf(self).ownTint = color;
     objc::sendSuper<void>(self, "UISwitch"_cls, "setTintColor:"_sel, color);
-    objc::send<void>(self, "setNeedsDisplay"_sel);
+    self->setNeedsDisplay();
 }
 
 void drawRect(id self, SEL, CGRect) {
@@ -79,13 +69,14 @@ void drawRect(id self, SEL, CGRect) {
     const CGRect body = CGRectMake(0, 0, metrics::kSwitchWidth, metrics::kSwitchHeight);
     const CGFloat radius = body.size.height / 2;
     if (s.on) {
-        detail::fillRoundedRect(c, body, radius, s.onTint != nil ? s.onTint : detail::color(metrics::kSystemGreen));
+        detail::fillRoundedRect(c, body, radius,
+                                s.onTint ? objc::asId(s.onTint.get()) : detail::color(metrics::kSystemGreen));
     } else {
         // The border is a ring: the body in the border colour with the white
         // inside cut over it.
         const CGFloat bw = metrics::kSwitchBorderWidth;
         detail::fillRoundedRect(c, body, radius,
-                                s.ownTint != nil ? s.ownTint : detail::color(metrics::kSwitchOffBorder));
+                                s.ownTint ? objc::asId(s.ownTint.get()) : detail::color(metrics::kSwitchOffBorder));
         detail::fillRoundedRect(c, CGRectInset(body, bw, bw), radius - bw, objc::asId(Color::whiteColor()));
     }
     // The knob, with a soft shadow below it.
@@ -97,7 +88,7 @@ void drawRect(id self, SEL, CGRect) {
     CGContextSetShadowWithColor(c, CGSizeMake(0, 2), 3, shadow);
     CGColorRelease(shadow);
     CGFloat rgba[4] = {1, 1, 1, 1};
-    if (s.thumbTint != nil) detail::componentsOf(s.thumbTint, rgba);
+    if (s.thumbTint) detail::componentsOf(objc::asId(s.thumbTint.get()), rgba);
     CGContextSetRGBFillColor(c, rgba[0], rgba[1], rgba[2], rgba[3]);
     CGContextAddArc(c, x + knob / 2, inset + knob / 2, knob / 2, 0, 2 * M_PI, 1);
     CGContextFillPath(c);
@@ -105,11 +96,11 @@ void drawRect(id self, SEL, CGRect) {
 }
 
 // A tap toggles: the switch flips when the finger lifts over it.
-void endTracking(id self, SEL, id touch, id) {
-    CGPoint p = objc::send<CGPoint>(touch, "locationInView:"_sel, self);
-    if (!objc::send<BOOL>(self, "pointInside:withEvent:"_sel, p, nil)) return;
-    objc::send<void>(self, "setOn:animated:"_sel, stateOf(self).on ? NO : YES, YES);
-    objc::send<void>(self, "sendActionsForControlEvents:"_sel, UIControlEventValueChanged);
+void endTracking(Switch* self, SEL, Touch* touch, id) {
+    CGPoint p = touch->locationInView(self);
+    if (!self->pointInside(p, nullptr)) return;
+    self->setOn(stateOf(self).on ? NO : YES, YES);
+    self->sendActionsForControlEvents(UIControlEventValueChanged);
 }
 
 }  // namespace

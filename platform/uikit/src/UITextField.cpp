@@ -1,8 +1,10 @@
 #include <UIKit/UIGraphics.h>
 #include <UIKit/UITextField.h>
+#include <UIKit/UITouch.h>
 
 #include "ControlDrawing.h"
 #include "FontInternals.h"
+#include "TextProperties.h"
 #include "UIKitRegistration.h"
 
 #include <cmath>
@@ -12,42 +14,25 @@ namespace UI {
 namespace {
 
 struct TextFieldState {
-    id text = nil;         // retained copy
-    id placeholder = nil;  // retained copy
-    id font = nil;         // retained
-    id textColor = nil;    // retained
-    id delegate = nil;     // not retained
+    detail::TextProperties text;
+    Ref<NS::String> placeholder;  // a copy of the string set
+    id delegate = nil;            // not owned
     UITextBorderStyle borderStyle = UITextBorderStyleNone;
-    NSTextAlignment alignment = NSTextAlignmentLeft;
-    ~TextFieldState() {
-        objc::release(text);
-        objc::release(placeholder);
-        objc::release(font);
-        objc::release(textColor);
-    }
 };
 
-TextFieldState& stateOf(id self) { return objc::state<TextFieldState>(self); }
+TextFieldState& stateOf(const void* self) { return objc::state<TextFieldState>(self); }
+detail::TextProperties& textOf(id self) { return stateOf(self).text; }
+using TextAccessors = detail::TextAccessors<&textOf, detail::NilText::Empty>;
 
-void replace(id& slot, id value) {
-    objc::retain(value);
-    objc::release(slot);
-    slot = value;
-}
+Ref<NS::String> copyOf(const NS::String* text) { return objc::adopt(text != nullptr ? text->copy() : nullptr); }
 
-void replaceCopy(id& slot, id value) {
-    id copy = objc::send<id>(value, "copy"_sel);
-    objc::release(slot);
-    slot = copy;
-}
-
-bool delegateAllows(id self, SEL question) {
+bool delegateAllows(TextField* self, SEL question) {
     id d = stateOf(self).delegate;
     if (d == nil || !objc::respondsTo(d, question)) return true;
     return objc::send<BOOL>(d, question, self);
 }
 
-void tellDelegate(id self, SEL callback) {
+void tellDelegate(TextField* self, SEL callback) {
     id d = stateOf(self).delegate;
     if (d != nil && objc::respondsTo(d, callback)) objc::send<void>(d, callback, self);
 }
@@ -56,101 +41,82 @@ id initWithFrame(id self, SEL, CGRect frame) {
     self = objc::sendSuper<id>(self, "UITextField"_cls, "initWithFrame:"_sel, frame);
     if (self == nil) return nil;
     TextFieldState& s = stateOf(self);
-    s.text = objc::retain(objc::asId(""_ns));
-    s.font = objc::retain(detail::systemFont(17, false));
-    s.textColor = objc::retain(objc::asId(Color::blackColor()));
-    objc::send<void>(self, "setOpaque:"_sel, NO);
+    s.text.text = ""_ns;
+    s.text.setDefaultLook();
+    objc::cast<TextField>(self)->setOpaque(NO);
     return self;
 }
 
-id text(id self, SEL) { return stateOf(self).text; }
-void setText(id self, SEL, id text) {
-    replaceCopy(stateOf(self).text, text != nil ? text : objc::asId(""_ns));
-    objc::send<void>(self, "setNeedsDisplay"_sel);
+NS::String* placeholder(TextField* self, SEL) { return stateOf(self).placeholder; }
+void setPlaceholder(TextField* self, SEL, NS::String* text) {
+    stateOf(self).placeholder = copyOf(text);
+    self->setNeedsDisplay();
 }
-id placeholder(id self, SEL) { return stateOf(self).placeholder; }
-void setPlaceholder(id self, SEL, id text) {
-    replaceCopy(stateOf(self).placeholder, text);
-    objc::send<void>(self, "setNeedsDisplay"_sel);
-}
-UITextBorderStyle borderStyle(id self, SEL) { return stateOf(self).borderStyle; }
-void setBorderStyle(id self, SEL, UITextBorderStyle style) {
+UITextBorderStyle borderStyle(TextField* self, SEL) { return stateOf(self).borderStyle; }
+void setBorderStyle(TextField* self, SEL, UITextBorderStyle style) {
     stateOf(self).borderStyle = style;
-    objc::send<void>(self, "setNeedsDisplay"_sel);
+    self->setNeedsDisplay();
 }
-id font(id self, SEL) { return stateOf(self).font; }
-void setFont(id self, SEL, id font) {
-    replace(stateOf(self).font, font != nil ? font : detail::systemFont(17, false));
-    objc::send<void>(self, "setNeedsDisplay"_sel);
-}
-id textColor(id self, SEL) { return stateOf(self).textColor; }
-void setTextColor(id self, SEL, id color) {
-    replace(stateOf(self).textColor, color != nil ? color : objc::asId(Color::blackColor()));
-    objc::send<void>(self, "setNeedsDisplay"_sel);
-}
-NSTextAlignment textAlignment(id self, SEL) { return stateOf(self).alignment; }
-void setTextAlignment(id self, SEL, NSTextAlignment a) {
-    stateOf(self).alignment = a;
-    objc::send<void>(self, "setNeedsDisplay"_sel);
-}
-id delegate(id self, SEL) { return stateOf(self).delegate; }
-void setDelegate(id self, SEL, id d) { stateOf(self).delegate = d; }
+id delegate(TextField* self, SEL) { return stateOf(self).delegate; }
+void setDelegate(TextField* self, SEL, id d) { stateOf(self).delegate = d; }
 
 // --- editing ------------------------------------------------------------------
 
-BOOL canBecomeFirstResponder(id self, SEL) { return objc::send<BOOL>(self, "isEnabled"_sel); }
+BOOL canBecomeFirstResponder(TextField* self, SEL) { return self->isEnabled(); }
 
-BOOL isEditing(id self, SEL) { return objc::send<BOOL>(self, "isFirstResponder"_sel); }
+BOOL isEditing(TextField* self, SEL) { return self->isFirstResponder(); }
 
-BOOL becomeFirstResponder(id self, SEL) {
-    if (objc::send<BOOL>(self, "isFirstResponder"_sel)) return YES;
+BOOL becomeFirstResponder(TextField* self, SEL) {
+    if (self->isFirstResponder()) return YES;
     if (!delegateAllows(self, "textFieldShouldBeginEditing:"_sel)) return NO;
     if (!objc::sendSuper<BOOL>(self, "UITextField"_cls, "becomeFirstResponder"_sel)) return NO;
-    objc::send<void>(self, "setNeedsDisplay"_sel);
+    self->setNeedsDisplay();
     tellDelegate(self, "textFieldDidBeginEditing:"_sel);
-    objc::send<void>(self, "sendActionsForControlEvents:"_sel, UIControlEventEditingDidBegin);
+    self->sendActionsForControlEvents(UIControlEventEditingDidBegin);
     return YES;
 }
 
-BOOL resignFirstResponder(id self, SEL) {
-    bool wasEditing = objc::send<BOOL>(self, "isFirstResponder"_sel);
+BOOL resignFirstResponder(TextField* self, SEL) {
+    bool wasEditing = self->isFirstResponder();
     if (!objc::sendSuper<BOOL>(self, "UITextField"_cls, "resignFirstResponder"_sel)) return NO;
     if (wasEditing) {
-        objc::send<void>(self, "setNeedsDisplay"_sel);
+        self->setNeedsDisplay();
         tellDelegate(self, "textFieldDidEndEditing:"_sel);
-        objc::send<void>(self, "sendActionsForControlEvents:"_sel, UIControlEventEditingDidEnd);
+        self->sendActionsForControlEvents(UIControlEventEditingDidEnd);
     }
     return YES;
 }
 
-void endTracking(id self, SEL, id touch, id) {
-    CGPoint p = objc::send<CGPoint>(touch, "locationInView:"_sel, self);
-    if (objc::send<BOOL>(self, "pointInside:withEvent:"_sel, p, nil)) {
-        objc::send<BOOL>(self, "becomeFirstResponder"_sel);
-    }
+void endTracking(TextField* self, SEL, Touch* touch, id) {
+    CGPoint p = touch->locationInView(self);
+    if (self->pointInside(p, nullptr)) self->becomeFirstResponder();
 }
 
-BOOL hasText(id self, SEL) { return objc::send<NSUInteger>(stateOf(self).text, "length"_sel) > 0; }
+BOOL hasText(TextField* self, SEL) { return stateOf(self).text.text->length() > 0; }
 
-void insertText(id self, SEL, id text) {
-    if (text == nil) return;
-    if (objc::send<BOOL>(text, "isEqualToString:"_sel, "\n"_ns)) {
+// Replaces the text as typing does: redrawn, and editing-changed sent.
+void typeInto(TextField* self, NS::String* text) {
+    stateOf(self).text.text = copyOf(text);
+    self->setNeedsDisplay();
+    self->sendActionsForControlEvents(UIControlEventEditingChanged);
+}
+
+void insertText(TextField* self, SEL, NS::String* text) {
+    if (text == nullptr) return;
+    if (text->isEqualToString("\n"_ns)) {
         id d = stateOf(self).delegate;
         if (d != nil && objc::respondsTo(d, "textFieldShouldReturn:"_sel)) {
             objc::send<BOOL>(d, "textFieldShouldReturn:"_sel, self);
         }
-        objc::send<void>(self, "sendActionsForControlEvents:"_sel, UIControlEventEditingDidEndOnExit);
+        self->sendActionsForControlEvents(UIControlEventEditingDidEndOnExit);
         return;
     }
-    id joined = objc::send<id>(stateOf(self).text, "stringByAppendingString:"_sel, text);
-    replaceCopy(stateOf(self).text, joined);
-    objc::send<void>(self, "setNeedsDisplay"_sel);
-    objc::send<void>(self, "sendActionsForControlEvents:"_sel, UIControlEventEditingChanged);
+    typeInto(self, stateOf(self).text.text->stringByAppendingString(text));
 }
 
 // Deletes the last character, both halves of a surrogate pair at once.
-void deleteBackward(id self, SEL) {
-    auto* text = objc::cast<NS::String>(stateOf(self).text);
+void deleteBackward(TextField* self, SEL) {
+    NS::String* text = stateOf(self).text.text;
     NSUInteger length = text->length();
     if (length == 0) return;
     NSUInteger cut = length - 1;
@@ -159,18 +125,16 @@ void deleteBackward(id self, SEL) {
         unichar before = text->characterAtIndex(cut - 1);
         if (before >= 0xD800 && before <= 0xDBFF) --cut;
     }
-    replaceCopy(stateOf(self).text, objc::asId(text->substringToIndex(cut)));
-    objc::send<void>(self, "setNeedsDisplay"_sel);
-    objc::send<void>(self, "sendActionsForControlEvents:"_sel, UIControlEventEditingChanged);
+    typeInto(self, text->substringToIndex(cut));
 }
 
 // --- drawing ------------------------------------------------------------------
 
-void drawRect(id self, SEL, CGRect) {
+void drawRect(TextField* self, SEL, CGRect) {
     CGContextRef c = UIGraphicsGetCurrentContext();
     if (c == nullptr) return;
     TextFieldState& s = stateOf(self);
-    CGRect bounds = objc::send<CGRect>(self, "bounds"_sel);
+    CGRect bounds = self->bounds();
     switch (s.borderStyle) {
     case UITextBorderStyleRoundedRect: {
         const CGFloat hairline = 0.5;
@@ -187,31 +151,32 @@ void drawRect(id self, SEL, CGRect) {
     default: break;
     }
 
-    const CGCairoFont font = detail::cairoFontOf(s.font);
+    const CGCairoFont font = detail::cairoFontOf(objc::asId(s.text.font.get()));
     const bool empty = !hasText(self, nullptr);
-    const std::string shown = detail::utf8(empty ? s.placeholder : s.text);
+    const std::string shown = detail::utf8(objc::asId(empty ? s.placeholder.get() : s.text.text.get()));
     const CGCairoFontMetrics m = CGCairoFontGetMetrics(font);
     const CGFloat inset = s.borderStyle == UITextBorderStyleNone ? 0 : metrics::kTextFieldInset;
     CGRect textRect =
         CGRectMake(bounds.origin.x + inset, bounds.origin.y + std::round((bounds.size.height - m.lineHeight) / 2),
                    std::fmax(bounds.size.width - 2 * inset, 0), m.lineHeight);
     CGFloat rgba[4];
-    detail::componentsOf(empty ? detail::color(metrics::kPlaceholder) : s.textColor, rgba);
+    detail::componentsOf(empty ? detail::color(metrics::kPlaceholder) : objc::asId(s.text.textColor.get()), rgba);
     CGColorRef color = CGColorCreateGenericRGB(rgba[0], rgba[1], rgba[2], rgba[3]);
     CGSize drawn = CGSizeZero;
     if (!shown.empty()) {
-        drawn = CGCairoContextShowTextInRect(c, font, shown, textRect, static_cast<CGCairoTextAlignment>(s.alignment),
-                                             CGCairoLineBreakByTruncatingTail, 1, color);
+        drawn =
+            CGCairoContextShowTextInRect(c, font, shown, textRect, static_cast<CGCairoTextAlignment>(s.text.alignment),
+                                         CGCairoLineBreakByTruncatingTail, 1, color);
     }
     CGColorRelease(color);
 
-    if (objc::send<BOOL>(self, "isFirstResponder"_sel)) {
+    if (self->isFirstResponder()) {
         CGFloat textWidth = empty ? 0 : std::fmin(drawn.width, textRect.size.width);
         CGFloat x = textRect.origin.x + textWidth + 1;
-        if (s.alignment == NSTextAlignmentCenter) x = textRect.origin.x + (textRect.size.width + textWidth) / 2 + 1;
-        if (s.alignment == NSTextAlignmentRight) x = CGRectGetMaxX(textRect) - 1;
-        detail::fillRect(c, CGRectMake(x, textRect.origin.y + 1, 2, m.lineHeight - 2),
-                         objc::send<id>(self, "tintColor"_sel));
+        if (s.text.alignment == NSTextAlignmentCenter)
+            x = textRect.origin.x + (textRect.size.width + textWidth) / 2 + 1;
+        if (s.text.alignment == NSTextAlignmentRight) x = CGRectGetMaxX(textRect) - 1;
+        detail::fillRect(c, CGRectMake(x, textRect.origin.y + 1, 2, m.lineHeight - 2), objc::asId(self->tintColor()));
     }
 }
 
@@ -230,11 +195,9 @@ void typeText(TextField* field, const char* utf8) {
         if (i + len > n) len = n - i;
         if (b == '\b') {
             field->deleteBackward();
-        } else if (auto* piece = objc::cast<NS::String>(objc::send<id>(
-                       objc::send<id>("NSString"_cls, "alloc"_sel), "initWithBytes:length:encoding:"_sel,
-                       static_cast<const void*>(utf8 + i), static_cast<NSUInteger>(len), NSUTF8StringEncoding))) {
+        } else if (Ref<NS::String> piece = objc::adopt(NS::String::alloc()->initWithBytes(
+                       utf8 + i, static_cast<NSUInteger>(len), NSUTF8StringEncoding))) {
             field->insertText(piece);
-            piece->release();
         }
         i += len;
     }
@@ -243,21 +206,13 @@ void typeText(TextField* field, const char* utf8) {
 }  // namespace textField
 
 void registerTextField() {
-    objc::ClassBuilder("UITextField", "UIControl"_cls)
-        .state<TextFieldState>()
-        .method("initWithFrame:", &initWithFrame)
-        .method("text", &text)
-        .method("setText:", &setText)
+    objc::ClassBuilder builder("UITextField", "UIControl"_cls);
+    builder.state<TextFieldState>().method("initWithFrame:", &initWithFrame);
+    TextAccessors::addTo(builder)
         .method("placeholder", &placeholder)
         .method("setPlaceholder:", &setPlaceholder)
         .method("borderStyle", &borderStyle)
         .method("setBorderStyle:", &setBorderStyle)
-        .method("font", &font)
-        .method("setFont:", &setFont)
-        .method("textColor", &textColor)
-        .method("setTextColor:", &setTextColor)
-        .method("textAlignment", &textAlignment)
-        .method("setTextAlignment:", &setTextAlignment)
         .method("delegate", &delegate)
         .method("setDelegate:", &setDelegate)
         .method("canBecomeFirstResponder", &canBecomeFirstResponder)
