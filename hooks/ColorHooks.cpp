@@ -8,6 +8,8 @@
 
 #include <BalloonMode.h>
 
+#include <ObjCBridge/Implementation.h>
+
 #include <utility>
 
 namespace huebloom {
@@ -22,7 +24,7 @@ id singleColorHook(id self, SEL cmd) {
 
 template <std::size_t... I>
 std::array<IMP, sizeof...(I)> makeSingleColorImps(std::index_sequence<I...>) {
-    return {objc::detail::toImp(&singleColorHook<I>)...};
+    return {objc::implementation(&singleColorHook<I>).imp...};
 }
 
 template <const BalloonKind& (*Kind)(), int Index>
@@ -40,13 +42,13 @@ IMP singleColorReplacement(std::size_t i) {
 }
 
 IMP blueBalloonColorsReplacement() {
-    return objc::detail::toImp(&balloonColorsHook<&blueBalloons, kBlueBalloonColors>);
+    return objc::implementation(&balloonColorsHook<&blueBalloons, kBlueBalloonColors>).imp;
 }
 IMP greenBalloonColorsReplacement() {
-    return objc::detail::toImp(&balloonColorsHook<&greenBalloons, kGreenBalloonColors>);
+    return objc::implementation(&balloonColorsHook<&greenBalloons, kGreenBalloonColors>).imp;
 }
 IMP grayBalloonColorsReplacement() {
-    return objc::detail::toImp(&balloonColorsHook<&grayBalloons, kGrayBalloonColors>);
+    return objc::implementation(&balloonColorsHook<&grayBalloons, kGrayBalloonColors>).imp;
 }
 
 }  // namespace huebloom

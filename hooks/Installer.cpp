@@ -5,6 +5,7 @@
 #include "Settings.h"
 #include "ViewHooks.h"
 
+#include <ObjCBridge/Implementation.h>
 #include <substrate.h>
 
 namespace huebloom {
@@ -31,17 +32,19 @@ void installHooks() {
         hook(behavior, kSingleColors[i].selector, singleColorReplacement(i), kSingleColorSlots[i]);
     }
     hook(behavior, "shouldShowContactPhotosInConversationList",
-         objc::detail::toImp(&shouldShowContactPhotosInConversationList), kShouldShowContactPhotos);
+         objc::implementation(&shouldShowContactPhotosInConversationList).imp, kShouldShowContactPhotos);
 
-    hook(objc_getClass("CKTranscriptController"), "loadView", objc::detail::toImp(&transcriptLoadView),
+    hook(objc_getClass("CKTranscriptController"), "loadView", objc::implementation(&transcriptLoadView).imp,
          kTranscriptLoadView);
-    hook(objc_getClass("CKTextBalloonView"), "layoutSubviews", objc::detail::toImp(&textBalloonLayoutSubviews),
+    hook(objc_getClass("CKTextBalloonView"), "layoutSubviews", objc::implementation(&textBalloonLayoutSubviews).imp,
          kTextBalloonLayoutSubviews);
-    hook(objc_getClass("CKBalloonView"), "hasTail", objc::detail::toImp(&balloonHasTail), kBalloonHasTail);
+    hook(objc_getClass("CKBalloonView"), "hasTail", objc::implementation(&balloonHasTail).imp, kBalloonHasTail);
 
     Class gradient = objc_getClass("CKGradientView");
-    if (gradient != Nil)
-        class_addMethod(gradient, sel_registerName("getRandomColor"), objc::detail::toImp(&getRandomColor), "@@:");
+    if (gradient != Nil) {
+        const objc::Implementation random = objc::implementation(&getRandomColor);
+        class_addMethod(gradient, sel_registerName("getRandomColor"), random.imp, random.types.c_str());
+    }
 }
 
 }  // namespace huebloom

@@ -27,9 +27,10 @@ void transcriptLoadView(id self, SEL cmd) {
     const bool tintDetails = s.colorString("detail"_ns) != nullptr;
     objc::callImp<void>(savedImplementations[kTranscriptLoadView], self, cmd);
     if (tintDetails) {
-        // The controller may have no details button: a message to nil does nothing.
-        id button = objc::send<id>(self, "detailsButton"_sel);
-        objc::send<void>(button, "setTintColor:"_sel, colorFromString(s.colorString("detail"_ns), AlphaRule::Opaque));
+        // The controller is ChatKit's, reached by name, so it is sent to
+        // directly; it may have no details button.
+        UI::Button* button = objc::send<UI::Button*>(self, "detailsButton"_sel);
+        if (button != nullptr) button->setTintColor(colorFromString(s.colorString("detail"_ns), AlphaRule::Opaque));
     }
 }
 

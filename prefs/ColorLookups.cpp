@@ -7,7 +7,7 @@
 
 namespace {
 
-bool isString(id object) { return object != nil && objc::send<BOOL>(object, "isKindOfClass:"_sel, "NSString"_cls); }
+bool isString(id object) { return object != nil && objc::cast<NS::Object>(object)->isKindOfClass("NSString"_cls); }
 
 // A colour string as the Settings side reads it: the hex part, and the alpha
 // after a ":" when there is one (else 1).

@@ -47,8 +47,8 @@ PS::Specifier* rowOf(id self) { return objc::cast<PS::Specifier>(PS::TableCell::
 NS::String* stringProperty(id self, const NS::String* key) {
     PS::Specifier* row = rowOf(self);
     id value = row != nullptr ? row->propertyForKey(key) : nil;
-    return value != nil && objc::send<BOOL>(value, "isKindOfClass:"_sel, "NSString"_cls) ? objc::cast<NS::String>(value)
-                                                                                         : nullptr;
+    return value != nil && objc::cast<NS::Object>(value)->isKindOfClass("NSString"_cls) ? objc::cast<NS::String>(value)
+                                                                                        : nullptr;
 }
 
 // Text is measured in a context of its own, so that the layout is known
@@ -355,7 +355,7 @@ void dealloc(id self, SEL cmd) {
 }  // namespace
 
 HBPreviewCellFields* previewFieldsOf(id cell) {
-    if (cell == nil || !objc::send<BOOL>(cell, "isKindOfClass:"_sel, "HBPreviewCell"_cls)) return nullptr;
+    if (cell == nil || !objc::cast<NS::Object>(cell)->isKindOfClass("HBPreviewCell"_cls)) return nullptr;
     return &fieldsOf(cell);
 }
 

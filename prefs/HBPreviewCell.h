@@ -44,6 +44,13 @@ struct HBPreviewCellFields {
     Ref<NS::String> observedNotification;
 };
 
+// The typed view of the class, for the panes that tell it to read the
+// settings again.
+class HBPreviewCell : public PS::TableCell {
+public:
+    void redrawPreview() { objc::send<void>(this, "redrawPreview"_sel); }
+};
+
 namespace huebloom {
 
 // The fields of a cell of the class, or nullptr for any other object.

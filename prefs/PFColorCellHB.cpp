@@ -25,8 +25,8 @@ id property(id self, const NS::String* key) {
 
 NS::String* stringProperty(id self, const NS::String* key) {
     id value = property(self, key);
-    return value != nil && objc::send<BOOL>(value, "isKindOfClass:"_sel, "NSString"_cls) ? objc::cast<NS::String>(value)
-                                                                                         : nullptr;
+    return value != nil && objc::cast<NS::Object>(value)->isKindOfClass("NSString"_cls) ? objc::cast<NS::String>(value)
+                                                                                        : nullptr;
 }
 
 // Only numbers and text have a Boolean reading; anything else a list may hold
@@ -35,8 +35,9 @@ BOOL boolProperty(id self, const NS::String* key) {
     id value = property(self, key);
     if (value == nil) return NO;
     auto* object = objc::cast<NS::Object>(value);
-    if (!object->isKindOfClass("NSNumber"_cls) && !object->isKindOfClass("NSString"_cls)) return NO;
-    return objc::send<BOOL>(value, "boolValue"_sel);
+    if (object->isKindOfClass("NSNumber"_cls)) return objc::cast<NS::Number>(value)->boolValue();
+    if (object->isKindOfClass("NSString"_cls)) return objc::cast<NS::String>(value)->boolValue();
+    return NO;
 }
 
 id initWithStyleReuseIdentifierSpecifier(id self, SEL _cmd, NSInteger, NS::String* reuse, PS::Specifier* row) {
@@ -47,14 +48,14 @@ SEL openAction(id, SEL) { return "openColorPicker"_sel; }
 id itself(id self, SEL) { return self; }
 
 void openColorPicker(id self, SEL) {
-    id pane = objc::send<id>(self, "_viewControllerForAncestor"_sel);
-    UI::View* paneView = pane != nil ? objc::send<UI::View*>(pane, "view"_sel) : nullptr;
+    auto* pane = objc::cast<UI::ViewController>(objc::cast<UI::View>(self)->_viewControllerForAncestor());
+    UI::View* paneView = pane != nullptr ? pane->view() : nullptr;
     const CGRect frame = paneView != nullptr ? paneView->frame() : CGRect{};
 
     PFColorViewController* chooser = PFColorViewController::alloc();
-    chooser = objc::respondsTo(chooser, "initForContentSize:"_sel)
-                  ? chooser->initForContentSize(frame.size)
-                  : objc::send<PFColorViewController*>(chooser, "init"_sel);
+    chooser = objc::respondsTo(chooser, "initForContentSize:"_sel) ? chooser->initForContentSize(frame.size)
+                                                                   : objc::cast<PFColorViewController>(chooser->init());
+    if (chooser == nullptr) return;
     NS::String* key = stringProperty(self, "color_key"_ns);
     NS::String* domain = stringProperty(self, "color_defaults"_ns);
     // A domain that could name a file outside the preferences folder counts
@@ -63,21 +64,20 @@ void openColorPicker(id self, SEL) {
     // A row without both names edits nothing, so the chooser is left as it
     // was made.
     if (key != nullptr && domain != nullptr) {
-        objc::send<void>(chooser, "setKey:"_sel, key);
-        objc::send<void>(chooser, "setDefaults:"_sel, domain);
-        objc::send<void>(chooser, "setUsesAlpha:"_sel, boolProperty(self, "usesAlpha"_ns));
-        objc::send<void>(chooser, "setUsesRGB:"_sel, boolProperty(self, "usesRGB"_ns));
+        chooser->setKey(key);
+        chooser->setDefaults(domain);
+        chooser->setUsesAlpha(boolProperty(self, "usesAlpha"_ns));
+        chooser->setUsesRGB(boolProperty(self, "usesRGB"_ns));
         NS::String* title = stringProperty(self, "title"_ns);
-        objc::send<void>(chooser, "setTitle:"_sel, title != nullptr ? title : "Choose Color"_ns);
+        chooser->setTitle(title != nullptr ? title : "Choose Color"_ns);
         NS::String* fallback = stringProperty(self, "color_fallback"_ns);
-        objc::send<void>(chooser, "setFallback:"_sel, fallback != nullptr ? fallback : "#a1a1a1"_ns);
-        objc::send<void>(chooser, "setPostNotification:"_sel, stringProperty(self, "color_postNotification"_ns));
+        chooser->setFallback(fallback != nullptr ? fallback : "#a1a1a1"_ns);
+        chooser->setPostNotification(stringProperty(self, "color_postNotification"_ns));
     }
     chooser->view()->setFrame(frame);
-    id navigation = pane != nil && objc::respondsTo(pane, "navigationController"_sel)
-                        ? objc::send<id>(pane, "navigationController"_sel)
-                        : nil;
-    objc::send<void>(navigation, "pushViewController:animated:"_sel, objc::asId(chooser), static_cast<BOOL>(YES));
+    UI::NavigationController* navigation =
+        pane != nullptr && objc::respondsTo(pane, "navigationController"_sel) ? pane->navigationController() : nullptr;
+    if (navigation != nullptr) navigation->pushViewController(chooser, YES);
     objc::release(chooser);
 }
 
@@ -94,7 +94,7 @@ void didMoveToSuperview(id self, SEL _cmd) {
     swatch->setBackgroundColor(colorFromDefaultsWithKey(stringProperty(self, "color_defaults"_ns),
                                                         stringProperty(self, "color_key"_ns),
                                                         fallback != nullptr ? fallback : "#a1a1a1"_ns));
-    objc::send<void>(self, "setAccessoryView:"_sel, swatch);
+    objc::cast<UI::TableViewCell>(self)->setAccessoryView(swatch);
     objc::release(swatch);
 
     if (PS::Specifier* row = rowOf(self)) {

@@ -1,9 +1,12 @@
 #include "PaneControllers.h"
 
+#include "HBPreviewCell.h"
+
 #include <Foundation/Foundation.h>
 #include <ObjCBridge/ObjCBridge.h>
 #include <Preferences/PSListController.h>
 #include <UIKit/NSIndexPath.h>
+#include <UIKit/UIApplication.h>
 #include <UIKit/UITableView.h>
 
 namespace huebloom {
@@ -33,7 +36,7 @@ id readPreferenceValue(id, SEL, PS::Specifier* row) {
 
 // The sub-panes rebuild their rows before they appear, so that cells read
 // their values again when the user comes back from the colour chooser.
-void reloadOnAppear(id self, SEL, BOOL) { objc::send<void>(self, "reload"_sel); }
+void reloadOnAppear(id self, SEL, BOOL) { objc::cast<PS::ListController>(self)->reload(); }
 
 // The root pane redraws its preview row before it appears, so that a
 // balloon style chosen on a list or a colour saved in a sub-pane shows when
@@ -47,14 +50,14 @@ void redrawPreviewOnAppear(id self, SEL cmd, BOOL animated) {
     for (NSInteger s = 0; s < table->numberOfSections(); ++s) {
         for (NSInteger r = 0; r < table->numberOfRowsInSection(s); ++r) {
             id cell = objc::asId(table->cellForRowAtIndexPath(NS::IndexPath::indexPathForRow(r, s)));
-            if (objc::respondsTo(cell, "redrawPreview"_sel)) objc::send<void>(cell, "redrawPreview"_sel);
+            if (objc::respondsTo(cell, "redrawPreview"_sel)) objc::cast<HBPreviewCell>(cell)->redrawPreview();
         }
     }
 }
 
 void open(const char* url) {
-    objc::send<BOOL>(objc::send<id>("UIApplication"_cls, "sharedApplication"_sel), "openURL:"_sel,
-                     objc::send<id>("NSURL"_cls, "URLWithString:"_sel, NS::String::stringWithUTF8String(url)));
+    UI::Application* application = UI::Application::sharedApplication();
+    if (application != nullptr) application->openURL(NS::URL::URLWithString(NS::String::stringWithUTF8String(url)));
 }
 
 void sendMail(id, SEL) { open("mailto:support@huebloom.invalid?subject=HuebloomSupport"); }

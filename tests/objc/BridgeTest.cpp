@@ -109,6 +109,14 @@ TEST_F(BridgeTest, TypeEncodingsFollowTheCppSignature) {
     EXPECT_STREQ(method_getTypeEncoding(m), "{Rect=dddd}@:{Rect=dddd}d");
     EXPECT_EQ(objc::methodTypes<void>(), "v@:");
     EXPECT_EQ((objc::methodTypes<BOOL, id, SEL, NS::Object*>()), "C@:@:@");
+
+    // A function handed to the runtime by hand carries the same derived
+    // encoding, and its IMP is the function itself.
+    const objc::Implementation grower = objc::implementation(&grow);
+    EXPECT_EQ(grower.types, "{Rect=dddd}@:{Rect=dddd}d");
+    EXPECT_EQ(grower.imp, method_getImplementation(m));
+    EXPECT_EQ(objc::implementation(&scale).types, "d@:");
+    EXPECT_EQ(objc::implementation(&classFactory).types, "@@:");
 }
 
 TEST_F(BridgeTest, RefRetainsAdoptsAndReleases) {

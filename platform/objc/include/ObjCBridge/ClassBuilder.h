@@ -10,6 +10,7 @@
 #pragma once
 
 #include <ObjCBridge/Encoding.h>
+#include <ObjCBridge/Implementation.h>
 #include <ObjCBridge/Selector.h>
 #include <ObjCBridge/Send.h>
 #include <ObjCBridge/State.h>
@@ -21,6 +22,9 @@ namespace objc {
 
 namespace detail {
 void addMethodOrDie(Class cls, const char* selector, IMP imp, const std::string& types, bool replace);
+inline void addMethodOrDie(Class cls, const char* selector, const Implementation& implementation, bool replace) {
+    addMethodOrDie(cls, selector, implementation.imp, implementation.types, replace);
+}
 unsigned char log2Alignment(std::size_t alignment);
 }  // namespace detail
 
@@ -39,14 +43,13 @@ public:
 
     template <class R, class Self, class... Args>
     ClassBuilder& method(const char* selector, R (*fn)(Self*, SEL, Args...)) {
-        detail::addMethodOrDie(cls_, selector, detail::toImp(fn), methodTypes<R, Args...>(), false);
+        detail::addMethodOrDie(cls_, selector, implementation(fn), false);
         return *this;
     }
 
     template <class R, class Self, class... Args>
     ClassBuilder& classMethod(const char* selector, R (*fn)(Self*, SEL, Args...)) {
-        detail::addMethodOrDie(object_getClass(reinterpret_cast<id>(cls_)), selector, detail::toImp(fn),
-                               methodTypes<R, Args...>(), false);
+        detail::addMethodOrDie(object_getClass(reinterpret_cast<id>(cls_)), selector, implementation(fn), false);
         return *this;
     }
 
@@ -90,14 +93,13 @@ public:
 
     template <class R, class Self, class... Args>
     ClassExtender& method(const char* selector, R (*fn)(Self*, SEL, Args...)) {
-        detail::addMethodOrDie(cls_, selector, detail::toImp(fn), methodTypes<R, Args...>(), true);
+        detail::addMethodOrDie(cls_, selector, implementation(fn), true);
         return *this;
     }
 
     template <class R, class Self, class... Args>
     ClassExtender& classMethod(const char* selector, R (*fn)(Self*, SEL, Args...)) {
-        detail::addMethodOrDie(object_getClass(reinterpret_cast<id>(cls_)), selector, detail::toImp(fn),
-                               methodTypes<R, Args...>(), true);
+        detail::addMethodOrDie(object_getClass(reinterpret_cast<id>(cls_)), selector, implementation(fn), true);
         return *this;
     }
 
