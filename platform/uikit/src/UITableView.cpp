@@ -4,6 +4,7 @@
 
 #include "ControlDrawing.h"
 #include "FontInternals.h"
+#include "TableViewState.h"
 #include "UIKitRegistration.h"
 
 #include <algorithm>
@@ -14,57 +15,11 @@
 namespace UI {
 namespace {
 
-struct Row {
-    id cell = nil;  // retained, also a subview
-    CGFloat height = 0;
-    CGFloat y = 0;
-};
+using detail::Row;
+using detail::Section;
+using detail::TableState;
 
-struct Section {
-    id header = nil;  // titles, retained
-    id footer = nil;
-    std::vector<Row> rows;
-    CGFloat headerHeight = 0;
-    CGFloat footerHeight = 0;
-};
-
-struct TableState {
-    UITableViewStyle style = UITableViewStylePlain;
-    id dataSource = nil;  // not retained
-    id delegate = nil;    // not retained
-    CGFloat rowHeight = metrics::kRowHeight;
-    std::vector<Section> sections;
-    std::vector<id> decorations;  // separators and section labels, retained subviews
-    bool loaded = false;
-    CGSize contentSize = CGSizeZero;
-    UIEdgeInsets inset = UIEdgeInsetsZero;
-    NSInteger selectedSection = -1;
-    NSInteger selectedRow = -1;
-    CGFloat laidOutWidth = -1;
-    // A finger on the table (or on one of its cells) drags its content once
-    // it has moved far enough to be no tap.
-    struct Drag {
-        bool tracking = false;
-        bool dragging = false;
-        CGFloat startY = 0;       // the finger, in window points
-        CGFloat startOffset = 0;  // the content offset when it went down
-    } drag;
-    ~TableState() {
-        forgetSections();
-        for (id d : decorations) objc::release(d);
-    }
-
-    void forgetSections() {
-        for (Section& s : sections) {
-            objc::release(s.header);
-            objc::release(s.footer);
-            for (Row& r : s.rows) objc::release(r.cell);
-        }
-        sections.clear();
-    }
-};
-
-TableState& stateOf(id self) { return objc::state<TableState>(self); }
+TableState& stateOf(id self) { return detail::tableStateOf(self); }
 
 bool answers(id object, SEL s) { return object != nil && objc::respondsTo(object, s); }
 
@@ -264,7 +219,11 @@ void layoutSubviews(id self, SEL) {
     }
 }
 
-const Row* rowAt(id self, id indexPath) {
+}  // namespace
+
+namespace detail {
+
+const Row* tableRowAt(id self, id indexPath) {
     if (indexPath == nil) return nullptr;
     TableState& s = stateOf(self);
     NSInteger section = objc::send<NSInteger>(indexPath, "section"_sel);
@@ -275,25 +234,32 @@ const Row* rowAt(id self, id indexPath) {
     return &rows[static_cast<std::size_t>(row)];
 }
 
-void loadIfNeeded(id self) {
+void loadTableIfNeeded(id self) {
     if (!stateOf(self).loaded) reloadData(self, nullptr);
 }
 
+}  // namespace detail
+
+namespace {
+
+using detail::loadTableIfNeeded;
+using detail::tableRowAt;
+
 NSInteger numberOfSections(id self, SEL) {
-    loadIfNeeded(self);
+    loadTableIfNeeded(self);
     return static_cast<NSInteger>(stateOf(self).sections.size());
 }
 
 NSInteger numberOfRowsInSection(id self, SEL, NSInteger section) {
-    loadIfNeeded(self);
+    loadTableIfNeeded(self);
     const auto& sections = stateOf(self).sections;
     if (section < 0 || static_cast<std::size_t>(section) >= sections.size()) return 0;
     return static_cast<NSInteger>(sections[static_cast<std::size_t>(section)].rows.size());
 }
 
 id cellForRowAtIndexPath(id self, SEL, id indexPath) {
-    loadIfNeeded(self);
-    const Row* r = rowAt(self, indexPath);
+    loadTableIfNeeded(self);
+    const Row* r = tableRowAt(self, indexPath);
     return r ? r->cell : nil;
 }
 
@@ -308,7 +274,7 @@ id indexPathForCell(id self, SEL, id cell) {
 }
 
 id indexPathForRowAtPoint(id self, SEL, CGPoint p) {
-    loadIfNeeded(self);
+    loadTableIfNeeded(self);
     const auto& sections = stateOf(self).sections;
     for (std::size_t i = 0; i < sections.size(); ++i) {
         for (std::size_t j = 0; j < sections[i].rows.size(); ++j) {
@@ -320,7 +286,7 @@ id indexPathForRowAtPoint(id self, SEL, CGPoint p) {
 }
 
 id visibleCells(id self, SEL) {
-    loadIfNeeded(self);
+    loadTableIfNeeded(self);
     CGRect b = objc::send<CGRect>(self, "bounds"_sel);
     NS::MutableArray* cells = NS::MutableArray::array();
     for (const Section& sec : stateOf(self).sections) {
@@ -332,8 +298,8 @@ id visibleCells(id self, SEL) {
 }
 
 CGRect rectForRowAtIndexPath(id self, SEL, id indexPath) {
-    loadIfNeeded(self);
-    const Row* r = rowAt(self, indexPath);
+    loadTableIfNeeded(self);
+    const Row* r = tableRowAt(self, indexPath);
     if (r == nullptr) return CGRectZero;
     return CGRectMake(0, r->y, stateOf(self).contentSize.width, r->height);
 }
@@ -353,14 +319,15 @@ void deselectRow(id self, SEL, id indexPath, BOOL animated) {
         objc::send<NSInteger>(indexPath, "row"_sel) != s.selectedRow) {
         return;
     }
-    if (const Row* r = rowAt(self, indexPath)) objc::send<void>(r->cell, "setSelected:animated:"_sel, NO, animated);
+    if (const Row* r = tableRowAt(self, indexPath))
+        objc::send<void>(r->cell, "setSelected:animated:"_sel, NO, animated);
     s.selectedSection = s.selectedRow = -1;
 }
 
 void selectRow(id self, SEL, id indexPath, BOOL animated, UITableViewScrollPosition position) {
     TableState& s = stateOf(self);
     if (id current = indexPathForSelectedRow(self, nullptr)) deselectRow(self, nullptr, current, animated);
-    const Row* r = rowAt(self, indexPath);
+    const Row* r = tableRowAt(self, indexPath);
     if (r == nullptr) return;
     s.selectedSection = objc::send<NSInteger>(indexPath, "section"_sel);
     s.selectedRow = objc::send<NSInteger>(indexPath, "row"_sel);
@@ -387,101 +354,11 @@ void cellTapped(id self, SEL, id cell) {
     }
 }
 
-// --- scrolling ----------------------------------------------------------------
-
-CGPoint contentOffset(id self, SEL) { return objc::send<CGRect>(self, "bounds"_sel).origin; }
-
-void setContentOffset(id self, SEL, CGPoint offset) {
-    CGRect b = objc::send<CGRect>(self, "bounds"_sel);
-    b.origin = offset;
-    objc::send<void>(self, "setBounds:"_sel, b);
-}
-
-void setContentOffsetAnimated(id self, SEL, CGPoint offset, BOOL animated) {
-    if (!animated) {
-        objc::send<void>(self, "setContentOffset:"_sel, offset);
-        return;
-    }
-    Ref<View> me(objc::cast<View>(self));
-    View::animateWithDuration(0.3, 0, UIViewAnimationOptionCurveEaseInOut,
-                              [me, offset] { objc::send<void>(me.get(), "setContentOffset:"_sel, offset); });
-}
-
-// --- dragging ------------------------------------------------------------------
-
-// How far a finger moves before it drags rather than taps (estimate).
-constexpr CGFloat kDragThreshold = 10;
-
-CGFloat fingerY(id touches) {
-    id touch = objc::send<id>(touches, "anyObject"_sel);
-    return objc::send<CGPoint>(touch, "locationInView:"_sel, nil).y;
-}
-
-void touchesBegan(id self, SEL, id touches, id) {
-    TableState& s = stateOf(self);
-    s.drag = {true, false, fingerY(touches), objc::send<CGRect>(self, "bounds"_sel).origin.y};
-}
-
-// The content follows the finger, never above its first row nor past its
-// last, as scrollToRowAtIndexPath: keeps it.
-void touchesMoved(id self, SEL, id touches, id) {
-    TableState& s = stateOf(self);
-    if (!s.drag.tracking) return;
-    const CGFloat dy = s.drag.startY - fingerY(touches);
-    if (!s.drag.dragging && std::fabs(dy) < kDragThreshold) return;
-    s.drag.dragging = true;
-    loadIfNeeded(self);
-    const CGRect b = objc::send<CGRect>(self, "bounds"_sel);
-    const CGFloat visible = b.size.height - s.inset.top - s.inset.bottom;
-    CGFloat top = s.drag.startOffset + dy + s.inset.top;
-    top = std::fmin(top, std::fmax(s.contentSize.height - visible, 0));
-    top = std::fmax(top, 0);
-    setContentOffset(self, nullptr, CGPointMake(b.origin.x, top - s.inset.top));
-}
-
-void touchesEnded(id self, SEL, id, id) { stateOf(self).drag = {}; }
-
-BOOL isDragging(id self, SEL) { return stateOf(self).drag.dragging ? YES : NO; }
-
-CGSize contentSize(id self, SEL) {
-    loadIfNeeded(self);
-    return stateOf(self).contentSize;
-}
-
-UIEdgeInsets contentInset(id self, SEL) { return stateOf(self).inset; }
-void setContentInset(id self, SEL, UIEdgeInsets insets) { stateOf(self).inset = insets; }
-
-void scrollToRow(id self, SEL, id indexPath, UITableViewScrollPosition position, BOOL animated) {
-    loadIfNeeded(self);
-    const Row* r = rowAt(self, indexPath);
-    if (r == nullptr) return;
-    const TableState& s = stateOf(self);
-    CGRect b = objc::send<CGRect>(self, "bounds"_sel);
-    const CGFloat visible = b.size.height - s.inset.top - s.inset.bottom;
-    CGFloat top = b.origin.y + s.inset.top;  // the content y at the top of the visible area
-    switch (position) {
-    case UITableViewScrollPositionTop: top = r->y; break;
-    case UITableViewScrollPositionMiddle: top = r->y + r->height / 2 - visible / 2; break;
-    case UITableViewScrollPositionBottom: top = r->y + r->height - visible; break;
-    default:
-        // Only as far as needed to show the whole row.
-        if (r->y < top)
-            top = r->y;
-        else if (r->y + r->height > top + visible)
-            top = r->y + r->height - visible;
-        break;
-    }
-    // Within the content: never above its start, never past its end.
-    top = std::fmin(top, std::fmax(s.contentSize.height - visible, 0));
-    top = std::fmax(top, 0);
-    setContentOffsetAnimated(self, nullptr, CGPointMake(b.origin.x, top - s.inset.top), animated);
-}
-
 }  // namespace
 
 void registerTableView() {
-    objc::ClassBuilder("UITableView", "UIView"_cls)
-        .state<TableState>()
+    objc::ClassBuilder builder("UITableView", "UIView"_cls);
+    builder.state<TableState>()
         .method("initWithFrame:style:", &initWithFrameStyle)
         .method("initWithFrame:", &initWithFrame)
         .method("style", &style)
@@ -504,20 +381,9 @@ void registerTableView() {
         .method("indexPathForSelectedRow", &indexPathForSelectedRow)
         .method("selectRowAtIndexPath:animated:scrollPosition:", &selectRow)
         .method("deselectRowAtIndexPath:animated:", &deselectRow)
-        .method("_cellTapped:", &cellTapped)
-        .method("contentOffset", &contentOffset)
-        .method("setContentOffset:", &setContentOffset)
-        .method("setContentOffset:animated:", &setContentOffsetAnimated)
-        .method("contentSize", &contentSize)
-        .method("contentInset", &contentInset)
-        .method("setContentInset:", &setContentInset)
-        .method("scrollToRowAtIndexPath:atScrollPosition:animated:", &scrollToRow)
-        .method("touchesBegan:withEvent:", &touchesBegan)
-        .method("touchesMoved:withEvent:", &touchesMoved)
-        .method("touchesEnded:withEvent:", &touchesEnded)
-        .method("touchesCancelled:withEvent:", &touchesEnded)
-        .method("isDragging", &isDragging)
-        .build();
+        .method("_cellTapped:", &cellTapped);
+    detail::addTableScrollingMethods(builder);
+    builder.build();
 }
 
 }  // namespace UI
