@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <thread>
 
 namespace {
 
@@ -137,12 +138,26 @@ TEST_F(BridgeTest, RefRetainsAdoptsAndReleases) {
 
 TEST_F(BridgeTest, PoolDrainReleasesEveryAutoreleasedObject) {
     int before = CounterState::destroyed;
+    const std::size_t depth = objc::detail::autoreleasePoolDepth(), pending = objc::detail::pendingAutoreleases();
     {
         objc::AutoreleasePool inner;
         for (int i = 0; i < 3; ++i) objc::autorelease(objc::send<id>(counterClass(), "make"_sel));
         EXPECT_EQ(CounterState::destroyed, before);
+        // Pools are per thread: another thread starts with none of its own,
+        // and its drain leaves this thread's objects alone.
+        std::thread other([&] {
+            EXPECT_EQ(objc::detail::autoreleasePoolDepth(), 0u);
+            objc::AutoreleasePool theirs;
+            EXPECT_EQ(objc::detail::autoreleasePoolDepth(), 1u);
+            EXPECT_EQ(objc::detail::pendingAutoreleases(), 0u);
+            objc::autorelease(objc::send<id>(counterClass(), "make"_sel));
+        });
+        other.join();
+        EXPECT_EQ(CounterState::destroyed, before + 1);
+        EXPECT_EQ(objc::detail::autoreleasePoolDepth(), depth + 1);
+        EXPECT_EQ(objc::detail::pendingAutoreleases(), pending + 3);
     }
-    EXPECT_EQ(CounterState::destroyed, before + 3);
+    EXPECT_EQ(CounterState::destroyed, before + 4);
 }
 
 TEST_F(BridgeTest, RootClassAnswersTheIntrospectionMessages) {

@@ -1,6 +1,6 @@
 #include <ObjCBridge/State.h>
 
-#include <pthread.h>
+#include "PerThread.h"
 
 #include <atomic>
 #include <cstdint>
@@ -63,36 +63,15 @@ struct CachedChain {
     std::uint64_t generation = 0;
     const Chain* chain = nullptr;
 };
-constexpr std::size_t kCacheSize = 64;
-using ChainCache = CachedChain[kCacheSize];
-
-// The table is made on a thread's first alloc and freed when the thread
-// ends; only its pointer is thread-local, in the initial-exec model (this
-// library is loaded with the program), so reaching it is one load relative
-// to the thread pointer rather than a call.
-__thread CachedChain* threadCache __attribute__((tls_model("initial-exec"))) = nullptr;
-
-CachedChain* makeThreadCache() {
-    static const pthread_key_t key = [] {
-        pthread_key_t k;
-        auto freeCache = [](void* table) {
-            threadCache = nullptr;
-            std::free(table);
-        };
-        if (::pthread_key_create(&k, freeCache) != 0) fatal("no thread key for the state chains");
-        return k;
-    }();
-    auto* table = static_cast<CachedChain*>(std::calloc(1, sizeof(ChainCache)));
-    if (table == nullptr) fatal("out of memory for the state chains");
-    ::pthread_setspecific(key, table);
-    threadCache = table;
-    return table;
-}
+struct ChainCache {
+    static constexpr std::size_t kSize = 64;
+    CachedChain slots[kSize];
+};
 
 const Chain& chainFor(Class cls) {
     std::uint64_t generation = registry().generation.load(std::memory_order_acquire);
-    CachedChain* cache = threadCache != nullptr ? threadCache : makeThreadCache();
-    CachedChain& slot = cache[(reinterpret_cast<std::uintptr_t>(cls) >> 4) % kCacheSize];
+    ChainCache& cache = detail::PerThread<ChainCache>::get();
+    CachedChain& slot = cache.slots[(reinterpret_cast<std::uintptr_t>(cls) >> 4) % ChainCache::kSize];
     if (slot.cls == cls && slot.generation == generation) return *slot.chain;
     const Chain& chain = chainUnderLock(cls);
     // The generation read before the lookup: a registration in between makes
