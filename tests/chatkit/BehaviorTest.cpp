@@ -35,13 +35,8 @@ const Expected kColors[] = {
 
 void expectColor(UI::Color* color, std::uint32_t rgb, double alpha, const std::string& what) {
     ASSERT_NE(color, nullptr) << what;
-    CGFloat r = -1, g = -1, b = -1, a = -1;
-    ASSERT_TRUE(color->getRed(&r, &g, &b, &a)) << what;
     // Exact: each channel is the byte over 255, as the hook library's colours are.
-    EXPECT_EQ(r, double((rgb >> 16) & 0xFF) / 255.0) << what;
-    EXPECT_EQ(g, double((rgb >> 8) & 0xFF) / 255.0) << what;
-    EXPECT_EQ(b, double(rgb & 0xFF) / 255.0) << what;
-    EXPECT_EQ(a, alpha) << what;
+    EXPECT_EQ(testcolors::componentsOf(color), testcolors::hex(rgb, alpha)) << what;
 }
 
 TEST_F(ChatKitTest, EveryColourGetterAnswersTheSystemColourAsANewObject) {

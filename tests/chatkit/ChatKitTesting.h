@@ -7,7 +7,7 @@
 #include <UIKit/UIKit.h>
 #include <gtest/gtest.h>
 
-#include <TestColors.h>
+#include "ColorReading.h"
 
 #include <cmath>
 #include <cstdint>

@@ -185,10 +185,8 @@ TEST_F(ChooserEditing, ADomainThatWouldLeaveThePreferencesFolderIsNeitherReadNor
         const auto before = snapshot();
         // The stored colour of the planted file is not read...
         UI::Color* shown = chooser->colorFromDefaults(chooser->defaults(), chooser->key());
-        CGFloat r = 0, g = 0, b = 0, a = 0;
-        shown->getRed(&r, &g, &b, &a);
-        EXPECT_EQ(g, 0.0);
-        EXPECT_EQ(b, 1.0);
+        EXPECT_EQ(testcolors::componentsOf(shown).g, 0.0);
+        EXPECT_EQ(testcolors::componentsOf(shown).b, 1.0);
         // ...and picking saves nothing anywhere.
         tapPicker(CGPointMake(40, 40));
         settle();

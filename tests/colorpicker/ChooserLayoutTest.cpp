@@ -234,12 +234,9 @@ TEST_F(ChooserLayout, SlidersCarryTheirLettersInEitherModel) {
             EXPECT_EQ(slider->thumbImageForState(UI::UIControlStateHighlighted), i == 3 ? thumb : nullptr);
             // Tints: black in HSB mode, red, green and blue in RGB mode; the alpha slider gray in both.
             const bool rgb = letters[0] == 'R';
-            const CGFloat want[4][3] = {
-                {rgb ? 1. : 0, 0, 0}, {0, rgb ? 1. : 0, 0}, {0, 0, rgb ? 1. : 0}, {0.5, 0.5, 0.5}};
-            CGFloat r = -1, g = -1, b = -1, a = -1;
-            ASSERT_TRUE(slider->tintColor()->getRed(&r, &g, &b, &a)) << i;
-            EXPECT_TRUE(r == want[i][0] && g == want[i][1] && b == want[i][2] && a == 1)
-                << letters[i] << ": " << r << " " << g << " " << b << " " << a;
+            const CGFloat on = rgb ? 1 : 0;
+            const testcolors::RGBA want[4] = {{on, 0, 0, 1}, {0, on, 0, 1}, {0, 0, on, 1}, {0.5, 0.5, 0.5, 1}};
+            EXPECT_EQ(testcolors::componentsOf(slider->tintColor()), want[i]) << letters[i];
         }
         leaveChooser();
     }

@@ -17,12 +17,8 @@ struct Bytes {
 };
 
 void expectBytes(UI::Color* color, Bytes expected) {
-    CGFloat r = -1, g = -1, b = -1, a = -1;
-    ASSERT_TRUE(color->getRed(&r, &g, &b, &a));
-    EXPECT_DOUBLE_EQ(r, expected.red / 255.0);
-    EXPECT_DOUBLE_EQ(g, expected.green / 255.0);
-    EXPECT_DOUBLE_EQ(b, expected.blue / 255.0);
-    EXPECT_DOUBLE_EQ(a, 1.0);
+    EXPECT_EQ(testcolors::componentsOf(color),
+              testcolors::hex(std::uint32_t(expected.red << 16 | expected.green << 8 | expected.blue)));
 }
 
 struct HexCase {

@@ -12,7 +12,7 @@
 
 #include <gtest/gtest.h>
 
-#include <TestColors.h>
+#include "ColorReading.h"
 
 #include <cmath>
 #include <cstdint>
@@ -75,10 +75,9 @@ private:
 };
 
 inline Pixel pixelOf(UI::Color* color) {
-    CGFloat r = 0, g = 0, b = 0, a = 0;
-    color->getRed(&r, &g, &b, &a);
-    return Pixel{static_cast<int>(std::lround(r * 255)), static_cast<int>(std::lround(g * 255)),
-                 static_cast<int>(std::lround(b * 255)), static_cast<int>(std::lround(a * 255))};
+    const testcolors::RGBA c = testcolors::componentsOf(color);
+    return Pixel{static_cast<int>(std::lround(c.r * 255)), static_cast<int>(std::lround(c.g * 255)),
+                 static_cast<int>(std::lround(c.b * 255)), static_cast<int>(std::lround(c.a * 255))};
 }
 
 }  // namespace colorpicker_test

@@ -175,11 +175,8 @@ TEST_F(ListTableTest, EachKindShowsItsValueTheWayTheListStoresIt) {
     }
     // A button's title takes the tint colour; a row without a label shows
     // an empty title.
-    CGFloat r, g, b, a;
-    ASSERT_TRUE(cellNamed(p, "Button")->textLabel()->textColor()->getRed(&r, &g, &b, &a));
-    EXPECT_NEAR(r, 0, 1e-6);
-    EXPECT_NEAR(g, 0x7A / 255.0, 1e-6);
-    EXPECT_NEAR(b, 1, 1e-6);
+    EXPECT_PRED3(testcolors::near, testcolors::componentsOf(cellNamed(p, "Button")->textLabel()->textColor()),
+                 testcolors::hex(0x007AFF), 1e-6);
     EXPECT_EQ(PS::listTable::cellsOf(p).size(), std::size(cases) + 1);
 }
 

@@ -2,6 +2,8 @@
 // Messages each time it is placed.
 #include "PFColorCellHB.h"
 
+#include "ColorReading.h"
+
 #include <ColorPickerKit.h>
 #include <PFColorViewController.h>
 
@@ -72,19 +74,19 @@ TEST_F(ColorCellTest, SwatchShowsTheSavedColourItsAlphaOrTheFallback) {
     struct Case {
         const char* what;
         PS::Specifier* row;
-        double r, g, b, a;
+        testcolors::RGBA color;
     };
     const Case cases[] = {
-        {"saved with alpha", row({{"color_key", "blueText"_ns}, {"color_defaults", "com.Quillfen.huebloom"_ns}}), 1, 0,
-         0, 0.25},
+        {"saved with alpha", row({{"color_key", "blueText"_ns}, {"color_defaults", "com.Quillfen.huebloom"_ns}}),
+         testcolors::hex(0xFF0000, 0.25)},
         {"absent: its fallback",
          row({{"color_key", "blueBar"_ns},
               {"color_defaults", "com.Quillfen.huebloom"_ns},
               {"color_fallback", "#5FC6F4"_ns}}),
-         95 / 255.0, 198 / 255.0, 244 / 255.0, 1},
+         testcolors::hex(0x5FC6F4)},
         {"absent, no fallback", row({{"color_key", "blueBar"_ns}, {"color_defaults", "com.Quillfen.huebloom"_ns}}),
-         0xA1 / 255.0, 0xA1 / 255.0, 0xA1 / 255.0, 1},
-        {"no colour properties", row({}), 0xA1 / 255.0, 0xA1 / 255.0, 0xA1 / 255.0, 1},
+         testcolors::hex(0xA1A1A1)},
+        {"no colour properties", row({}), testcolors::hex(0xA1A1A1)},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
@@ -100,12 +102,7 @@ TEST_F(ColorCellTest, SwatchShowsTheSavedColourItsAlphaOrTheFallback) {
         EXPECT_DOUBLE_EQ(swatch->layer()->borderWidth(), 1.5);
         const CGFloat* border = CGColorGetComponents(swatch->layer()->borderColor());
         EXPECT_NEAR(border[0], 228 / 255.0, 1e-6);
-        CGFloat r, g, b, a;
-        ASSERT_TRUE(swatch->backgroundColor()->getRed(&r, &g, &b, &a));
-        EXPECT_NEAR(r, c.r, 1e-6);
-        EXPECT_NEAR(g, c.g, 1e-6);
-        EXPECT_NEAR(b, c.b, 1e-6);
-        EXPECT_NEAR(a, c.a, 1e-6);
+        EXPECT_PRED3(testcolors::near, testcolors::componentsOf(swatch->backgroundColor()), c.color, 1e-6);
         // A tap on the row now opens the chooser through this cell.
         EXPECT_EQ(c.row->target(), objc::asId(cc.get()));
         EXPECT_EQ(c.row->buttonAction(), "openColorPicker"_sel);

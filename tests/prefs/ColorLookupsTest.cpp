@@ -9,7 +9,7 @@
 
 #include <gtest/gtest.h>
 
-#include <TestColors.h>
+#include "ColorReading.h"
 
 #include <filesystem>
 #include <string>
@@ -19,19 +19,9 @@ namespace {
 
 using testcolors::RGBA;
 
-RGBA components(UI::Color* color) {
-    CGFloat r = -1, g = -1, b = -1, a = -1;
-    EXPECT_TRUE(color->getRed(&r, &g, &b, &a));
-    return {r, g, b, a};
-}
-
 void expectColour(UI::Color* color, RGBA want) {
     ASSERT_NE(color, nullptr);
-    RGBA got = components(color);
-    EXPECT_NEAR(got.r, want.r, 1e-6);
-    EXPECT_NEAR(got.g, want.g, 1e-6);
-    EXPECT_NEAR(got.b, want.b, 1e-6);
-    EXPECT_NEAR(got.a, want.a, 1e-6);
+    EXPECT_PRED3(testcolors::near, testcolors::componentsOf(color), want, 1e-6);
 }
 
 class ColorLookupsTest : public ::testing::Test {
@@ -74,7 +64,7 @@ TEST_F(ColorLookupsTest, EveryByteSurvivesTheHexText) {
     for (int v = 0; v < 256; ++v) {
         char text[16];
         std::snprintf(text, sizeof text, "#%02X%02X%02X", v, 255 - v, v);
-        RGBA got = components(colorFromHex(NS::String::stringWithUTF8String(text)));
+        RGBA got = testcolors::componentsOf(colorFromHex(NS::String::stringWithUTF8String(text)));
         ASSERT_EQ(static_cast<int>(got.r * 255 + 0.5), v) << text;
         ASSERT_EQ(static_cast<int>(got.g * 255 + 0.5), 255 - v) << text;
     }
@@ -171,9 +161,9 @@ TEST_F(ColorLookupsTest, TheFallbackIsDrawnEvenWhenTheSettingExists) {
     store("com.Quillfen.huebloom", "blueText", "#FF0000"_ns);
     expectColour(colorFromDefaultsWithKey("com.Quillfen.huebloom"_ns, "blueText"_ns, nullptr), {1, 0, 0, 1});
     bool differed = false;
-    RGBA first = components(colorFromDefaultsWithKey("com.Quillfen.huebloom"_ns, "absent"_ns, nullptr));
+    RGBA first = testcolors::componentsOf(colorFromDefaultsWithKey("com.Quillfen.huebloom"_ns, "absent"_ns, nullptr));
     for (int i = 0; i < 50 && !differed; ++i) {
-        RGBA next = components(colorFromDefaultsWithKey("com.Quillfen.huebloom"_ns, "absent"_ns, nullptr));
+        RGBA next = testcolors::componentsOf(colorFromDefaultsWithKey("com.Quillfen.huebloom"_ns, "absent"_ns, nullptr));
         differed = next.r != first.r || next.g != first.g || next.b != first.b;
     }
     EXPECT_TRUE(differed);

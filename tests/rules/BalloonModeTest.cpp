@@ -3,7 +3,7 @@
 #include <UIKit/UIKit.h>
 #include <gtest/gtest.h>
 
-#include <TestColors.h>
+#include "ColorReading.h"
 
 #include <map>
 #include <string>
@@ -16,15 +16,7 @@ using huebloom::BalloonMode;
 using testcolors::hex;
 using testcolors::RGBA;
 
-std::vector<RGBA> components(NS::Array* colors) {
-    std::vector<RGBA> out;
-    for (NSUInteger i = 0; i < colors->count(); ++i) {
-        RGBA c{};
-        objc::cast<UI::Color>(colors->objectAtIndex(i))->getRed(&c.r, &c.g, &c.b, &c.a);
-        out.push_back(c);
-    }
-    return out;
-}
+using testcolors::componentsOf;
 
 class BalloonModeTest : public ::testing::Test {
 protected:
@@ -54,30 +46,31 @@ TEST_F(BalloonModeTest, ValuesMapToModes) {
 
 TEST_F(BalloonModeTest, ThreeStopUsesStoredStopsAndDefaults) {
     use({{"imessage", num(1)}});
-    EXPECT_EQ(components(colorsOf(huebloom::blueBalloons())),
+    EXPECT_EQ(componentsOf(colorsOf(huebloom::blueBalloons())),
               (std::vector<RGBA>{hex(0x5FC6F4), hex(0x3AA8F9), hex(0x157EFB)}));
     use({{"sms", num(1)}, {"midSMS", str("#102030")}});
-    EXPECT_EQ(components(colorsOf(huebloom::greenBalloons())),
+    EXPECT_EQ(componentsOf(colorsOf(huebloom::greenBalloons())),
               (std::vector<RGBA>{hex(0x27EC59), hex(0x102030), hex(0x20CA4F)}));
     use({{"gray", num(1)}});
-    EXPECT_EQ(components(colorsOf(huebloom::grayBalloons())),
+    EXPECT_EQ(componentsOf(colorsOf(huebloom::grayBalloons())),
               (std::vector<RGBA>{hex(0xE5E5EA), hex(0xE5E5EA), hex(0xE5E5EA)}));
 }
 
 TEST_F(BalloonModeTest, SolidIgnoresTheAlphaPart) {
     use({{"sms", num(2)}, {"botSMS", str("#112233:0.500000")}});
-    EXPECT_EQ(components(colorsOf(huebloom::greenBalloons())),
+    EXPECT_EQ(componentsOf(colorsOf(huebloom::greenBalloons())),
               (std::vector<RGBA>{hex(0x112233), hex(0x112233), hex(0x112233)}));
 }
 
 TEST_F(BalloonModeTest, StripesClearAndStringModes) {
     use({{"imessage", num(3)}});
     RGBA red{1, 0, 0, 1}, green{0, 1, 0, 1};
-    EXPECT_EQ(components(colorsOf(huebloom::blueBalloons())), (std::vector<RGBA>{red, green, red, green, red, green}));
+    EXPECT_EQ(componentsOf(colorsOf(huebloom::blueBalloons())),
+              (std::vector<RGBA>{red, green, red, green, red, green}));
     use({{"gray", num(5)}, {"topGray", str("#FFFFFF")}});
-    EXPECT_EQ(components(colorsOf(huebloom::grayBalloons())), (std::vector<RGBA>{{0, 0, 0, 0}, {0, 0, 0, 0}}));
+    EXPECT_EQ(componentsOf(colorsOf(huebloom::grayBalloons())), (std::vector<RGBA>{{0, 0, 0, 0}, {0, 0, 0, 0}}));
     use({{"imessage", str("2")}});  // stored as a string
-    EXPECT_EQ(components(colorsOf(huebloom::blueBalloons())).size(), 3u);
+    EXPECT_EQ(componentsOf(colorsOf(huebloom::blueBalloons())).size(), 3u);
 }
 
 TEST_F(BalloonModeTest, SystemColoursWhenOffOrOutOfRange) {
@@ -98,7 +91,7 @@ TEST_F(BalloonModeTest, RandomDrawsTheSixNamedColoursInNearlyEqualShares) {
     std::vector<RGBA> previous;
     for (int call = 0; call < 1000; ++call) {
         objc::AutoreleasePool inner;
-        auto colors = components(colorsOf(huebloom::blueBalloons()));
+        auto colors = componentsOf(colorsOf(huebloom::blueBalloons()));
         ASSERT_EQ(colors.size(), 6u);
         for (const RGBA& c : colors) {
             auto it = std::find(named.begin(), named.end(), c);

@@ -1,6 +1,8 @@
 #include <ColorString.h>
 #include <SettingsReader.h>
 
+#include "ColorReading.h"
+
 #include <gtest/gtest.h>
 
 namespace {
@@ -69,11 +71,10 @@ TEST_F(ColorStringTest, AnOverlayAlphaOutsideTheUnitRangeMakesAColourWithinIt) {
     } cases[] = {{"#000000:-2", 0.0},    {"#000000:2", 1.0},      {"#000000:nan", 0.0},
                  {"#000000:1e999", 1.0}, {"#000000:-1e999", 0.0}, {"#000000:0.25", 0.25}};
     for (const auto& c : cases) {
-        CGFloat r = -1, g = -1, b = -1, a = -1;
-        huebloom::colorFromString(NS::String::stringWithUTF8String(c.text), AlphaRule::FromString)
-            ->getRed(&r, &g, &b, &a);
-        EXPECT_EQ(a, c.alpha) << c.text;
-        EXPECT_EQ(r + g + b, 0.0) << c.text;
+        EXPECT_EQ(testcolors::componentsOf(
+                      huebloom::colorFromString(NS::String::stringWithUTF8String(c.text), AlphaRule::FromString)),
+                  testcolors::hex(0, c.alpha))
+            << c.text;
     }
 }
 

@@ -12,7 +12,7 @@
 #include <Preferences/SpecifierList.h>
 #include <UIKit/UIKit.h>
 
-#include <TestColors.h>
+#include "ColorReading.h"
 #include <gtest/gtest.h>
 
 #include <map>
@@ -27,11 +27,7 @@ using huebloom::SystemColor;
 using testcolors::RGBA;
 
 RGBA of(SystemColor c) { return testcolors::hex(c.rgb, c.alpha); }
-RGBA of(UI::Color* color) {
-    RGBA c{-1, -1, -1, -1};
-    if (color != nullptr) color->getRed(&c.r, &c.g, &c.b, &c.a);
-    return c;
-}
+RGBA of(UI::Color* color) { return testcolors::componentsOf(color); }
 RGBA of(ColorComponents c) { return {c.red, c.green, c.blue, c.alpha}; }
 
 class SystemColorsTest : public ::testing::Test {

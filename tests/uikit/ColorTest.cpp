@@ -8,15 +8,8 @@ namespace {
 using UI::Color;
 using uitest::UIKitTest;
 
-struct Components {
-    CGFloat r, g, b, a;
-};
-
-Components rgbaOf(Color* c) {
-    Components out{-1, -1, -1, -1};
-    EXPECT_TRUE(c->getRed(&out.r, &out.g, &out.b, &out.a));
-    return out;
-}
+using testcolors::componentsOf;
+using testcolors::RGBA;
 
 class ColorTest : public UIKitTest {};
 
@@ -24,7 +17,7 @@ TEST_F(ColorTest, HueSaturationBrightnessConstructorLimitsEveryComponentToTheUni
     const CGFloat nan = std::numeric_limits<CGFloat>::quiet_NaN();
     struct Case {
         CGFloat h, s, b, a;
-        Components expected;
+        RGBA expected;
     } cases[] = {
         {0, 2, 2, 1, {1, 0, 0, 1}},         // saturation and brightness above 1 count as 1
         {0, 1, 1, 7, {1, 0, 0, 1}},         // so does alpha
@@ -38,28 +31,22 @@ TEST_F(ColorTest, HueSaturationBrightnessConstructorLimitsEveryComponentToTheUni
         {2.0 / 3, 1, 1, -1, {0, 0, 1, 0}},
     };
     for (const Case& c : cases) {
-        Components got = rgbaOf(Color::colorWithHue(c.h, c.s, c.b, c.a));
-        EXPECT_NEAR(got.r, c.expected.r, 1e-12) << c.h << " " << c.s << " " << c.b << " " << c.a;
-        EXPECT_NEAR(got.g, c.expected.g, 1e-12) << c.h << " " << c.s << " " << c.b << " " << c.a;
-        EXPECT_NEAR(got.b, c.expected.b, 1e-12) << c.h << " " << c.s << " " << c.b << " " << c.a;
+        const RGBA got = componentsOf(Color::colorWithHue(c.h, c.s, c.b, c.a));
+        EXPECT_PRED3(testcolors::near, got, c.expected, 1e-12) << c.h << " " << c.s << " " << c.b << " " << c.a;
         EXPECT_EQ(got.a, c.expected.a) << c.h << " " << c.s << " " << c.b << " " << c.a;
     }
 }
 
 TEST_F(ColorTest, RedGreenBlueConstructorKeepsComponentsAsGiven) {
     // Out-of-range components are passed on: hex formatting relies on seeing them.
-    Components got = rgbaOf(Color::colorWithRed(1.2, -0.1, 0.5, 0.25));
-    EXPECT_EQ(got.r, 1.2);
-    EXPECT_EQ(got.g, -0.1);
-    EXPECT_EQ(got.b, 0.5);
-    EXPECT_EQ(got.a, 0.25);
+    EXPECT_EQ(componentsOf(Color::colorWithRed(1.2, -0.1, 0.5, 0.25)), (RGBA{1.2, -0.1, 0.5, 0.25}));
 }
 
 TEST_F(ColorTest, NamedColoursHaveThePlatformComponents) {
     struct Case {
         const char* name;
         Color* color;
-        Components rgba;
+        RGBA rgba;
     } cases[] = {
         {"red", Color::redColor(), {1, 0, 0, 1}},
         {"orange", Color::orangeColor(), {1, 0.5, 0, 1}},
@@ -78,11 +65,7 @@ TEST_F(ColorTest, NamedColoursHaveThePlatformComponents) {
         {"clear", Color::clearColor(), {0, 0, 0, 0}},
     };
     for (const Case& c : cases) {
-        Components got = rgbaOf(c.color);
-        EXPECT_EQ(got.r, c.rgba.r) << c.name;
-        EXPECT_EQ(got.g, c.rgba.g) << c.name;
-        EXPECT_EQ(got.b, c.rgba.b) << c.name;
-        EXPECT_EQ(got.a, c.rgba.a) << c.name;
+        EXPECT_EQ(componentsOf(c.color), c.rgba) << c.name;
         // Every colour's CGColor is RGB with four components, the same values.
         CGColorRef cg = c.color->CGColor();
         ASSERT_EQ(CGColorGetNumberOfComponents(cg), 4u) << c.name;
@@ -113,7 +96,7 @@ TEST_F(ColorTest, EveryConversionAnswersForGreysAndRgbColoursWithTheExactAlpha) 
     CGFloat r, g, b, a, h, s, br, w, wa;
     Color* grey = Color::colorWithWhite(0.25, 0.5);
     EXPECT_TRUE(grey->getRed(&r, &g, &b, &a));
-    EXPECT_EQ((Components{r, g, b, a}).r, 0.25);
+    EXPECT_EQ(r, 0.25);
     EXPECT_EQ(g, 0.25);
     EXPECT_EQ(b, 0.25);
     EXPECT_EQ(a, 0.5);
@@ -135,10 +118,7 @@ TEST_F(ColorTest, EveryConversionAnswersForGreysAndRgbColoursWithTheExactAlpha) 
 
 TEST_F(ColorTest, AlphaComponentCopyKeepsTheColourAndEqualityComparesValues) {
     Color* half = Color::redColor()->colorWithAlphaComponent(0.5);
-    Components got = rgbaOf(half);
-    EXPECT_EQ(got.r, 1);
-    EXPECT_EQ(got.g, 0);
-    EXPECT_EQ(got.a, 0.5);
+    EXPECT_EQ(componentsOf(half), (RGBA{1, 0, 0, 0.5}));
     EXPECT_TRUE(half->isEqual(Color::colorWithRed(1, 0, 0, 0.5)));
     EXPECT_FALSE(half->isEqual(Color::redColor()));
     EXPECT_TRUE(Color::whiteColor()->isEqual(Color::colorWithRed(1, 1, 1, 1)));

@@ -10,7 +10,7 @@
 #include <UIKit/UIScreenshot.h>
 #include <gtest/gtest.h>
 
-#include <TestColors.h>
+#include "ColorReading.h"
 
 #include <array>
 #include <cstdint>

@@ -122,11 +122,7 @@ TEST_F(ViewTreeTest, TintIsInheritedAndChangesReachOnlyTheViewsThatInheritIt) {
     middle->addSubview(own);
     middle->addSubview(leaf);
     own->setTintColor(Color::greenColor());
-    CGFloat r, g, b, a;
-    leaf->tintColor()->getRed(&r, &g, &b, &a);
-    EXPECT_EQ(r, 0);
-    EXPECT_EQ(g, 122.0 / 255.0);
-    EXPECT_EQ(b, 1);
+    EXPECT_EQ(testcolors::componentsOf(leaf->tintColor()), testcolors::hex(0x007AFF));
     journal.clear();
 
     top->setTintColor(Color::redColor());
