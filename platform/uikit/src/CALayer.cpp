@@ -13,14 +13,7 @@
 namespace CA::detail {
 
 LayerState::~LayerState() {
-    if (backgroundColor != nullptr) CGColorRelease(backgroundColor);
-    if (borderColor != nullptr) CGColorRelease(borderColor);
-    if (contents != nullptr) CGImageRelease(contents);
-    objc::release(mask);
-    for (id sub : sublayers) {
-        stateOf(sub).superlayer = nil;
-        objc::release(sub);
-    }
+    for (const Ref<Layer>& sub : sublayers) stateOf(sub).superlayer = nullptr;
 }
 
 LayerState& stateOf(const void* layer) { return objc::state<LayerState>(layer); }
@@ -124,18 +117,12 @@ void changePosition(LayerState& s, CGPoint position) {
     s.position = position;
 }
 
-void retainColor(CGColorRef& slot, CGColorRef color) {
-    if (color != nullptr) CGColorRetain(color);
-    if (slot != nullptr) CGColorRelease(slot);
-    slot = color;
-}
-
 id init(id self, SEL) {
     self = objc::sendSuper<id>(self, "CALayer"_cls, "init"_sel);
     if (self == nil) return nil;
     LayerState& s = stateOf(self);
     // Core Animation's default border colour is opaque black.
-    s.borderColor = CGColorCreateGenericRGB(0, 0, 0, 1);
+    s.borderColor = UI::detail::ColorHandle::adopt(CGColorCreateGenericRGB(0, 0, 0, 1));
     s.needsDisplay = true;
     return self;
 }
@@ -169,10 +156,10 @@ void setBackgroundColor(id self, SEL, CGColorRef color) {
         rgbaOf(color, to);
         animate(s, Animation::Property::BackgroundColor, now.background, to);
     }
-    retainColor(s.backgroundColor, color);
+    s.backgroundColor = color;
 }
 CGColorRef borderColor(id self, SEL) { return stateOf(self).borderColor; }
-void setBorderColor(id self, SEL, CGColorRef color) { retainColor(stateOf(self).borderColor, color); }
+void setBorderColor(id self, SEL, CGColorRef color) { stateOf(self).borderColor = color; }
 CGFloat borderWidth(id self, SEL) { return stateOf(self).borderWidth; }
 void setBorderWidth(id self, SEL, CGFloat w) { stateOf(self).borderWidth = w; }
 CGFloat cornerRadius(id self, SEL) { return stateOf(self).cornerRadius; }
@@ -194,12 +181,7 @@ BOOL isHidden(id self, SEL) { return stateOf(self).hidden; }
 void setHidden(id self, SEL, BOOL h) { stateOf(self).hidden = h; }
 
 CGImageRef contents(id self, SEL) { return stateOf(self).contents; }
-void setContents(id self, SEL, CGImageRef image) {
-    LayerState& s = stateOf(self);
-    if (image != nullptr) CGImageRetain(image);
-    if (s.contents != nullptr) CGImageRelease(s.contents);
-    s.contents = image;
-}
+void setContents(id self, SEL, CGImageRef image) { stateOf(self).contents = image; }
 CGFloat contentsScale(id self, SEL) { return stateOf(self).contentsScale; }
 void setContentsScale(id self, SEL, CGFloat scale) {
     LayerState& s = stateOf(self);
@@ -208,72 +190,71 @@ void setContentsScale(id self, SEL, CGFloat scale) {
     if (drawsContent(self)) s.needsDisplay = true;
 }
 
-id mask(id self, SEL) { return stateOf(self).mask; }
-void setMask(id self, SEL, id mask) {
-    LayerState& s = stateOf(self);
-    if (mask == s.mask) return;
-    objc::retain(mask);
-    objc::release(s.mask);
-    s.mask = mask;
-}
+Layer* mask(Layer* self, SEL) { return stateOf(self).mask; }
+void setMask(Layer* self, SEL, Layer* mask) { stateOf(self).mask = mask; }
 
-id superlayer(id self, SEL) { return stateOf(self).superlayer; }
+Layer* superlayer(Layer* self, SEL) { return stateOf(self).superlayer; }
 
-id sublayers(id self, SEL) {
+NS::Array* sublayers(Layer* self, SEL) {
     const auto& subs = stateOf(self).sublayers;
-    if (subs.empty()) return nil;
-    return objc::asId(NS::Array::arrayWithObjects(subs.data(), subs.size()));
+    if (subs.empty()) return nullptr;
+    std::vector<id> ids;
+    for (Layer* sub : subs) ids.push_back(objc::asId(sub));
+    return NS::Array::arrayWithObjects(ids.data(), ids.size());
 }
 
-void removeFromSuperlayer(id self, SEL) {
+// Where the layer stands among the sublayers, or their end.
+std::vector<Ref<Layer>>::iterator positionOf(std::vector<Ref<Layer>>& subs, Layer* layer) {
+    return std::find_if(subs.begin(), subs.end(), [layer](const Ref<Layer>& sub) { return sub.get() == layer; });
+}
+
+void removeFromSuperlayer(Layer* self, SEL) {
     LayerState& s = stateOf(self);
-    if (s.superlayer == nil) return;
+    if (s.superlayer == nullptr) return;
     auto& siblings = stateOf(s.superlayer).sublayers;
-    auto it = std::find(siblings.begin(), siblings.end(), self);
-    s.superlayer = nil;
-    if (it != siblings.end()) {
-        siblings.erase(it);
-        objc::release(self);
-    }
+    s.superlayer = nullptr;
+    auto it = positionOf(siblings, self);
+    if (it == siblings.end()) return;
+    // Released once out of the list: the superlayer may hold the only reference.
+    Ref<Layer> gone = std::move(*it);
+    siblings.erase(it);
 }
 
-void insertAt(id self, id layer, std::size_t index) {
-    if (layer == nil) return;
-    for (id up = self; up != nil; up = stateOf(up).superlayer) {
+void insertAt(Layer* self, Layer* layer, std::size_t index) {
+    if (layer == nullptr) return;
+    for (Layer* up = self; up != nullptr; up = stateOf(up).superlayer) {
         if (up == layer) objc::fatal("a layer cannot become a sublayer of itself or of its own sublayer");
     }
-    objc::retain(layer);
+    Ref<Layer> kept = layer;  // through its removal from where it was
     removeFromSuperlayer(layer, nullptr);
     auto& subs = stateOf(self).sublayers;
     index = std::min(index, subs.size());
-    subs.insert(subs.begin() + static_cast<std::ptrdiff_t>(index), layer);
+    subs.insert(subs.begin() + static_cast<std::ptrdiff_t>(index), std::move(kept));
     stateOf(layer).superlayer = self;
 }
 
-std::size_t indexOf(id self, id sibling, std::size_t notFound) {
-    const auto& subs = stateOf(self).sublayers;
-    auto it = std::find(subs.begin(), subs.end(), sibling);
+std::size_t indexOf(Layer* self, Layer* sibling, std::size_t notFound) {
+    auto& subs = stateOf(self).sublayers;
+    auto it = positionOf(subs, sibling);
     return it == subs.end() ? notFound : static_cast<std::size_t>(it - subs.begin());
 }
 
-void addSublayer(id self, SEL, id layer) { insertAt(self, layer, stateOf(self).sublayers.size()); }
-void insertSublayerAtIndex(id self, SEL, id layer, unsigned index) { insertAt(self, layer, index); }
-void insertSublayerBelow(id self, SEL, id layer, id sibling) {
+void addSublayer(Layer* self, SEL, Layer* layer) { insertAt(self, layer, stateOf(self).sublayers.size()); }
+void insertSublayerAtIndex(Layer* self, SEL, Layer* layer, unsigned index) { insertAt(self, layer, index); }
+void insertSublayerBelow(Layer* self, SEL, Layer* layer, Layer* sibling) {
     // Taken out first, so that the sibling's index is the one that stays.
-    if (layer == nil || layer == sibling) return;
-    objc::retain(layer);
+    if (layer == nullptr || layer == sibling) return;
+    Ref<Layer> kept = layer;
     removeFromSuperlayer(layer, nullptr);
     insertAt(self, layer, indexOf(self, sibling, 0));
-    objc::release(layer);
 }
-void insertSublayerAbove(id self, SEL, id layer, id sibling) {
-    if (layer == nil || layer == sibling) return;
-    objc::retain(layer);
+void insertSublayerAbove(Layer* self, SEL, Layer* layer, Layer* sibling) {
+    if (layer == nullptr || layer == sibling) return;
+    Ref<Layer> kept = layer;
     removeFromSuperlayer(layer, nullptr);
     std::size_t count = stateOf(self).sublayers.size();
     std::size_t at = indexOf(self, sibling, count);
     insertAt(self, layer, at == count ? count : at + 1);
-    objc::release(layer);
 }
 
 id delegate(id self, SEL) { return stateOf(self).delegate; }

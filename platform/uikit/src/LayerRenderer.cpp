@@ -114,7 +114,7 @@ private:
         if (s.masksToBounds && !visible) return;
         if (!visible && s.sublayers.empty()) return;
 
-        const bool grouped = p.opacity < 1 || s.mask != nil;
+        const bool grouped = p.opacity < 1 || s.mask != nullptr;
         if (grouped) cairo_push_group(cr_);
 
         const double radius = effectiveRadius(b, s.cornerRadius);
@@ -134,10 +134,8 @@ private:
         if (visible) drawContents(layer, s, b);
         if (!s.sublayers.empty()) {
             // Retained for the walk: painting may change the tree.
-            std::vector<id> subs = s.sublayers;
-            for (id sub : subs) objc::send<id>(sub, "retain"_sel);
-            for (id sub : subs) renderPlaced(sub);
-            for (id sub : subs) objc::send<void>(sub, "release"_sel);
+            const std::vector<Ref<Layer>> subs = s.sublayers;
+            for (Layer* sub : subs) renderPlaced(objc::asId(sub));
         }
         clip_ = outerClip;
         cairo_restore(cr_);
@@ -184,14 +182,14 @@ private:
     }
 
     void finishGroup(LayerState& s, const Presentation& p) {
-        if (s.mask == nil) {
+        if (s.mask == nullptr) {
             cairo_pop_group_to_source(cr_);
             cairo_paint_with_alpha(cr_, p.opacity);
             return;
         }
         cairo_pattern_t* content = cairo_pop_group(cr_);
         cairo_push_group(cr_);
-        renderPlaced(s.mask);
+        renderPlaced(objc::asId(s.mask.get()));
         cairo_pattern_t* mask = cairo_pop_group(cr_);
         if (p.opacity < 1) cairo_push_group(cr_);
         cairo_set_source(cr_, content);

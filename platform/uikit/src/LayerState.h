@@ -2,9 +2,11 @@
 // view animations. Internal to UIKit.
 #pragma once
 
+#include <ObjCBridge/Ref.h>
 #include <UIKit/CALayer.h>
 
 #include "BackingStore.h"
+#include "CGHandle.h"
 #include "LayerAnimation.h"
 
 #include <vector>
@@ -15,19 +17,19 @@ struct LayerState {
     CGRect bounds = CGRectZero;
     CGPoint position = CGPointZero;
     CGPoint anchorPoint = CGPointMake(0.5, 0.5);
-    CGColorRef backgroundColor = nullptr;  // retained
-    CGColorRef borderColor = nullptr;      // retained
+    UI::detail::ColorHandle backgroundColor;
+    UI::detail::ColorHandle borderColor;
     CGFloat borderWidth = 0;
     CGFloat cornerRadius = 0;
     bool masksToBounds = false;
     bool hidden = false;
     float opacity = 1;
-    CGImageRef contents = nullptr;  // retained
+    UI::detail::ImageHandle contents;
     CGFloat contentsScale = 1;
-    id mask = nil;  // retained
-    id superlayer = nil;
-    std::vector<id> sublayers;  // each retained
-    id delegate = nil;          // not retained
+    Ref<Layer> mask;
+    Layer* superlayer = nullptr;  // not owned
+    std::vector<Ref<Layer>> sublayers;
+    id delegate = nil;  // not owned
     bool needsDisplay = false;
     BackingStore backing;
     std::vector<Animation> animations;

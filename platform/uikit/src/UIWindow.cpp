@@ -8,15 +8,16 @@
 #include "TouchDelivery.h"
 #include "UIKitRegistration.h"
 
+#include <utility>
+
 namespace UI {
 namespace {
 
 struct WindowState {
-    id rootViewController = nil;  // retained
-    ~WindowState() { objc::release(rootViewController); }
+    Ref<ViewController> rootViewController;
 };
 
-WindowState& stateOf(id self) { return objc::state<WindowState>(self); }
+WindowState& stateOf(const void* self) { return objc::state<WindowState>(self); }
 
 id initWithFrame(id self, SEL, CGRect frame) {
     self = objc::sendSuper<id>(self, "UIWindow"_cls, "initWithFrame:"_sel, frame);
@@ -62,23 +63,20 @@ void makeKeyAndVisible(id self, SEL) {
 BOOL isKeyWindow(id self, SEL) { return detail::keyWindow() == self ? YES : NO; }
 void nothing(id, SEL) {}
 
-id rootViewController(id self, SEL) { return stateOf(self).rootViewController; }
+ViewController* rootViewController(id self, SEL) { return stateOf(self).rootViewController; }
 
-void setRootViewController(id self, SEL, id controller) {
+void setRootViewController(Window* self, SEL, ViewController* controller) {
     WindowState& s = stateOf(self);
     if (controller == s.rootViewController) return;
-    objc::retain(controller);
-    id old = s.rootViewController;
-    s.rootViewController = controller;
-    if (old != nil && objc::send<BOOL>(old, "isViewLoaded"_sel)) {
-        id oldView = objc::send<id>(old, "view"_sel);
-        if (objc::send<id>(oldView, "superview"_sel) == self) objc::send<void>(oldView, "removeFromSuperview"_sel);
+    const Ref<ViewController> old = std::exchange(s.rootViewController, controller);
+    if (old && old->isViewLoaded()) {
+        View* oldView = old->view();
+        if (oldView->superview() == self) oldView->removeFromSuperview();
     }
-    objc::release(old);
-    if (controller != nil) {
-        id view = objc::send<id>(controller, "view"_sel);
-        objc::send<void>(view, "setFrame:"_sel, objc::send<CGRect>(self, "bounds"_sel));
-        objc::send<void>(self, "addSubview:"_sel, view);
+    if (controller != nullptr) {
+        View* view = controller->view();
+        view->setFrame(self->bounds());
+        self->addSubview(view);
     }
 }
 
@@ -92,21 +90,18 @@ void displayTree(id layer) {
     auto& s = CA::detail::stateOf(layer);
     if (s.hidden) return;
     if (s.needsDisplay && CA::detail::drawsContent(layer)) objc::send<void>(layer, "display"_sel);
-    std::vector<id> subs = s.sublayers;
-    for (id sub : subs) objc::retain(sub);
-    for (id sub : subs) displayTree(sub);
-    for (id sub : subs) objc::release(sub);
-    if (s.mask != nil) displayTree(s.mask);
+    const std::vector<Ref<CA::Layer>> subs = s.sublayers;  // retained for the walk
+    for (CA::Layer* sub : subs) displayTree(objc::asId(sub));
+    if (s.mask != nullptr) displayTree(objc::asId(s.mask.get()));
 }
 
 }  // namespace
 
 void updateDisplay() {
-    std::vector<id> windows = detail::shownWindows();
-    for (id w : windows) objc::retain(w);
-    for (id w : windows) objc::send<void>(w, "layoutIfNeeded"_sel);
-    for (id w : windows) displayTree(objc::send<id>(w, "layer"_sel));
-    for (id w : windows) objc::release(w);
+    std::vector<Ref<Window>> windows;  // held through the pass
+    for (id w : detail::shownWindows()) windows.emplace_back(objc::cast<Window>(w));
+    for (Window* w : windows) w->layoutIfNeeded();
+    for (Window* w : windows) displayTree(objc::asId(w->layer()));
 }
 
 void registerWindow() {

@@ -73,6 +73,14 @@ inline Ref<T> adopt(T* object) noexcept {
     return Ref<T>::adopt(object);
 }
 
+// A copy of the object (nil for nil), held: what a property declared "copy"
+// keeps of the value it is given, so that a mutable string changed later does
+// not change it.
+template <class T>
+inline Ref<T> copyOf(const T* object) {
+    return adopt(object != nullptr ? reinterpret_cast<T*>(send<id>(object, "copy"_sel)) : nullptr);
+}
+
 }  // namespace objc
 
 using objc::Ref;
