@@ -42,7 +42,7 @@ struct TextAccessors {
     static NS::String* text(id self, SEL) { return propertiesOf(self).text; }
     static void setText(id self, SEL, NS::String* text) {
         if (text == nullptr && nilText == NilText::Empty) text = ""_ns;
-        propertiesOf(self).text = objc::adopt(text != nullptr ? text->copy() : nullptr);
+        propertiesOf(self).text = objc::copyOf(text);
         redraw(self);
     }
     static Font* font(id self, SEL) { return propertiesOf(self).font; }

@@ -22,13 +22,11 @@ void changed(id self) {
     if (id observer = stateOf(self).observer) objc::send<void>(observer, "_itemDidChange:"_sel, self);
 }
 
-Ref<NS::String> copyOf(const NS::String* text) { return objc::adopt(text != nullptr ? text->copy() : nullptr); }
-
 id initWithTitle(id self, SEL, NS::String* title, UIBarButtonItemStyle style, id target, SEL action) {
     self = objc::sendSuper<id>(self, "UIBarButtonItem"_cls, "init"_sel);
     if (self == nil) return nil;
     BarButtonItemState& s = stateOf(self);
-    s.title = copyOf(title);
+    s.title = objc::copyOf(title);
     s.style = style;
     s.target = target;
     s.action = action;
@@ -37,7 +35,7 @@ id initWithTitle(id self, SEL, NS::String* title, UIBarButtonItemStyle style, id
 
 NS::String* title(id self, SEL) { return stateOf(self).title; }
 void setTitle(id self, SEL, NS::String* title) {
-    stateOf(self).title = copyOf(title);
+    stateOf(self).title = objc::copyOf(title);
     changed(self);
 }
 

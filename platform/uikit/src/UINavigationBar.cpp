@@ -1,6 +1,9 @@
 #include <Foundation/NSArray.h>
+#include <UIKit/UIBarButtonItem.h>
+#include <UIKit/UIFont.h>
 #include <UIKit/UILabel.h>
 #include <UIKit/UINavigationBar.h>
+#include <UIKit/UINavigationItem.h>
 
 #include "BarItemInternals.h"
 #include "ControlDrawing.h"
@@ -15,227 +18,227 @@ namespace UI {
 namespace {
 
 struct NavigationBarState {
-    std::vector<id> items;  // each retained
-    id delegate = nil;      // not retained
-    id barTint = nil;       // retained
-    id background = nil;    // subviews, retained
-    id hairline = nil;
-    id left = nil;  // the shown buttons and title, retained while shown
-    id right = nil;
-    id title = nil;
+    std::vector<Ref<NavigationItem>> items;
+    id delegate = nil;  // not owned
+    Ref<Color> barTint;
+    Ref<View> background;  // subviews
+    Ref<View> hairline;
+    Ref<View> left;  // the shown buttons and title, held while shown
+    Ref<View> right;
+    Ref<View> title;
     bool leftIsBack = false;
-    ~NavigationBarState() {
-        for (id item : items) objc::release(item);
-        for (id v : {barTint, background, hairline, left, right, title}) objc::release(v);
-    }
 };
 
-NavigationBarState& stateOf(id self) { return objc::state<NavigationBarState>(self); }
+NavigationBarState& stateOf(const void* self) { return objc::state<NavigationBarState>(self); }
 
-id backgroundColor(id self) {
-    id tint = stateOf(self).barTint;
-    return tint != nil ? tint : detail::color(metrics::kBarBackground);
+Color* backgroundColor(NavigationBar* self) {
+    Color* tint = stateOf(self).barTint;
+    return tint != nullptr ? tint : objc::cast<Color>(detail::color(metrics::kBarBackground));
 }
 
-void takeOut(id& view) {
-    if (view == nil) return;
-    objc::send<void>(view, "removeFromSuperview"_sel);
-    objc::release(view);
-    view = nil;
+void takeOut(Ref<View>& view) {
+    if (!view) return;
+    view->removeFromSuperview();
+    view.reset();
 }
 
-void place(id self, id& slot, id view) {
-    slot = objc::retain(view);
-    objc::send<void>(self, "addSubview:"_sel, view);
+void place(NavigationBar* self, Ref<View>& slot, View* view) {
+    slot = view;
+    self->addSubview(view);
 }
 
-id topItem(id self, SEL) {
+View* backButtonView(NavigationBar* self, NS::String* title) {
+    return objc::cast<View>(
+        detail::navigationBackButton(objc::asId(title), objc::asId(self), "_backButtonTapped:"_sel));
+}
+
+NavigationItem* topItem(NavigationBar* self, SEL) {
     const auto& items = stateOf(self).items;
-    return items.empty() ? nil : items.back();
+    return items.empty() ? nullptr : items.back().get();
 }
 
-id backItem(id self, SEL) {
+NavigationItem* backItem(NavigationBar* self, SEL) {
     const auto& items = stateOf(self).items;
-    return items.size() < 2 ? nil : items[items.size() - 2];
+    return items.size() < 2 ? nullptr : items[items.size() - 2].get();
 }
 
 // The title of the button that leads back to an item.
-id backTitleFor(id item) {
-    id back = objc::send<id>(item, "backBarButtonItem"_sel);
-    id title = back != nil ? objc::send<id>(back, "title"_sel) : nil;
-    if (title == nil) title = objc::send<id>(item, "title"_sel);
-    if (title == nil || objc::send<NSUInteger>(title, "length"_sel) == 0) title = objc::asId("Back"_ns);
+NS::String* backTitleFor(NavigationItem* item) {
+    BarButtonItem* back = item->backBarButtonItem();
+    NS::String* title = back != nullptr ? back->title() : nullptr;
+    if (title == nullptr) title = item->title();
+    if (title == nullptr || title->length() == 0) title = "Back"_ns;
     return title;
 }
 
 // Lays the shown views out: buttons at their natural widths against the
 // edges, the title centred on the bar when the buttons leave room, else
 // between them.
-void layoutSubviews(id self, SEL) {
+void layoutSubviews(NavigationBar* self, SEL) {
     NavigationBarState& s = stateOf(self);
-    CGRect bounds = objc::send<CGRect>(self, "bounds"_sel);
+    CGRect bounds = self->bounds();
     const CGFloat w = bounds.size.width, h = bounds.size.height, margin = metrics::kBarButtonMargin;
-    objc::send<void>(s.background, "setFrame:"_sel,
-                     CGRectMake(0, -metrics::kStatusBarHeight, w, h + metrics::kStatusBarHeight));
-    objc::send<void>(s.hairline, "setFrame:"_sel, CGRectMake(0, h, w, 0.5));
+    if (s.background)
+        s.background->setFrame(CGRectMake(0, -metrics::kStatusBarHeight, w, h + metrics::kStatusBarHeight));
+    if (s.hairline) s.hairline->setFrame(CGRectMake(0, h, w, 0.5));
 
     CGFloat leftEdge = margin, rightEdge = w - margin;
     CGFloat available = std::fmax(w / 2 - margin, 0);
-    if (s.left != nil && s.leftIsBack) {
+    if (s.left && s.leftIsBack) {
         // A back title too long for its half of the bar gives way to "Back",
         // as the system's bar does, rather than being cut off.
-        CGSize size = objc::send<CGSize>(s.left, "sizeThatFits:"_sel, bounds.size);
-        if (size.width > available && detail::navigationButtonTitle(s.left) != "Back") {
+        CGSize size = s.left->sizeThatFits(bounds.size);
+        if (size.width > available && detail::navigationButtonTitle(objc::asId(s.left.get())) != "Back") {
             takeOut(s.left);
-            place(self, s.left, detail::navigationBackButton(objc::asId("Back"_ns), self, "_backButtonTapped:"_sel));
+            place(self, s.left, backButtonView(self, "Back"_ns));
         }
     }
-    if (s.left != nil) {
-        CGSize size = objc::send<CGSize>(s.left, "sizeThatFits:"_sel, bounds.size);
+    if (s.left) {
+        CGSize size = s.left->sizeThatFits(bounds.size);
         size.width = std::fmin(size.width, available);
-        objc::send<void>(s.left, "setFrame:"_sel, CGRectMake(margin, 0, size.width, h));
+        s.left->setFrame(CGRectMake(margin, 0, size.width, h));
         leftEdge = margin + size.width + margin;
     }
-    if (s.right != nil) {
-        CGSize size = objc::send<CGSize>(s.right, "sizeThatFits:"_sel, bounds.size);
+    if (s.right) {
+        CGSize size = s.right->sizeThatFits(bounds.size);
         size.width = std::fmin(size.width, available);
-        objc::send<void>(s.right, "setFrame:"_sel, CGRectMake(w - margin - size.width, 0, size.width, h));
+        s.right->setFrame(CGRectMake(w - margin - size.width, 0, size.width, h));
         rightEdge = w - margin - size.width - margin;
     }
-    if (s.title != nil) {
-        CGSize size = objc::send<CGSize>(s.title, "sizeThatFits:"_sel, bounds.size);
+    if (s.title) {
+        CGSize size = s.title->sizeThatFits(bounds.size);
         CGFloat room = std::fmax(rightEdge - leftEdge, 0);
         CGFloat width = std::fmin(size.width, room);
         CGFloat x = std::round((w - width) / 2);
         if (x < leftEdge) x = leftEdge;
         if (x + width > rightEdge) x = rightEdge - width;
-        objc::send<void>(s.title, "setFrame:"_sel, CGRectMake(x, 0, width, h));
+        s.title->setFrame(CGRectMake(x, 0, width, h));
     }
 }
 
 // Shows the top item: its title, its buttons, the back button.
-void rebuild(id self) {
+void rebuild(NavigationBar* self) {
     NavigationBarState& s = stateOf(self);
     takeOut(s.left);
     takeOut(s.right);
     takeOut(s.title);
     s.leftIsBack = false;
-    id top = topItem(self, nullptr);
-    if (top == nil) return;
-
-    if (id leftItem = objc::send<id>(top, "leftBarButtonItem"_sel)) {
-        place(self, s.left, detail::navigationButtonForItem(leftItem));
-    } else if (id below = backItem(self, nullptr); below != nil && !objc::send<BOOL>(top, "hidesBackButton"_sel)) {
-        place(self, s.left, detail::navigationBackButton(backTitleFor(below), self, "_backButtonTapped:"_sel));
+    NavigationItem* top = topItem(self, nullptr);
+    if (top == nullptr) return;
+    if (BarButtonItem* leftItem = top->leftBarButtonItem()) {
+        place(self, s.left, objc::cast<View>(detail::navigationButtonForItem(objc::asId(leftItem))));
+    } else if (NavigationItem* below = backItem(self, nullptr); below != nullptr && !top->hidesBackButton()) {
+        place(self, s.left, backButtonView(self, backTitleFor(below)));
         s.leftIsBack = true;
     }
-    if (id rightItem = objc::send<id>(top, "rightBarButtonItem"_sel)) {
-        place(self, s.right, detail::navigationButtonForItem(rightItem));
+    if (BarButtonItem* rightItem = top->rightBarButtonItem()) {
+        place(self, s.right, objc::cast<View>(detail::navigationButtonForItem(objc::asId(rightItem))));
     }
-    if (id text = objc::send<id>(top, "title"_sel)) {
-        auto* label = Label::alloc()->initWithFrame(CGRectZero);
-        label->setText(objc::cast<NS::String>(text));
+    if (NS::String* text = top->title()) {
+        Ref<Label> label = objc::adopt(Label::alloc()->initWithFrame(CGRectZero));
+        label->setText(text);
         label->setFont(Font::fontWithName("HelveticaNeue-Medium"_ns, metrics::kBarTitleSize));
         label->setTextAlignment(NSTextAlignmentCenter);
-        place(self, s.title, objc::asId(label));
-        label->release();
+        place(self, s.title, label);
     }
     layoutSubviews(self, nullptr);
 }
 
-id initWithFrame(id self, SEL, CGRect frame) {
-    self = objc::sendSuper<id>(self, "UINavigationBar"_cls, "initWithFrame:"_sel, frame);
-    if (self == nil) return nil;
+NavigationBar* initWithFrame(NavigationBar* self, SEL, CGRect frame) {
+    self = objc::sendSuper<NavigationBar*>(self, "UINavigationBar"_cls, "initWithFrame:"_sel, frame);
+    if (self == nullptr) return nullptr;
     NavigationBarState& s = stateOf(self);
-    place(self, s.background, detail::solidView(CGRectZero, backgroundColor(self)));
-    place(self, s.hairline, detail::solidView(CGRectZero, detail::color(metrics::kBarHairline)));
+    place(self, s.background, objc::cast<View>(detail::solidView(CGRectZero, objc::asId(backgroundColor(self)))));
+    place(self, s.hairline, objc::cast<View>(detail::solidView(CGRectZero, detail::color(metrics::kBarHairline))));
     layoutSubviews(self, nullptr);
     return self;
 }
 
+// Whether the item reports its changes to this bar.
+bool observes(id self, NavigationItem* item) { return detail::navigationItemObserver(objc::asId(item)) == self; }
+
 void dealloc(id self, SEL) {
-    for (id item : stateOf(self).items) {
-        if (detail::navigationItemObserver(item) == self) detail::setNavigationItemObserver(item, nil);
+    for (NavigationItem* item : stateOf(self).items) {
+        if (observes(self, item)) detail::setNavigationItemObserver(objc::asId(item), nil);
     }
     objc::sendSuper<void>(self, "UINavigationBar"_cls, "dealloc"_sel);
 }
 
-void adopt(id self, id item) {
-    stateOf(self).items.push_back(objc::retain(item));
-    detail::setNavigationItemObserver(item, self);
+void hold(id self, NavigationItem* item) {
+    stateOf(self).items.emplace_back(item);
+    detail::setNavigationItemObserver(objc::asId(item), self);
 }
 
 // The bar's reference goes to the autorelease pool, so that a popped item
 // lives on for the caller.
-void letGo(id self, id item) {
-    if (detail::navigationItemObserver(item) == self) detail::setNavigationItemObserver(item, nil);
-    objc::send<id>(item, "autorelease"_sel);
+NavigationItem* letGo(id self, Ref<NavigationItem> item) {
+    if (observes(self, item)) detail::setNavigationItemObserver(objc::asId(item.get()), nil);
+    return objc::cast<NavigationItem>(objc::autorelease(item.detach()));
 }
 
-id items(id self, SEL) {
-    const auto& list = stateOf(self).items;
-    return objc::asId(NS::Array::arrayWithObjects(list.data(), list.size()));
+NS::Array* items(id self, SEL) {
+    std::vector<id> list;
+    for (NavigationItem* item : stateOf(self).items) list.push_back(objc::asId(item));
+    return NS::Array::arrayWithObjects(list.data(), list.size());
 }
 
-void setItems(id self, SEL, id array, BOOL) {
+bool holds(const std::vector<Ref<NavigationItem>>& items, NavigationItem* item) {
+    return std::any_of(items.begin(), items.end(), [item](const Ref<NavigationItem>& i) { return i.get() == item; });
+}
+
+void setItems(NavigationBar* self, SEL, NS::Array* list, BOOL) {
     NavigationBarState& s = stateOf(self);
-    std::vector<id> old;
+    std::vector<Ref<NavigationItem>> old;
     old.swap(s.items);
-    auto* list = objc::cast<NS::Array>(array);
     NSUInteger n = list != nullptr ? list->count() : 0;
-    for (NSUInteger i = 0; i < n; ++i) adopt(self, list->objectAtIndex(i));
-    for (id item : old) {
-        letGo(self, item);
+    for (NSUInteger i = 0; i < n; ++i) hold(objc::asId(self), objc::cast<NavigationItem>(list->objectAtIndex(i)));
+    for (Ref<NavigationItem>& item : old) {
         // An item kept in the new list reports to the bar again.
-        if (std::find(s.items.begin(), s.items.end(), item) != s.items.end()) {
-            detail::setNavigationItemObserver(item, self);
-        }
+        NavigationItem* gone = letGo(objc::asId(self), std::move(item));
+        if (holds(s.items, gone)) detail::setNavigationItemObserver(objc::asId(gone), objc::asId(self));
     }
     rebuild(self);
 }
 
-void pushNavigationItem(id self, SEL, id item, BOOL) {
-    if (item == nil) return;
-    auto& list = stateOf(self).items;
-    if (std::find(list.begin(), list.end(), item) != list.end()) {
+void pushNavigationItem(NavigationBar* self, SEL, NavigationItem* item, BOOL) {
+    if (item == nullptr) return;
+    if (holds(stateOf(self).items, item)) {
         objc::fatal("-[UINavigationBar pushNavigationItem:animated:] the item is on the bar already");
     }
-    adopt(self, item);
+    hold(objc::asId(self), item);
     rebuild(self);
 }
 
-id popNavigationItemAnimated(id self, SEL, BOOL) {
+NavigationItem* popNavigationItemAnimated(NavigationBar* self, SEL, BOOL) {
     auto& list = stateOf(self).items;
-    if (list.empty()) return nil;
-    id item = list.back();
+    if (list.empty()) return nullptr;
+    Ref<NavigationItem> item = std::move(list.back());
     list.pop_back();
-    letGo(self, item);
+    NavigationItem* popped = letGo(objc::asId(self), std::move(item));
     rebuild(self);
-    return item;
+    return popped;
 }
 
 id delegate(id self, SEL) { return stateOf(self).delegate; }
 void setDelegate(id self, SEL, id d) { stateOf(self).delegate = d; }
 
-id barTintColor(id self, SEL) { return stateOf(self).barTint; }
-void setBarTintColor(id self, SEL, id color) {
+Color* barTintColor(id self, SEL) { return stateOf(self).barTint; }
+void setBarTintColor(NavigationBar* self, SEL, Color* color) {
     NavigationBarState& s = stateOf(self);
-    objc::retain(color);
-    objc::release(s.barTint);
     s.barTint = color;
-    objc::send<void>(s.background, "setBackgroundColor:"_sel, backgroundColor(self));
+    if (s.background) s.background->setBackgroundColor(backgroundColor(self));
 }
 
 // An item of the stack changed: the top one is shown again; a change to the
 // item below may change the back button's title.
-void itemDidChange(id self, SEL, id item) {
+void itemDidChange(NavigationBar* self, SEL, NavigationItem* item) {
     if (item == topItem(self, nullptr) || item == backItem(self, nullptr)) rebuild(self);
 }
 
-void backButtonTapped(id self, SEL, id) {
-    id top = topItem(self, nullptr);
-    if (top == nil) return;
-    Ref<NS::Object> keepSelf(objc::cast<NS::Object>(self));
+void backButtonTapped(NavigationBar* self, SEL, id) {
+    NavigationItem* top = topItem(self, nullptr);
+    if (top == nullptr) return;
+    Ref<NavigationBar> keepSelf(self);
     id d = stateOf(self).delegate;
     bool pop = true;
     if (d != nil && objc::respondsTo(d, "navigationBar:shouldPopItem:"_sel)) {
@@ -249,12 +252,12 @@ void backButtonTapped(id self, SEL, id) {
 namespace navigationBar {
 
 View* backButton(NavigationBar* bar) {
-    auto& s = stateOf(objc::asId(bar));
-    return s.leftIsBack ? objc::cast<View>(s.left) : nullptr;
+    auto& s = stateOf(bar);
+    return s.leftIsBack ? s.left.get() : nullptr;
 }
-View* leftButton(NavigationBar* bar) { return objc::cast<View>(stateOf(objc::asId(bar)).left); }
-View* rightButton(NavigationBar* bar) { return objc::cast<View>(stateOf(objc::asId(bar)).right); }
-View* titleView(NavigationBar* bar) { return objc::cast<View>(stateOf(objc::asId(bar)).title); }
+View* leftButton(NavigationBar* bar) { return stateOf(bar).left; }
+View* rightButton(NavigationBar* bar) { return stateOf(bar).right; }
+View* titleView(NavigationBar* bar) { return stateOf(bar).title; }
 std::string buttonTitle(View* button) {
     id b = objc::asId(button);
     return detail::isNavigationButton(b) ? detail::navigationButtonTitle(b) : std::string();

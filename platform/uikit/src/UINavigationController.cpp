@@ -24,12 +24,10 @@ struct Transition {
 
 struct NavigationState {
     std::vector<id> stack;  // observed: the children own them
-    id bar = nil;           // retained
-    id statusBar = nil;     // retained
+    Ref<NavigationBar> bar;
+    Ref<View> statusBar;
     Transition* transition = nullptr;
     ~NavigationState() {
-        objc::release(bar);
-        objc::release(statusBar);
         if (transition != nullptr) {
             NS::loop::cancel(transition->timer);
             delete transition;
@@ -82,7 +80,7 @@ void showView(id self, id controller, CGRect frame) {
     objc::send<void>(v, "setFrame:"_sel, frame);
     id container = containerView(self);
     id subviews = objc::send<id>(container, "subviews"_sel);
-    NSUInteger barIndex = objc::cast<NS::Array>(subviews)->indexOfObject(stateOf(self).bar);
+    NSUInteger barIndex = objc::cast<NS::Array>(subviews)->indexOfObject(stateOf(self).bar.get());
     objc::send<void>(container, "insertSubview:atIndex:"_sel, v, static_cast<NSInteger>(barIndex));
 }
 
@@ -129,10 +127,10 @@ id initWithRootViewController(id self, SEL, id root) {
     if (self == nil) return nil;
     NavigationState& s = stateOf(self);
     CGFloat width = Screen::mainScreen()->bounds().size.width;
-    s.bar = objc::send<id>(objc::send<id>("UINavigationBar"_cls, "alloc"_sel), "initWithFrame:"_sel,
-                           CGRectMake(0, metrics::kStatusBarHeight, width, metrics::kNavigationBarHeight));
-    objc::send<void>(s.bar, "setDelegate:"_sel, self);
-    s.statusBar = objc::retain(detail::makeStatusBar(width));
+    s.bar = objc::adopt(NavigationBar::alloc()->initWithFrame(
+        CGRectMake(0, metrics::kStatusBarHeight, width, metrics::kNavigationBarHeight)));
+    s.bar->setDelegate(self);
+    s.statusBar = objc::cast<View>(detail::makeStatusBar(width));
     if (root != nil) objc::send<void>(self, "pushViewController:animated:"_sel, root, NO);
     return self;
 }
@@ -140,20 +138,19 @@ id initWithRootViewController(id self, SEL, id root) {
 id init(id self, SEL) { return initWithRootViewController(self, nullptr, nil); }
 
 void loadView(id self, SEL) {
-    id container = objc::send<id>(objc::send<id>(objc_getClass("UILayoutContainerView"), "alloc"_sel),
-                                  "initWithFrame:"_sel, Screen::mainScreen()->bounds());
-    objc::send<void>(self, "setView:"_sel, container);
-    objc::release(container);
+    Ref<View> container = objc::adopt(objc::send<View*>(objc_getClass("UILayoutContainerView"), "alloc"_sel)
+                                          ->initWithFrame(Screen::mainScreen()->bounds()));
+    objc::send<void>(self, "setView:"_sel, container.get());
     NavigationState& s = stateOf(self);
-    objc::send<void>(container, "addSubview:"_sel, s.bar);
-    objc::send<void>(container, "addSubview:"_sel, s.statusBar);
+    container->addSubview(s.bar);
+    container->addSubview(s.statusBar);
     if (id top = topOf(self)) showView(self, top, contentFrame(self));
 }
 
 void dealloc(id self, SEL) {
     // A transition still pending here was abandoned (its timer cancelled):
     // the state lets it go without running it.
-    objc::send<void>(stateOf(self).bar, "setDelegate:"_sel, nil);
+    if (NavigationBar* bar = stateOf(self).bar) bar->setDelegate(nullptr);
     objc::sendSuper<void>(self, "UINavigationController"_cls, "dealloc"_sel);
 }
 
@@ -170,7 +167,7 @@ void push(id self, SEL, id controller, BOOL animated) {
     Ref<ViewController> pushed(objc::cast<ViewController>(controller));
     objc::send<void>(self, "addChildViewController:"_sel, controller);
     s.stack.push_back(controller);
-    objc::send<void>(s.bar, "pushNavigationItem:animated:"_sel, objc::send<id>(controller, "navigationItem"_sel),
+    objc::send<void>(s.bar.get(), "pushNavigationItem:animated:"_sel, objc::send<id>(controller, "navigationItem"_sel),
                      animated);
 
     if (!onScreen(self)) {
@@ -212,7 +209,7 @@ id pop(id self, SEL, BOOL animated) {
     Ref<ViewController> old(objc::cast<ViewController>(s.stack.back()));
     s.stack.pop_back();
     Ref<ViewController> below(objc::cast<ViewController>(s.stack.back()));
-    objc::send<id>(s.bar, "popNavigationItemAnimated:"_sel, animated);
+    objc::send<id>(s.bar.get(), "popNavigationItemAnimated:"_sel, animated);
     objc::send<void>(old.get(), "willMoveToParentViewController:"_sel, nil);
     id result = objc::send<id>(objc::retain(objc::asId(old.get())), "autorelease"_sel);
 
@@ -258,10 +255,10 @@ id popToRoot(id self, SEL, BOOL animated) {
         id middle = s.stack[s.stack.size() - 2];
         popped->addObject(middle);
         s.stack.erase(s.stack.end() - 2);
-        id items = objc::send<id>(s.bar, "items"_sel);
+        id items = objc::send<id>(s.bar.get(), "items"_sel);
         NS::MutableArray* kept = objc::cast<NS::Array>(items)->mutableCopy();
         kept->removeObjectAtIndex(kept->count() - 2);
-        objc::send<void>(s.bar, "setItems:animated:"_sel, kept, NO);
+        objc::send<void>(s.bar.get(), "setItems:animated:"_sel, kept, NO);
         kept->release();
         objc::send<void>(middle, "willMoveToParentViewController:"_sel, nil);
         objc::send<void>(middle, "removeFromParentViewController"_sel);
@@ -275,7 +272,7 @@ id viewControllers(id self, SEL) {
     return objc::asId(NS::Array::arrayWithObjects(stack.data(), stack.size()));
 }
 id topViewController(id self, SEL) { return topOf(self); }
-id bar(id self, SEL) { return stateOf(self).bar; }
+NavigationBar* bar(id self, SEL) { return stateOf(self).bar; }
 
 // The bar's back button: the top controller goes, and the bar's item with it.
 BOOL shouldPopItem(id self, SEL, id, id item) {
@@ -319,9 +316,8 @@ void containerLayout(id self, SEL) {
     if (controller == nil) return;
     NavigationState& s = stateOf(controller);
     CGRect b = objc::send<CGRect>(self, "bounds"_sel);
-    objc::send<void>(s.statusBar, "setFrame:"_sel, CGRectMake(0, 0, b.size.width, metrics::kStatusBarHeight));
-    objc::send<void>(s.bar, "setFrame:"_sel,
-                     CGRectMake(0, metrics::kStatusBarHeight, b.size.width, metrics::kNavigationBarHeight));
+    s.statusBar->setFrame(CGRectMake(0, 0, b.size.width, metrics::kStatusBarHeight));
+    s.bar->setFrame(CGRectMake(0, metrics::kStatusBarHeight, b.size.width, metrics::kNavigationBarHeight));
     if (s.transition == nullptr) {
         if (id top = topOf(controller); top != nil && objc::send<BOOL>(top, "isViewLoaded"_sel)) {
             objc::send<void>(objc::send<id>(top, "view"_sel), "setFrame:"_sel, b);

@@ -1,3 +1,4 @@
+#include <UIKit/UIBarButtonItem.h>
 #include <UIKit/UINavigationItem.h>
 
 #include "BarItemInternals.h"
@@ -7,19 +8,12 @@ namespace UI {
 namespace {
 
 struct NavigationItemState {
-    id title = nil;  // retained copy
-    id right = nil;  // retained
-    id left = nil;   // retained
-    id back = nil;   // retained
+    Ref<NS::String> title;  // a copy of the string set
+    Ref<BarButtonItem> right;
+    Ref<BarButtonItem> left;
+    Ref<BarButtonItem> back;
     bool hidesBackButton = false;
-    id observer = nil;  // the bar, not retained
-
-    ~NavigationItemState() {
-        objc::release(title);
-        objc::release(right);
-        objc::release(left);
-        objc::release(back);
-    }
+    id observer = nil;  // the bar, not owned
 };
 
 NavigationItemState& stateOf(id self) { return objc::state<NavigationItemState>(self); }
@@ -30,45 +24,45 @@ void changed(id self) {
 
 // Puts a bar button item into a slot: the item now reports to this
 // navigation item, and the one it replaces stops doing so.
-void setItem(id self, id& slot, id item) {
+void setItem(id self, Ref<BarButtonItem>& slot, BarButtonItem* item) {
     if (slot == item) return;
-    objc::retain(item);
-    if (slot != nil && detail::barButtonItemObserver(slot) == self) detail::setBarButtonItemObserver(slot, nil);
-    objc::release(slot);
+    if (slot && detail::barButtonItemObserver(objc::asId(slot.get())) == self)
+        detail::setBarButtonItemObserver(objc::asId(slot.get()), nil);
     slot = item;
-    if (item != nil) detail::setBarButtonItemObserver(item, self);
+    if (item != nullptr) detail::setBarButtonItemObserver(objc::asId(item), self);
     changed(self);
 }
 
-id initWithTitle(id self, SEL, id title) {
+id initWithTitle(id self, SEL, NS::String* title) {
     self = objc::sendSuper<id>(self, "UINavigationItem"_cls, "init"_sel);
-    if (self != nil) stateOf(self).title = objc::send<id>(title, "copy"_sel);
+    if (self != nil) stateOf(self).title = objc::copyOf(title);
     return self;
 }
 
 void dealloc(id self, SEL) {
     NavigationItemState& s = stateOf(self);
-    for (id item : {s.right, s.left, s.back}) {
-        if (item != nil && detail::barButtonItemObserver(item) == self) detail::setBarButtonItemObserver(item, nil);
+    for (BarButtonItem* item : {s.right.get(), s.left.get(), s.back.get()}) {
+        if (item != nullptr && detail::barButtonItemObserver(objc::asId(item)) == self)
+            detail::setBarButtonItemObserver(objc::asId(item), nil);
     }
     objc::sendSuper<void>(self, "UINavigationItem"_cls, "dealloc"_sel);
 }
 
-id title(id self, SEL) { return stateOf(self).title; }
-void setTitle(id self, SEL, id title) {
-    id copy = objc::send<id>(title, "copy"_sel);
-    objc::release(stateOf(self).title);
-    stateOf(self).title = copy;
+NS::String* title(id self, SEL) { return stateOf(self).title; }
+void setTitle(id self, SEL, NS::String* title) {
+    stateOf(self).title = objc::copyOf(title);
     changed(self);
 }
 
-id rightBarButtonItem(id self, SEL) { return stateOf(self).right; }
-void setRightBarButtonItem(id self, SEL, id item) { setItem(self, stateOf(self).right, item); }
-void setRightBarButtonItemAnimated(id self, SEL, id item, BOOL) { setItem(self, stateOf(self).right, item); }
-id leftBarButtonItem(id self, SEL) { return stateOf(self).left; }
-void setLeftBarButtonItem(id self, SEL, id item) { setItem(self, stateOf(self).left, item); }
-id backBarButtonItem(id self, SEL) { return stateOf(self).back; }
-void setBackBarButtonItem(id self, SEL, id item) { setItem(self, stateOf(self).back, item); }
+BarButtonItem* rightBarButtonItem(id self, SEL) { return stateOf(self).right; }
+void setRightBarButtonItem(id self, SEL, BarButtonItem* item) { setItem(self, stateOf(self).right, item); }
+void setRightBarButtonItemAnimated(id self, SEL, BarButtonItem* item, BOOL) {
+    setItem(self, stateOf(self).right, item);
+}
+BarButtonItem* leftBarButtonItem(id self, SEL) { return stateOf(self).left; }
+void setLeftBarButtonItem(id self, SEL, BarButtonItem* item) { setItem(self, stateOf(self).left, item); }
+BarButtonItem* backBarButtonItem(id self, SEL) { return stateOf(self).back; }
+void setBackBarButtonItem(id self, SEL, BarButtonItem* item) { setItem(self, stateOf(self).back, item); }
 
 BOOL hidesBackButton(id self, SEL) { return stateOf(self).hidesBackButton; }
 void setHidesBackButton(id self, SEL, BOOL hides) {

@@ -24,8 +24,6 @@ TextFieldState& stateOf(const void* self) { return objc::state<TextFieldState>(s
 detail::TextProperties& textOf(id self) { return stateOf(self).text; }
 using TextAccessors = detail::TextAccessors<&textOf, detail::NilText::Empty>;
 
-Ref<NS::String> copyOf(const NS::String* text) { return objc::adopt(text != nullptr ? text->copy() : nullptr); }
-
 bool delegateAllows(TextField* self, SEL question) {
     id d = stateOf(self).delegate;
     if (d == nil || !objc::respondsTo(d, question)) return true;
@@ -49,7 +47,7 @@ id initWithFrame(id self, SEL, CGRect frame) {
 
 NS::String* placeholder(TextField* self, SEL) { return stateOf(self).placeholder; }
 void setPlaceholder(TextField* self, SEL, NS::String* text) {
-    stateOf(self).placeholder = copyOf(text);
+    stateOf(self).placeholder = objc::copyOf(text);
     self->setNeedsDisplay();
 }
 UITextBorderStyle borderStyle(TextField* self, SEL) { return stateOf(self).borderStyle; }
@@ -96,7 +94,7 @@ BOOL hasText(TextField* self, SEL) { return stateOf(self).text.text->length() > 
 
 // Replaces the text as typing does: redrawn, and editing-changed sent.
 void typeInto(TextField* self, NS::String* text) {
-    stateOf(self).text.text = copyOf(text);
+    stateOf(self).text.text = objc::copyOf(text);
     self->setNeedsDisplay();
     self->sendActionsForControlEvents(UIControlEventEditingChanged);
 }

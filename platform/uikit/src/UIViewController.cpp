@@ -18,119 +18,108 @@ namespace UI {
 namespace {
 
 struct ControllerState {
-    id view = nil;             // retained
-    id title = nil;            // retained copy
-    id navigationItem = nil;   // retained, made on first request
-    id parent = nil;           // observed
-    std::vector<id> children;  // each retained
-    ~ControllerState() {
-        objc::release(title);
-        objc::release(navigationItem);
-        for (id child : children) objc::release(child);
-    }
+    Ref<View> view;
+    Ref<NS::String> title;               // a copy of the string set
+    Ref<NavigationItem> navigationItem;  // made on first request
+    ViewController* parent = nullptr;    // not owned
+    std::vector<Ref<ViewController>> children;
 };
 
-ControllerState& stateOf(id self) { return objc::state<ControllerState>(self); }
+ControllerState& stateOf(const void* self) { return objc::state<ControllerState>(self); }
 
 UIInterfaceOrientation currentOrientation = UIInterfaceOrientationPortrait;
 
-void setView(id self, SEL, id view) {
+void setView(ViewController* self, SEL, View* view) {
     ControllerState& s = stateOf(self);
     if (view == s.view) return;
-    objc::retain(view);
-    if (s.view != nil) {
-        if (detail::viewDelegateOf(s.view) == self) detail::setViewDelegate(s.view, nil);
-        objc::release(s.view);
-    }
+    if (s.view && detail::viewDelegateOf(objc::asId(s.view.get())) == objc::asId(self))
+        detail::setViewDelegate(objc::asId(s.view.get()), nil);
     s.view = view;
-    if (view != nil) detail::setViewDelegate(view, self);
+    if (view != nullptr) detail::setViewDelegate(objc::asId(view), objc::asId(self));
 }
 
-id view(id self, SEL) {
+View* view(ViewController* self, SEL) {
     ControllerState& s = stateOf(self);
-    if (s.view == nil) {
-        objc::send<void>(self, "loadView"_sel);
-        if (s.view == nil) objc::fatal("-[%s loadView] did not set a view", object_getClassName(self));
-        objc::send<void>(self, "viewDidLoad"_sel);
+    if (!s.view) {
+        self->loadView();
+        if (!s.view) objc::fatal("-[%s loadView] did not set a view", object_getClassName(objc::asId(self)));
+        self->viewDidLoad();
     }
     return s.view;
 }
 
-BOOL isViewLoaded(id self, SEL) { return stateOf(self).view != nil ? YES : NO; }
+BOOL isViewLoaded(id self, SEL) { return stateOf(self).view ? YES : NO; }
 
-void loadView(id self, SEL) {
-    id view =
-        objc::send<id>(objc::send<id>("UIView"_cls, "alloc"_sel), "initWithFrame:"_sel, Screen::mainScreen()->bounds());
-    objc::send<void>(self, "setView:"_sel, view);
-    objc::release(view);
+void loadView(ViewController* self, SEL) {
+    Ref<View> view = objc::adopt(View::alloc()->initWithFrame(Screen::mainScreen()->bounds()));
+    self->setView(view);
 }
 
 void nothing(id, SEL) {}
 void nothingAnimated(id, SEL, BOOL) {}
 
-id nextResponder(id self, SEL) {
+Responder* nextResponder(id self, SEL) {
     ControllerState& s = stateOf(self);
-    if (s.view != nil) {
-        if (id superview = objc::send<id>(s.view, "superview"_sel)) return superview;
+    if (s.view) {
+        if (View* superview = s.view->superview()) return superview;
     }
     return s.parent;
 }
 
 // --- title and navigation item ---------------------------------------------
 
-id title(id self, SEL) { return stateOf(self).title; }
+NS::String* title(id self, SEL) { return stateOf(self).title; }
 
-void setTitle(id self, SEL, id title) {
-    id copy = objc::send<id>(title, "copy"_sel);
-    objc::release(stateOf(self).title);
-    stateOf(self).title = copy;
-    if (id item = stateOf(self).navigationItem) objc::send<void>(item, "setTitle:"_sel, copy);
+void setTitle(id self, SEL, NS::String* title) {
+    ControllerState& s = stateOf(self);
+    s.title = objc::copyOf(title);
+    if (s.navigationItem) s.navigationItem->setTitle(s.title);
 }
 
-id navigationItem(id self, SEL) {
+NavigationItem* navigationItem(id self, SEL) {
     ControllerState& s = stateOf(self);
-    if (s.navigationItem == nil) {
-        s.navigationItem =
-            objc::send<id>(objc::send<id>("UINavigationItem"_cls, "alloc"_sel), "initWithTitle:"_sel, s.title);
-    }
+    if (!s.navigationItem) s.navigationItem = objc::adopt(NavigationItem::alloc()->initWithTitle(s.title));
     return s.navigationItem;
 }
 
 // --- containment ------------------------------------------------------------
 
-id parentViewController(id self, SEL) { return stateOf(self).parent; }
+ViewController* parentViewController(id self, SEL) { return stateOf(self).parent; }
 
-id navigationController(id self, SEL) {
-    for (id c = stateOf(self).parent; c != nil; c = stateOf(c).parent) {
-        if (objc::send<BOOL>(c, "isKindOfClass:"_sel, "UINavigationController"_cls)) return c;
+ViewController* navigationController(id self, SEL) {
+    for (ViewController* c = stateOf(self).parent; c != nullptr; c = stateOf(c).parent) {
+        if (c->isKindOfClass("UINavigationController"_cls)) return c;
     }
-    return nil;
+    return nullptr;
 }
 
-id childViewControllers(id self, SEL) {
-    const auto& children = stateOf(self).children;
-    return objc::asId(NS::Array::arrayWithObjects(children.data(), children.size()));
+NS::Array* childViewControllers(id self, SEL) {
+    std::vector<id> children;
+    for (ViewController* child : stateOf(self).children) children.push_back(objc::asId(child));
+    return NS::Array::arrayWithObjects(children.data(), children.size());
 }
 
-void addChildViewController(id self, SEL, id child) {
-    if (child == nil || child == self || stateOf(child).parent == self) return;
-    objc::retain(child);
-    if (stateOf(child).parent != nil) objc::send<void>(child, "removeFromParentViewController"_sel);
-    objc::send<void>(child, "willMoveToParentViewController:"_sel, self);
-    stateOf(self).children.push_back(child);
+void addChildViewController(ViewController* self, SEL, ViewController* child) {
+    if (child == nullptr || child == self || stateOf(child).parent == self) return;
+    Ref<ViewController> kept = child;  // through its removal from its old parent
+    if (stateOf(child).parent != nullptr) child->removeFromParentViewController();
+    child->willMoveToParentViewController(self);
+    stateOf(self).children.push_back(std::move(kept));
     stateOf(child).parent = self;
 }
 
-void removeFromParentViewController(id self, SEL) {
-    id parent = stateOf(self).parent;
-    if (parent == nil) return;
+void removeFromParentViewController(ViewController* self, SEL) {
+    ViewController* parent = stateOf(self).parent;
+    if (parent == nullptr) return;
     auto& siblings = stateOf(parent).children;
-    auto it = std::find(siblings.begin(), siblings.end(), self);
-    stateOf(self).parent = nil;
+    auto it = std::find_if(siblings.begin(), siblings.end(),
+                           [self](const Ref<ViewController>& c) { return c.get() == self; });
+    stateOf(self).parent = nullptr;
     if (it == siblings.end()) return;
+    // The parent's reference, let go of once the controller has heard.
+    Ref<ViewController> gone = std::move(*it);
     siblings.erase(it);
-    objc::send<void>(self, "didMoveToParentViewController:"_sel, nil);
-    objc::release(self);  // the parent's reference
+    self->didMoveToParentViewController(nullptr);
 }
 
 void movedToParent(id, SEL, id) {}
@@ -138,21 +127,18 @@ void movedToParent(id, SEL, id) {}
 // --- rotation -----------------------------------------------------------------
 
 // The children whose views are in a window, each retained for the caller.
-std::vector<id> visibleChildren(id self) {
-    std::vector<id> out;
-    for (id child : stateOf(self).children) {
-        id v = stateOf(child).view;
-        if (v != nil && objc::send<id>(v, "window"_sel) != nil) out.push_back(objc::retain(child));
+std::vector<Ref<ViewController>> visibleChildren(id self) {
+    std::vector<Ref<ViewController>> out;
+    for (ViewController* child : stateOf(self).children) {
+        View* v = stateOf(child).view;
+        if (v != nullptr && v->window() != nullptr) out.emplace_back(child);
     }
     return out;
 }
 
 template <class... Args>
 void forwardToVisibleChildren(id self, SEL selector, Args... args) {
-    for (id child : visibleChildren(self)) {
-        objc::send<void>(child, selector, args...);
-        objc::release(child);
-    }
+    for (ViewController* child : visibleChildren(self)) objc::send<void>(child, selector, args...);
 }
 
 void willRotate(id self, SEL s, UIInterfaceOrientation to, double duration) {
@@ -171,10 +157,10 @@ UIInterfaceOrientation preferredOrientation(id, SEL) { return currentOrientation
 UIInterfaceOrientation interfaceOrientation(id, SEL) { return currentOrientation; }
 BOOL shouldAutorotate(id, SEL) { return YES; }
 
-void dealloc(id self, SEL) {
+void dealloc(ViewController* self, SEL) {
     ControllerState& s = stateOf(self);
-    for (id child : s.children) stateOf(child).parent = nil;
-    setView(self, nullptr, nil);
+    for (ViewController* child : s.children) stateOf(child).parent = nullptr;
+    setView(self, nullptr, nullptr);
     objc::sendSuper<void>(self, "UIViewController"_cls, "dealloc"_sel);
 }
 
