@@ -1,7 +1,10 @@
 #include <UIKit/UIAlertView.h>
 #include <UIKit/UIApplication.h>
 #include <UIKit/UIButton.h>
+#include <UIKit/UIFont.h>
 #include <UIKit/UIInput.h>
+#include <UIKit/UILabel.h>
+#include <UIKit/UITextField.h>
 #include <UIKit/UIWindow.h>
 
 #include "ControlDrawing.h"
@@ -17,28 +20,19 @@ namespace UI {
 namespace {
 
 struct AlertState {
-    id title = nil;                // retained copy
-    id message = nil;              // retained copy
-    id delegate = nil;             // not retained
-    std::vector<id> buttonTitles;  // each a retained copy
+    Ref<NS::String> title;                      // a copy of the string given
+    Ref<NS::String> message;                    // a copy of the string given
+    id delegate = nil;                          // not owned
+    std::vector<Ref<NS::String>> buttonTitles;  // copies
     NSInteger cancelIndex = -1;
     UIAlertViewStyle style = UIAlertViewStyleDefault;
-    std::vector<id> textFields;  // each retained
-    std::vector<id> buttons;     // the button views while shown, retained
-    std::vector<id> labels;      // retained while shown
-    id overlay = nil;            // the dimmed view while shown, retained
-    ~AlertState() {
-        objc::release(title);
-        objc::release(message);
-        for (id v : buttonTitles) objc::release(v);
-        for (id v : textFields) objc::release(v);
-        for (id v : buttons) objc::release(v);
-        for (id v : labels) objc::release(v);
-        objc::release(overlay);
-    }
+    std::vector<Ref<TextField>> textFields;
+    std::vector<Ref<View>> buttons;  // the button views while shown
+    std::vector<Ref<View>> labels;   // the labels and hairlines while shown
+    Ref<View> overlay;               // the dimmed view while shown
 };
 
-AlertState& stateOf(id self) { return objc::state<AlertState>(self); }
+AlertState& stateOf(const void* self) { return objc::state<AlertState>(self); }
 
 // The alerts on screen, oldest first; each is kept by its overlay.
 std::vector<id>& shownAlerts() {
@@ -56,9 +50,9 @@ void tellIndex(id self, SEL callback, NSInteger index) {
     if (d != nil && objc::respondsTo(d, callback)) objc::send<void>(d, callback, self, index);
 }
 
-NSInteger addButtonWithTitle(id self, SEL, id title) {
+NSInteger addButtonWithTitle(id self, SEL, NS::String* title) {
     auto& titles = stateOf(self).buttonTitles;
-    titles.push_back(objc::send<id>(title != nil ? title : objc::asId(""_ns), "copy"_sel));
+    titles.push_back(objc::copyOf(title != nullptr ? title : ""_ns));
     return static_cast<NSInteger>(titles.size()) - 1;
 }
 
@@ -66,10 +60,10 @@ id commonInit(id self, id title, id message, id delegate, id cancel) {
     self = objc::sendSuper<id>(self, "UIAlertView"_cls, "initWithFrame:"_sel, CGRectZero);
     if (self == nil) return nil;
     AlertState& s = stateOf(self);
-    s.title = objc::send<id>(title, "copy"_sel);
-    s.message = objc::send<id>(message, "copy"_sel);
+    s.title = objc::copyOf(objc::cast<NS::String>(title));
+    s.message = objc::copyOf(objc::cast<NS::String>(message));
     s.delegate = delegate;
-    if (cancel != nil) s.cancelIndex = addButtonWithTitle(self, nullptr, cancel);
+    if (cancel != nil) s.cancelIndex = addButtonWithTitle(self, nullptr, objc::cast<NS::String>(cancel));
     objc::send<void>(self, "setBackgroundColor:"_sel, objc::asId(Color::whiteColor()));
     id layer = objc::send<id>(self, "layer"_sel);
     objc::send<void>(layer, "setCornerRadius:"_sel, metrics::kAlertCornerRadius);
@@ -82,19 +76,19 @@ id commonInit(id self, id title, id message, id delegate, id cancel) {
 id initWithTitle(id self, SEL, id title, id message, id delegate, id cancel, id firstOther, ...) {
     self = commonInit(self, title, message, delegate, cancel);
     if (self == nil || firstOther == nil) return self;
-    addButtonWithTitle(self, nullptr, firstOther);
+    addButtonWithTitle(self, nullptr, objc::cast<NS::String>(firstOther));
     va_list others;
     va_start(others, firstOther);
-    while (id other = va_arg(others, id)) addButtonWithTitle(self, nullptr, other);
+    while (id other = va_arg(others, id)) addButtonWithTitle(self, nullptr, objc::cast<NS::String>(other));
     va_end(others);
     return self;
 }
 
 id initWithFrame(id self, SEL, CGRect) { return commonInit(self, nil, nil, nil, nil); }
 
-id buttonTitleAtIndex(id self, SEL, NSInteger index) {
+NS::String* buttonTitleAtIndex(id self, SEL, NSInteger index) {
     const auto& titles = stateOf(self).buttonTitles;
-    if (index < 0 || static_cast<std::size_t>(index) >= titles.size()) return nil;
+    if (index < 0 || static_cast<std::size_t>(index) >= titles.size()) return nullptr;
     return titles[static_cast<std::size_t>(index)];
 }
 NSInteger numberOfButtons(id self, SEL) { return static_cast<NSInteger>(stateOf(self).buttonTitles.size()); }
@@ -107,11 +101,11 @@ NSInteger firstOtherButtonIndex(id self, SEL) {
     }
     return -1;
 }
-id title(id self, SEL) { return stateOf(self).title; }
-id message(id self, SEL) { return stateOf(self).message; }
+NS::String* title(id self, SEL) { return stateOf(self).title; }
+NS::String* message(id self, SEL) { return stateOf(self).message; }
 id delegate(id self, SEL) { return stateOf(self).delegate; }
 void setDelegate(id self, SEL, id d) { stateOf(self).delegate = d; }
-BOOL isVisible(id self, SEL) { return stateOf(self).overlay != nil ? YES : NO; }
+BOOL isVisible(id self, SEL) { return stateOf(self).overlay ? YES : NO; }
 
 std::size_t fieldCount(UIAlertViewStyle style) {
     switch (style) {
@@ -128,19 +122,18 @@ void setAlertViewStyle(id self, SEL, UIAlertViewStyle style) {
     s.style = style;
     const std::size_t wanted = fieldCount(style);
     while (s.textFields.size() > wanted) {
-        objc::send<void>(s.textFields.back(), "removeFromSuperview"_sel);
-        objc::release(s.textFields.back());
+        s.textFields.back()->removeFromSuperview();
         s.textFields.pop_back();
     }
     while (s.textFields.size() < wanted) {
-        id field = objc::send<id>(objc::send<id>("UITextField"_cls, "alloc"_sel), "initWithFrame:"_sel, CGRectZero);
-        objc::send<void>(field, "setBorderStyle:"_sel, UITextBorderStyleRoundedRect);
-        objc::send<void>(field, "setFont:"_sel, detail::systemFont(13, false));
-        s.textFields.push_back(field);
+        Ref<TextField> field = objc::adopt(TextField::alloc()->initWithFrame(CGRectZero));
+        field->setBorderStyle(UITextBorderStyleRoundedRect);
+        field->setFont(objc::cast<Font>(detail::systemFont(13, false)));
+        s.textFields.push_back(std::move(field));
     }
 }
 
-id textFieldAtIndex(id self, SEL, NSInteger index) {
+TextField* textFieldAtIndex(id self, SEL, NSInteger index) {
     const auto& fields = stateOf(self).textFields;
     if (index < 0 || static_cast<std::size_t>(index) >= fields.size()) {
         objc::fatal("-[UIAlertView textFieldAtIndex:] index %ld is beyond the alert's %zu text fields",
@@ -151,64 +144,57 @@ id textFieldAtIndex(id self, SEL, NSInteger index) {
 
 // --- showing ------------------------------------------------------------------
 
-id makeLabel(id text, CGFloat size, bool bold, CGFloat width) {
-    auto* label = Label::alloc()->initWithFrame(CGRectZero);
-    label->setText(objc::cast<NS::String>(text));
+Ref<Label> makeLabel(NS::String* text, CGFloat size, bool bold, CGFloat width) {
+    Ref<Label> label = objc::adopt(Label::alloc()->initWithFrame(CGRectZero));
+    label->setText(text);
     label->setFont(objc::cast<Font>(detail::systemFont(size, bold)));
     label->setTextAlignment(NSTextAlignmentCenter);
     label->setNumberOfLines(0);
     CGSize fit = label->sizeThatFits(CGSizeMake(width, 10000));
     label->setFrame(CGRectMake(0, 0, width, fit.height));
-    return objc::asId(label);
+    return label;
 }
 
-void addLine(id self, CGRect frame) {
-    id line = objc::retain(detail::solidView(frame, detail::color(metrics::kAlertSeparator)));
-    stateOf(self).labels.push_back(line);
-    objc::send<void>(self, "addSubview:"_sel, line);
+void addLine(AlertView* self, CGRect frame) {
+    View* line = objc::cast<View>(detail::solidView(frame, detail::color(metrics::kAlertSeparator)));
+    stateOf(self).labels.emplace_back(line);
+    self->addSubview(line);
 }
 
-id makeButton(id self, NSInteger index) {
+Button* makeButton(AlertView* self, NSInteger index) {
     AlertState& s = stateOf(self);
-    id button = objc::retain(objc::asId(Button::buttonWithType(UIButtonTypeSystem)));
-    objc::send<void>(button, "setTitle:forState:"_sel, s.buttonTitles[static_cast<std::size_t>(index)],
-                     UIControlStateNormal);
-    id label = objc::send<id>(button, "titleLabel"_sel);
-    objc::send<void>(label, "setFont:"_sel, detail::systemFont(17, index == s.cancelIndex));
-    objc::send<void>(button, "setTag:"_sel, index);
-    objc::send<void>(button, "addTarget:action:forControlEvents:"_sel, self, "_buttonTapped:"_sel,
-                     UIControlEventTouchUpInside);
+    Button* button = Button::buttonWithType(UIButtonTypeSystem);
+    button->setTitle(s.buttonTitles[static_cast<std::size_t>(index)], UIControlStateNormal);
+    button->titleLabel()->setFont(objc::cast<Font>(detail::systemFont(17, index == s.cancelIndex)));
+    button->setTag(index);
+    button->addTarget(self, "_buttonTapped:"_sel, UIControlEventTouchUpInside);
     return button;
 }
 
 // Builds the panel's contents from the top: title, message, text fields,
 // then the buttons with hairlines between them.
-void buildPanel(id self, CGRect area) {
+void buildPanel(AlertView* self, CGRect area) {
     AlertState& s = stateOf(self);
     const CGFloat W = metrics::kAlertWidth, inner = W - 32;
     CGFloat y = 19;
-    if (s.title != nil) {
-        id label = makeLabel(s.title, metrics::kAlertTitleSize, true, inner);
-        CGRect f = objc::send<CGRect>(label, "frame"_sel);
-        objc::send<void>(label, "setFrame:"_sel, CGRectMake(16, y, inner, f.size.height));
-        s.labels.push_back(label);
-        objc::send<void>(self, "addSubview:"_sel, label);
-        y += f.size.height;
-    }
-    if (s.message != nil) {
-        if (s.title != nil) y += 4;
-        id label = makeLabel(s.message, metrics::kAlertMessageSize, false, inner);
-        CGRect f = objc::send<CGRect>(label, "frame"_sel);
-        objc::send<void>(label, "setFrame:"_sel, CGRectMake(16, y, inner, f.size.height));
-        s.labels.push_back(label);
-        objc::send<void>(self, "addSubview:"_sel, label);
-        y += f.size.height;
+    auto addText = [&](NS::String* text, CGFloat size, bool bold) {
+        Ref<Label> label = makeLabel(text, size, bold, inner);
+        const CGFloat height = label->frame().size.height;
+        label->setFrame(CGRectMake(16, y, inner, height));
+        self->addSubview(label);
+        s.labels.emplace_back(label);
+        y += height;
+    };
+    if (s.title) addText(s.title, metrics::kAlertTitleSize, true);
+    if (s.message) {
+        if (s.title) y += 4;
+        addText(s.message, metrics::kAlertMessageSize, false);
     }
     if (!s.textFields.empty()) {
         y += 12;
-        for (id field : s.textFields) {
-            objc::send<void>(field, "setFrame:"_sel, CGRectMake(16, y, inner, metrics::kAlertFieldHeight));
-            objc::send<void>(self, "addSubview:"_sel, field);
+        for (TextField* field : s.textFields) {
+            field->setFrame(CGRectMake(16, y, inner, metrics::kAlertFieldHeight));
+            self->addSubview(field);
             y += metrics::kAlertFieldHeight;
         }
         y += 16;
@@ -229,26 +215,25 @@ void buildPanel(id self, CGRect area) {
     if (n == 2) {
         addLine(self, CGRectMake(0, y, W, hairline));
         for (std::size_t k = 0; k < order.size(); ++k) {
-            id button = makeButton(self, order[k]);
-            objc::send<void>(button, "setFrame:"_sel, CGRectMake(k * W / 2, y, W / 2, h));
-            s.buttons.push_back(button);
-            objc::send<void>(self, "addSubview:"_sel, button);
+            Button* button = makeButton(self, order[k]);
+            button->setFrame(CGRectMake(k * W / 2, y, W / 2, h));
+            s.buttons.emplace_back(button);
+            self->addSubview(button);
         }
         addLine(self, CGRectMake(W / 2, y, hairline, h));
         y += h;
     } else {
         for (NSInteger index : order) {
             addLine(self, CGRectMake(0, y, W, hairline));
-            id button = makeButton(self, index);
-            objc::send<void>(button, "setFrame:"_sel, CGRectMake(0, y, W, h));
-            s.buttons.push_back(button);
-            objc::send<void>(self, "addSubview:"_sel, button);
+            Button* button = makeButton(self, index);
+            button->setFrame(CGRectMake(0, y, W, h));
+            s.buttons.emplace_back(button);
+            self->addSubview(button);
             y += h;
         }
     }
-    objc::send<void>(self, "setFrame:"_sel,
-                     CGRectMake(std::round(area.origin.x + (area.size.width - W) / 2),
-                                std::round(area.origin.y + (area.size.height - y) / 2), W, y));
+    self->setFrame(CGRectMake(std::round(area.origin.x + (area.size.width - W) / 2),
+                              std::round(area.origin.y + (area.size.height - y) / 2), W, y));
 }
 
 id hostWindow() {
@@ -257,48 +242,39 @@ id hostWindow() {
     return windows.empty() ? nil : objc::asId(windows.back());
 }
 
-void show(id self, SEL) {
+void show(AlertView* self, SEL) {
     AlertState& s = stateOf(self);
-    if (s.overlay != nil) return;
-    id window = hostWindow();
-    if (window == nil) return;
-    CGRect area = objc::send<CGRect>(window, "bounds"_sel);
-    tell(self, "willPresentAlertView:"_sel);
-    s.overlay = objc::send<id>(objc::send<id>("UIView"_cls, "alloc"_sel), "initWithFrame:"_sel, area);
-    objc::send<void>(s.overlay, "setBackgroundColor:"_sel,
-                     objc::asId(Color::colorWithWhite(0, metrics::kAlertDimAlpha)));
+    if (s.overlay) return;
+    View* window = objc::cast<View>(hostWindow());
+    if (window == nullptr) return;
+    CGRect area = window->bounds();
+    tell(objc::asId(self), "willPresentAlertView:"_sel);
+    s.overlay = objc::adopt(View::alloc()->initWithFrame(area));
+    s.overlay->setBackgroundColor(Color::colorWithWhite(0, metrics::kAlertDimAlpha));
     buildPanel(self, area);
-    objc::send<void>(s.overlay, "addSubview:"_sel, self);
-    objc::send<void>(window, "addSubview:"_sel, s.overlay);
-    shownAlerts().push_back(self);
-    if (!s.textFields.empty()) objc::send<BOOL>(s.textFields.front(), "becomeFirstResponder"_sel);
-    tell(self, "didPresentAlertView:"_sel);
+    s.overlay->addSubview(self);
+    window->addSubview(s.overlay);
+    shownAlerts().push_back(objc::asId(self));
+    if (!s.textFields.empty()) s.textFields.front()->becomeFirstResponder();
+    tell(objc::asId(self), "didPresentAlertView:"_sel);
 }
 
-void dismiss(id self, SEL, NSInteger index, BOOL) {
+void dismiss(AlertView* self, SEL, NSInteger index, BOOL) {
     AlertState& s = stateOf(self);
-    if (s.overlay == nil) return;
-    Ref<NS::Object> keep(objc::cast<NS::Object>(self));
-    tellIndex(self, "alertView:willDismissWithButtonIndex:"_sel, index);
-    for (id field : s.textFields) objc::send<BOOL>(field, "resignFirstResponder"_sel);
+    if (!s.overlay) return;
+    const Ref<AlertView> keep = self;
+    tellIndex(objc::asId(self), "alertView:willDismissWithButtonIndex:"_sel, index);
+    for (TextField* field : s.textFields) field->resignFirstResponder();
     auto& alerts = shownAlerts();
-    alerts.erase(std::remove(alerts.begin(), alerts.end(), self), alerts.end());
-    for (id b : s.buttons) {
-        objc::send<void>(b, "removeFromSuperview"_sel);
-        objc::release(b);
-    }
+    alerts.erase(std::remove(alerts.begin(), alerts.end(), objc::asId(self)), alerts.end());
+    for (View* b : s.buttons) b->removeFromSuperview();
     s.buttons.clear();
-    for (id l : s.labels) {
-        objc::send<void>(l, "removeFromSuperview"_sel);
-        objc::release(l);
-    }
+    for (View* l : s.labels) l->removeFromSuperview();
     s.labels.clear();
-    id overlay = s.overlay;
-    s.overlay = nil;
-    objc::send<void>(self, "removeFromSuperview"_sel);
-    objc::send<void>(overlay, "removeFromSuperview"_sel);
-    objc::release(overlay);
-    tellIndex(self, "alertView:didDismissWithButtonIndex:"_sel, index);
+    const Ref<View> overlay = std::move(s.overlay);
+    self->removeFromSuperview();
+    overlay->removeFromSuperview();
+    tellIndex(objc::asId(self), "alertView:didDismissWithButtonIndex:"_sel, index);
 }
 
 void buttonTapped(id self, SEL, id button) {
@@ -328,8 +304,7 @@ bool setTextFieldText(const char* utf8, NSInteger index) {
     if (a == nullptr || utf8 == nullptr) return false;
     const auto& fields = stateOf(objc::asId(a)).textFields;
     if (index < 0 || static_cast<std::size_t>(index) >= fields.size()) return false;
-    objc::send<void>(fields[static_cast<std::size_t>(index)], "setText:"_sel,
-                     objc::asId(NS::String::stringWithUTF8String(utf8)));
+    fields[static_cast<std::size_t>(index)]->setText(NS::String::stringWithUTF8String(utf8));
     return true;
 }
 
@@ -337,10 +312,8 @@ std::vector<View*> buttonViews() {
     std::vector<View*> out;
     AlertView* a = visibleAlert();
     if (a == nullptr) return out;
-    std::vector<id> buttons = stateOf(objc::asId(a)).buttons;
-    std::sort(buttons.begin(), buttons.end(),
-              [](id x, id y) { return objc::send<NSInteger>(x, "tag"_sel) < objc::send<NSInteger>(y, "tag"_sel); });
-    for (id b : buttons) out.push_back(objc::cast<View>(b));
+    for (View* b : stateOf(a).buttons) out.push_back(b);
+    std::sort(out.begin(), out.end(), [](View* x, View* y) { return x->tag() < y->tag(); });
     return out;
 }
 

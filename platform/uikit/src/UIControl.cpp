@@ -1,6 +1,7 @@
 #include <Foundation/NSArray.h>
 #include <Foundation/NSString.h>
 #include <UIKit/UIControl.h>
+#include <UIKit/UITouch.h>
 
 #include "UIKitRegistration.h"
 
@@ -24,8 +25,7 @@ struct ControlState {
     bool selected = false;
     bool tracking = false;
     bool touchInside = false;
-    id trackedTouch = nil;  // retained while a finger is down
-    ~ControlState() { objc::release(trackedTouch); }
+    Ref<Touch> trackedTouch;  // held while a finger is down
 };
 
 ControlState& stateOf(id self) { return objc::state<ControlState>(self); }
@@ -107,11 +107,10 @@ void sendActionsWithEvent(id self, UIControlEvents events, id event) {
         if (pair.events & events) matching.push_back(pair);
     }
     if (matching.empty()) return;
-    objc::retain(self);
+    const Ref<NS::Object> keep = objc::cast<NS::Object>(self);
     for (const TargetAction& pair : matching) {
         objc::send<void>(self, "sendAction:to:forEvent:"_sel, pair.action, pair.target, event);
     }
-    objc::release(self);
 }
 
 void sendActionsForControlEvents(id self, SEL, UIControlEvents events) { sendActionsWithEvent(self, events, nil); }
@@ -154,71 +153,65 @@ void cancelTracking(id, SEL, id) {}
 
 // --- touches ----------------------------------------------------------------
 
-bool touchIsInside(id self, id touch) {
+bool touchIsInside(id self, Touch* touch) {
     CGPoint p = objc::send<CGPoint>(touch, "locationInView:"_sel, self);
     return objc::send<BOOL>(self, "pointInside:withEvent:"_sel, p, nil);
 }
 
 void touchesBegan(id self, SEL, id touches, id event) {
     ControlState& s = stateOf(self);
-    if (!s.enabled || s.trackedTouch != nil) return;
+    if (!s.enabled || s.trackedTouch) return;
     id touch = objc::send<id>(touches, "anyObject"_sel);
     if (touch == nil) return;
-    objc::retain(self);
-    s.trackedTouch = objc::retain(touch);
+    const Ref<NS::Object> keep = objc::cast<NS::Object>(self);
+    s.trackedTouch = objc::cast<Touch>(touch);
     s.touchInside = true;
     s.tracking = objc::send<BOOL>(self, "beginTrackingWithTouch:withEvent:"_sel, touch, event);
     objc::send<void>(self, "setHighlighted:"_sel, YES);
     sendActionsWithEvent(self, UIControlEventTouchDown, event);
-    objc::release(self);
 }
 
 void touchesMoved(id self, SEL, id touches, id event) {
     ControlState& s = stateOf(self);
-    id touch = s.trackedTouch;
-    if (touch == nil || !objc::send<BOOL>(touches, "containsObject:"_sel, touch)) return;
-    objc::retain(self);
+    const Ref<Touch> touch = s.trackedTouch;  // through the end of the touch
+    if (!touch || !objc::send<BOOL>(touches, "containsObject:"_sel, touch.get())) return;
+    const Ref<NS::Object> keep = objc::cast<NS::Object>(self);
     bool wasInside = s.touchInside;
     bool inside = touchIsInside(self, touch);
     s.touchInside = inside;
-    if (s.tracking) s.tracking = objc::send<BOOL>(self, "continueTrackingWithTouch:withEvent:"_sel, touch, event);
+    if (s.tracking) s.tracking = objc::send<BOOL>(self, "continueTrackingWithTouch:withEvent:"_sel, touch.get(), event);
     objc::send<void>(self, "setHighlighted:"_sel, inside ? YES : NO);
     UIControlEvents events = inside ? UIControlEventTouchDragInside : UIControlEventTouchDragOutside;
     if (inside != wasInside) events |= inside ? UIControlEventTouchDragEnter : UIControlEventTouchDragExit;
     sendActionsWithEvent(self, events, event);
-    objc::release(self);
 }
 
 void touchesEnded(id self, SEL, id touches, id event) {
     ControlState& s = stateOf(self);
-    id touch = s.trackedTouch;
-    if (touch == nil || !objc::send<BOOL>(touches, "containsObject:"_sel, touch)) return;
-    objc::retain(self);
+    const Ref<Touch> touch = s.trackedTouch;  // through the end of the touch
+    if (!touch || !objc::send<BOOL>(touches, "containsObject:"_sel, touch.get())) return;
+    const Ref<NS::Object> keep = objc::cast<NS::Object>(self);
     bool inside = touchIsInside(self, touch);
     s.touchInside = inside;
-    if (s.tracking) objc::send<void>(self, "endTrackingWithTouch:withEvent:"_sel, touch, event);
+    if (s.tracking) objc::send<void>(self, "endTrackingWithTouch:withEvent:"_sel, touch.get(), event);
     s.tracking = false;
-    s.trackedTouch = nil;
+    s.trackedTouch.reset();
     objc::send<void>(self, "setHighlighted:"_sel, NO);
     sendActionsWithEvent(self, inside ? UIControlEventTouchUpInside : UIControlEventTouchUpOutside, event);
     s.touchInside = false;
-    objc::release(touch);
-    objc::release(self);
 }
 
 void touchesCancelled(id self, SEL, id touches, id event) {
     ControlState& s = stateOf(self);
-    id touch = s.trackedTouch;
-    if (touch == nil || !objc::send<BOOL>(touches, "containsObject:"_sel, touch)) return;
-    objc::retain(self);
+    const Ref<Touch> touch = s.trackedTouch;  // through the end of the touch
+    if (!touch || !objc::send<BOOL>(touches, "containsObject:"_sel, touch.get())) return;
+    const Ref<NS::Object> keep = objc::cast<NS::Object>(self);
     if (s.tracking) objc::send<void>(self, "cancelTrackingWithEvent:"_sel, event);
     s.tracking = false;
-    s.trackedTouch = nil;
+    s.trackedTouch.reset();
     s.touchInside = false;
     objc::send<void>(self, "setHighlighted:"_sel, NO);
     sendActionsWithEvent(self, UIControlEventTouchCancel, event);
-    objc::release(touch);
-    objc::release(self);
 }
 
 }  // namespace

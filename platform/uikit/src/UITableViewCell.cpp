@@ -1,4 +1,6 @@
+#include <UIKit/UIFont.h>
 #include <UIKit/UIGraphics.h>
+#include <UIKit/UILabel.h>
 #include <UIKit/UITableViewCell.h>
 
 #include "ControlDrawing.h"
@@ -13,105 +15,94 @@ namespace {
 
 struct CellState {
     UITableViewCellStyle style = UITableViewCellStyleDefault;
-    id reuseIdentifier = nil;  // retained copy
-    id contentView = nil;      // retained, also a subview
-    id textLabel = nil;        // retained, in the content view
-    id detailTextLabel = nil;  // retained, in the content view; nil in the default style
-    id accessoryView = nil;    // retained, also a subview
-    id mark = nil;             // the accessory type's own view, retained, also a subview
+    Ref<NS::String> reuseIdentifier;  // a copy of the string given
+    Ref<View> contentView;            // also a subview
+    Ref<Label> textLabel;             // in the content view
+    Ref<Label> detailTextLabel;       // in the content view; nil in the default style
+    Ref<View> accessoryView;          // also a subview
+    Ref<View> mark;                   // the accessory type's own view, also a subview
     UITableViewCellAccessoryType accessoryType = UITableViewCellAccessoryNone;
     UITableViewCellSelectionStyle selectionStyle = UITableViewCellSelectionStyleDefault;
     bool selected = false;
     bool highlighted = false;
-    id background = nil;  // retained; nil is white
-    ~CellState() {
-        for (id v : {reuseIdentifier, contentView, textLabel, detailTextLabel, accessoryView, mark, background}) {
-            objc::release(v);
-        }
-    }
+    Ref<Color> background;  // nil is white
 };
 
-CellState& stateOf(id self) { return objc::state<CellState>(self); }
+CellState& stateOf(const void* self) { return objc::state<CellState>(self); }
 
-id makeLabel(CGFloat size, bool bold, id color) {
-    id label = objc::send<id>(objc::send<id>("UILabel"_cls, "alloc"_sel), "initWithFrame:"_sel, CGRectZero);
-    objc::send<void>(label, "setFont:"_sel, detail::systemFont(size, bold));
-    if (color != nil) objc::send<void>(label, "setTextColor:"_sel, color);
+Ref<Label> makeLabel(CGFloat size, bool bold, Color* color) {
+    Ref<Label> label = objc::adopt(Label::alloc()->initWithFrame(CGRectZero));
+    label->setFont(objc::cast<Font>(detail::systemFont(size, bold)));
+    if (color != nullptr) label->setTextColor(color);
     return label;
 }
 
-id cellBackground(id self) {
+Color* cellBackground(TableViewCell* self) {
     const CellState& s = stateOf(self);
     bool lit = (s.selected || s.highlighted) && s.selectionStyle != UITableViewCellSelectionStyleNone;
-    if (lit) return detail::color(metrics::kCellHighlight);
-    return s.background != nil ? s.background : objc::asId(Color::whiteColor());
+    if (lit) return objc::cast<Color>(detail::color(metrics::kCellHighlight));
+    return s.background ? s.background.get() : Color::whiteColor();
 }
 
-void refreshBackground(id self) {
+void refreshBackground(TableViewCell* self) {
     objc::sendSuper<void>(self, "UITableViewCell"_cls, "setBackgroundColor:"_sel, cellBackground(self));
 }
 
-id initWithStyle(id self, SEL, UITableViewCellStyle style, id reuseIdentifier) {
-    self = objc::sendSuper<id>(self, "UITableViewCell"_cls, "initWithFrame:"_sel,
-                               CGRectMake(0, 0, 320, metrics::kRowHeight));
-    if (self == nil) return nil;
+TableViewCell* initWithStyle(TableViewCell* self, SEL, UITableViewCellStyle style, NS::String* reuseIdentifier) {
+    self = objc::sendSuper<TableViewCell*>(self, "UITableViewCell"_cls, "initWithFrame:"_sel,
+                                           CGRectMake(0, 0, 320, metrics::kRowHeight));
+    if (self == nullptr) return nullptr;
     CellState& s = stateOf(self);
     s.style = style;
-    s.reuseIdentifier = objc::send<id>(reuseIdentifier, "copy"_sel);
-    s.contentView = objc::send<id>(objc::send<id>("UIView"_cls, "alloc"_sel), "initWithFrame:"_sel, CGRectZero);
-    objc::send<void>(self, "addSubview:"_sel, s.contentView);
+    s.reuseIdentifier = objc::copyOf(reuseIdentifier);
+    s.contentView = objc::adopt(View::alloc()->initWithFrame(CGRectZero));
+    self->addSubview(s.contentView);
 
-    id gray = detail::color(metrics::kSystemGray);
+    Color* gray = objc::cast<Color>(detail::color(metrics::kSystemGray));
     switch (style) {
     case UITableViewCellStyleValue1:
-        s.textLabel = makeLabel(metrics::kCellTextSize, false, nil);
+        s.textLabel = makeLabel(metrics::kCellTextSize, false, nullptr);
         s.detailTextLabel = makeLabel(metrics::kCellTextSize, false, gray);
-        objc::send<void>(s.detailTextLabel, "setTextAlignment:"_sel, NSTextAlignmentRight);
+        s.detailTextLabel->setTextAlignment(NSTextAlignmentRight);
         break;
     case UITableViewCellStyleValue2:
-        s.textLabel = makeLabel(metrics::kSubtitleTextSize, true, objc::send<id>(self, "tintColor"_sel));
-        objc::send<void>(s.textLabel, "setTextAlignment:"_sel, NSTextAlignmentRight);
-        s.detailTextLabel = makeLabel(15, false, nil);
+        s.textLabel = makeLabel(metrics::kSubtitleTextSize, true, self->tintColor());
+        s.textLabel->setTextAlignment(NSTextAlignmentRight);
+        s.detailTextLabel = makeLabel(15, false, nullptr);
         break;
     case UITableViewCellStyleSubtitle:
-        s.textLabel = makeLabel(metrics::kCellTextSize, false, nil);
-        s.detailTextLabel = makeLabel(metrics::kSubtitleTextSize, false, nil);
+        s.textLabel = makeLabel(metrics::kCellTextSize, false, nullptr);
+        s.detailTextLabel = makeLabel(metrics::kSubtitleTextSize, false, nullptr);
         break;
-    default: s.textLabel = makeLabel(metrics::kCellTextSize, false, nil); break;
+    default: s.textLabel = makeLabel(metrics::kCellTextSize, false, nullptr); break;
     }
-    objc::send<void>(s.contentView, "addSubview:"_sel, s.textLabel);
-    if (s.detailTextLabel != nil) objc::send<void>(s.contentView, "addSubview:"_sel, s.detailTextLabel);
+    s.contentView->addSubview(s.textLabel);
+    if (s.detailTextLabel) s.contentView->addSubview(s.detailTextLabel);
     refreshBackground(self);
     return self;
 }
 
-id initWithFrame(id self, SEL, CGRect frame) {
-    self = initWithStyle(self, nullptr, UITableViewCellStyleDefault, nil);
-    if (self != nil) objc::send<void>(self, "setFrame:"_sel, frame);
+TableViewCell* initWithFrame(TableViewCell* self, SEL, CGRect frame) {
+    self = initWithStyle(self, nullptr, UITableViewCellStyleDefault, nullptr);
+    if (self != nullptr) self->setFrame(frame);
     return self;
 }
 
 UITableViewCellStyle style(id self, SEL) { return stateOf(self).style; }
-id reuseIdentifier(id self, SEL) { return stateOf(self).reuseIdentifier; }
-id contentView(id self, SEL) { return stateOf(self).contentView; }
-id textLabel(id self, SEL) { return stateOf(self).textLabel; }
-id detailTextLabel(id self, SEL) { return stateOf(self).detailTextLabel; }
+NS::String* reuseIdentifier(id self, SEL) { return stateOf(self).reuseIdentifier; }
+View* contentView(id self, SEL) { return stateOf(self).contentView; }
+Label* textLabel(id self, SEL) { return stateOf(self).textLabel; }
+Label* detailTextLabel(id self, SEL) { return stateOf(self).detailTextLabel; }
 
-id accessoryView(id self, SEL) { return stateOf(self).accessoryView; }
-void setAccessoryView(id self, SEL, id view) {
+View* accessoryView(id self, SEL) { return stateOf(self).accessoryView; }
+void setAccessoryView(TableViewCell* self, SEL, View* view) {
     CellState& s = stateOf(self);
     if (view == s.accessoryView) return;
-    objc::retain(view);
-    if (s.accessoryView != nil) {
-        if (objc::send<id>(s.accessoryView, "superview"_sel) == self) {
-            objc::send<void>(s.accessoryView, "removeFromSuperview"_sel);
-        }
-        objc::release(s.accessoryView);
-    }
+    if (s.accessoryView && s.accessoryView->superview() == self) s.accessoryView->removeFromSuperview();
     s.accessoryView = view;
-    if (view != nil) objc::send<void>(self, "addSubview:"_sel, view);
-    if (s.mark != nil) objc::send<void>(s.mark, "setHidden:"_sel, view != nil ? YES : NO);
-    objc::send<void>(self, "setNeedsLayout"_sel);
+    if (view != nullptr) self->addSubview(view);
+    if (s.mark) s.mark->setHidden(view != nullptr ? YES : NO);
+    self->setNeedsLayout();
 }
 
 // --- accessory marks ----------------------------------------------------------
@@ -142,7 +133,7 @@ void drawCheckmark(id self, SEL, CGRect) {
 
 void tintChanged(id self, SEL) { objc::send<void>(self, "setNeedsDisplay"_sel); }
 
-id makeMark(UITableViewCellAccessoryType type) {
+Ref<View> makeMark(UITableViewCellAccessoryType type) {
     const char* cls = nullptr;
     CGSize size = CGSizeZero;
     if (type == UITableViewCellAccessoryDisclosureIndicator || type == UITableViewCellAccessoryDetailDisclosureButton) {
@@ -152,47 +143,44 @@ id makeMark(UITableViewCellAccessoryType type) {
         cls = "_UITableViewCellCheckmark";
         size = CGSizeMake(14, 11);
     } else {
-        return nil;
+        return nullptr;
     }
-    id mark = objc::send<id>(objc::send<id>(objc_getClass(cls), "alloc"_sel), "initWithFrame:"_sel,
-                             CGRectMake(0, 0, size.width, size.height));
-    objc::send<void>(mark, "setOpaque:"_sel, NO);
-    objc::send<void>(mark, "setUserInteractionEnabled:"_sel, NO);
+    Ref<View> mark = objc::adopt(
+        objc::send<View*>(objc_getClass(cls), "alloc"_sel)->initWithFrame(CGRectMake(0, 0, size.width, size.height)));
+    mark->setOpaque(NO);
+    mark->setUserInteractionEnabled(NO);
     return mark;
 }
 
 UITableViewCellAccessoryType accessoryType(id self, SEL) { return stateOf(self).accessoryType; }
-void setAccessoryType(id self, SEL, UITableViewCellAccessoryType type) {
+void setAccessoryType(TableViewCell* self, SEL, UITableViewCellAccessoryType type) {
     CellState& s = stateOf(self);
     if (type == s.accessoryType) return;
     s.accessoryType = type;
-    if (s.mark != nil) {
-        objc::send<void>(s.mark, "removeFromSuperview"_sel);
-        objc::release(s.mark);
-    }
+    if (s.mark) s.mark->removeFromSuperview();
     s.mark = makeMark(type);
-    if (s.mark != nil) {
-        objc::send<void>(s.mark, "setHidden:"_sel, s.accessoryView != nil ? YES : NO);
-        objc::send<void>(self, "addSubview:"_sel, s.mark);
+    if (s.mark) {
+        s.mark->setHidden(s.accessoryView ? YES : NO);
+        self->addSubview(s.mark);
     }
-    objc::send<void>(self, "setNeedsLayout"_sel);
+    self->setNeedsLayout();
 }
 
 // --- selection ----------------------------------------------------------------
 
 UITableViewCellSelectionStyle selectionStyle(id self, SEL) { return stateOf(self).selectionStyle; }
-void setSelectionStyle(id self, SEL, UITableViewCellSelectionStyle style) {
+void setSelectionStyle(TableViewCell* self, SEL, UITableViewCellSelectionStyle style) {
     stateOf(self).selectionStyle = style;
     refreshBackground(self);
 }
 BOOL isSelected(id self, SEL) { return stateOf(self).selected; }
-void setSelectedAnimated(id self, SEL, BOOL selected, BOOL) {
+void setSelectedAnimated(TableViewCell* self, SEL, BOOL selected, BOOL) {
     stateOf(self).selected = selected;
     refreshBackground(self);
 }
 void setSelected(id self, SEL, BOOL selected) { objc::send<void>(self, "setSelected:animated:"_sel, selected, NO); }
 BOOL isHighlighted(id self, SEL) { return stateOf(self).highlighted; }
-void setHighlightedAnimated(id self, SEL, BOOL highlighted, BOOL) {
+void setHighlightedAnimated(TableViewCell* self, SEL, BOOL highlighted, BOOL) {
     stateOf(self).highlighted = highlighted;
     refreshBackground(self);
 }
@@ -249,37 +237,34 @@ void touchesCancelled(id self, SEL cmd, id touches, id event) {
 
 // The colour given is the cell's resting colour; the highlight covers it
 // while the cell is pressed or selected.
-void setBackgroundColor(id self, SEL, id color) {
-    CellState& s = stateOf(self);
-    objc::retain(color);
-    objc::release(s.background);
-    s.background = color;
+void setBackgroundColor(TableViewCell* self, SEL, Color* color) {
+    stateOf(self).background = color;
     refreshBackground(self);
 }
 
 // --- layout -------------------------------------------------------------------
 
-CGSize fitted(id label, CGSize room) {
-    if (label == nil || objc::send<id>(label, "text"_sel) == nil) return CGSizeZero;
-    return objc::send<CGSize>(label, "sizeThatFits:"_sel, room);
+CGSize fitted(Label* label, CGSize room) {
+    if (label == nullptr || label->text() == nullptr) return CGSizeZero;
+    return label->sizeThatFits(room);
 }
 
-void layoutSubviews(id self, SEL) {
+void layoutSubviews(TableViewCell* self, SEL) {
     CellState& s = stateOf(self);
-    CGRect b = objc::send<CGRect>(self, "bounds"_sel);
+    if (!s.contentView) return;  // not made yet: laid out once it is
+    CGRect b = self->bounds();
     const CGFloat W = b.size.width, H = b.size.height;
 
-    id accessory = s.accessoryView != nil ? s.accessoryView : s.mark;
+    View* accessory = s.accessoryView ? s.accessoryView.get() : s.mark.get();
     CGFloat contentWidth = W, right = W - metrics::kCellMargin;
-    if (accessory != nil) {
-        CGSize size = objc::send<CGRect>(accessory, "frame"_sel).size;
+    if (accessory != nullptr) {
+        CGSize size = accessory->frame().size;
         CGFloat x = W - metrics::kAccessoryMargin - size.width;
-        objc::send<void>(accessory, "setFrame:"_sel,
-                         CGRectMake(x, std::round((H - size.height) / 2), size.width, size.height));
+        accessory->setFrame(CGRectMake(x, std::round((H - size.height) / 2), size.width, size.height));
         contentWidth = std::fmax(x - 5, 0);
         right = contentWidth - 5;
     }
-    objc::send<void>(s.contentView, "setFrame:"_sel, CGRectMake(0, 0, contentWidth, H));
+    s.contentView->setFrame(CGRectMake(0, 0, contentWidth, H));
 
     const CGFloat left = metrics::kCellMargin;
     const CGFloat room = std::fmax(right - left, 0);
@@ -287,33 +272,32 @@ void layoutSubviews(id self, SEL) {
     case UITableViewCellStyleValue1: {
         CGSize detail = fitted(s.detailTextLabel, CGSizeMake(room, H));
         detail.width = std::fmin(detail.width, room);
-        objc::send<void>(s.detailTextLabel, "setFrame:"_sel, CGRectMake(right - detail.width, 0, detail.width, H));
+        s.detailTextLabel->setFrame(CGRectMake(right - detail.width, 0, detail.width, H));
         CGFloat textRoom = std::fmax(room - detail.width - (detail.width > 0 ? 8 : 0), 0);
         CGSize text = fitted(s.textLabel, CGSizeMake(textRoom, H));
-        objc::send<void>(s.textLabel, "setFrame:"_sel, CGRectMake(left, 0, std::fmin(text.width, textRoom), H));
+        s.textLabel->setFrame(CGRectMake(left, 0, std::fmin(text.width, textRoom), H));
         break;
     }
     case UITableViewCellStyleValue2: {
         const CGFloat column = 67, gap = 6;
-        objc::send<void>(s.textLabel, "setFrame:"_sel, CGRectMake(left, 0, column, H));
-        objc::send<void>(s.detailTextLabel, "setFrame:"_sel,
-                         CGRectMake(left + column + gap, 0, std::fmax(room - column - gap, 0), H));
+        s.textLabel->setFrame(CGRectMake(left, 0, column, H));
+        s.detailTextLabel->setFrame(CGRectMake(left + column + gap, 0, std::fmax(room - column - gap, 0), H));
         break;
     }
     case UITableViewCellStyleSubtitle: {
         CGSize text = fitted(s.textLabel, CGSizeMake(room, H));
         CGSize detail = fitted(s.detailTextLabel, CGSizeMake(room, H));
         if (detail.height <= 0) {
-            objc::send<void>(s.textLabel, "setFrame:"_sel, CGRectMake(left, 0, room, H));
-            objc::send<void>(s.detailTextLabel, "setFrame:"_sel, CGRectMake(left, H, room, 0));
+            s.textLabel->setFrame(CGRectMake(left, 0, room, H));
+            s.detailTextLabel->setFrame(CGRectMake(left, H, room, 0));
             break;
         }
         CGFloat top = std::round((H - text.height - detail.height) / 2);
-        objc::send<void>(s.textLabel, "setFrame:"_sel, CGRectMake(left, top, room, text.height));
-        objc::send<void>(s.detailTextLabel, "setFrame:"_sel, CGRectMake(left, top + text.height, room, detail.height));
+        s.textLabel->setFrame(CGRectMake(left, top, room, text.height));
+        s.detailTextLabel->setFrame(CGRectMake(left, top + text.height, room, detail.height));
         break;
     }
-    default: objc::send<void>(s.textLabel, "setFrame:"_sel, CGRectMake(left, 0, room, H)); break;
+    default: s.textLabel->setFrame(CGRectMake(left, 0, room, H)); break;
     }
 }
 
