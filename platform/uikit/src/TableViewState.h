@@ -4,7 +4,9 @@
 #pragma once
 
 #include <ObjCBridge/ClassBuilder.h>
+#include <ObjCBridge/Ref.h>
 #include <UIKit/UITableView.h>
+#include <UIKit/UITableViewCell.h>
 
 #include "ControlMetrics.h"
 
@@ -13,14 +15,14 @@
 namespace UI::detail {
 
 struct Row {
-    id cell = nil;  // retained, also a subview
+    Ref<TableViewCell> cell;  // also a subview
     CGFloat height = 0;
     CGFloat y = 0;
 };
 
 struct Section {
-    id header = nil;  // titles, retained
-    id footer = nil;
+    Ref<NS::String> header;  // titles
+    Ref<NS::String> footer;
     std::vector<Row> rows;
     CGFloat headerHeight = 0;
     CGFloat footerHeight = 0;
@@ -32,7 +34,7 @@ struct TableState {
     id delegate = nil;    // not retained
     CGFloat rowHeight = metrics::kRowHeight;
     std::vector<Section> sections;
-    std::vector<id> decorations;  // separators and section labels, retained subviews
+    std::vector<Ref<View>> decorations;  // separators and section labels, also subviews
     bool loaded = false;
     CGSize contentSize = CGSizeZero;
     UIEdgeInsets inset = UIEdgeInsetsZero;
@@ -47,19 +49,6 @@ struct TableState {
         CGFloat startY = 0;       // the finger, in window points
         CGFloat startOffset = 0;  // the content offset when it went down
     } drag;
-    ~TableState() {
-        forgetSections();
-        for (id d : decorations) objc::release(d);
-    }
-
-    void forgetSections() {
-        for (Section& s : sections) {
-            objc::release(s.header);
-            objc::release(s.footer);
-            for (Row& r : s.rows) objc::release(r.cell);
-        }
-        sections.clear();
-    }
 };
 
 inline TableState& tableStateOf(const void* table) { return objc::state<TableState>(table); }

@@ -19,7 +19,7 @@ using detail::Row;
 using detail::Section;
 using detail::TableState;
 
-TableState& stateOf(id self) { return detail::tableStateOf(self); }
+TableState& stateOf(const void* self) { return detail::tableStateOf(self); }
 
 bool answers(id object, SEL s) { return object != nil && objc::respondsTo(object, s); }
 
@@ -60,12 +60,12 @@ void setRowHeight(id self, SEL, CGFloat h) { stateOf(self).rowHeight = h; }
 
 // --- geometry -----------------------------------------------------------------
 
-id makeSectionLabel(id text, bool header, CGFloat width) {
-    std::string t = detail::utf8(text);
+Ref<Label> makeSectionLabel(NS::String* text, bool header, CGFloat width) {
+    std::string t = detail::utf8(objc::asId(text));
     if (header) {
         for (char& c : t) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
     }
-    auto* label = Label::alloc()->initWithFrame(CGRectZero);
+    Ref<Label> label = objc::adopt(Label::alloc()->initWithFrame(CGRectZero));
     label->setText(NS::String::stringWithUTF8String(t.c_str()));
     label->setFont(
         objc::cast<Font>(detail::systemFont(header ? metrics::kHeaderTextSize : metrics::kFooterTextSize, false)));
@@ -73,37 +73,32 @@ id makeSectionLabel(id text, bool header, CGFloat width) {
     label->setNumberOfLines(0);
     CGSize size = label->sizeThatFits(CGSizeMake(width, 1000));
     label->setFrame(CGRectMake(0, 0, width, size.height));
-    return objc::asId(label);
+    return label;
 }
 
-void addDecoration(id self, id view) {
-    stateOf(self).decorations.push_back(view);  // takes the +1
-    objc::send<void>(self, "addSubview:"_sel, view);
+void addDecoration(TableView* self, View* view) {
+    stateOf(self).decorations.emplace_back(view);
+    self->addSubview(view);
 }
 
-void addSeparator(id self, CGRect frame) {
-    id line = objc::retain(detail::solidView(frame, detail::color(metrics::kSeparator)));
-    addDecoration(self, line);
+void addSeparator(TableView* self, CGRect frame) {
+    addDecoration(self, objc::cast<View>(detail::solidView(frame, detail::color(metrics::kSeparator))));
 }
 
 // Places the cells, separators and section titles for the table's width.
-void layOut(id self) {
+void layOut(TableView* self) {
     TableState& s = stateOf(self);
-    for (id d : s.decorations) {
-        objc::send<void>(d, "removeFromSuperview"_sel);
-        objc::release(d);
-    }
+    for (View* d : s.decorations) d->removeFromSuperview();
     s.decorations.clear();
     const bool grouped = s.style == UITableViewStyleGrouped;
-    const CGFloat W = objc::send<CGRect>(self, "bounds"_sel).size.width;
+    const CGFloat W = self->bounds().size.width;
     const CGFloat textWidth = std::fmax(W - 2 * metrics::kCellMargin, 0);
     const CGFloat hairline = 0.5;
     CGFloat y = 0;
     for (Section& sec : s.sections) {
         // The header: the gap above the section, with its title at the foot.
-        id header = nil;
-        if (sec.header != nil) header = makeSectionLabel(sec.header, true, textWidth);
-        CGFloat headerTextHeight = header ? objc::send<CGRect>(header, "frame"_sel).size.height : 0;
+        Ref<Label> header = sec.header ? makeSectionLabel(sec.header, true, textWidth) : nullptr;
+        CGFloat headerTextHeight = header ? header->frame().size.height : 0;
         if (grouped) {
             // A title longer than a line makes the header taller.
             sec.headerHeight = header ? std::fmax(metrics::kTitledHeaderHeight,
@@ -113,10 +108,9 @@ void layOut(id self) {
             sec.headerHeight = header ? headerTextHeight + 2 * metrics::kSectionTextPadding : 0;
         }
         if (header) {
-            objc::send<void>(
-                header, "setFrame:"_sel,
-                CGRectMake(metrics::kCellMargin, y + sec.headerHeight - metrics::kSectionTextPadding - headerTextHeight,
-                           textWidth, headerTextHeight));
+            header->setFrame(CGRectMake(metrics::kCellMargin,
+                                        y + sec.headerHeight - metrics::kSectionTextPadding - headerTextHeight,
+                                        textWidth, headerTextHeight));
             addDecoration(self, header);
         }
         y += sec.headerHeight;
@@ -125,8 +119,8 @@ void layOut(id self) {
         for (std::size_t i = 0; i < n; ++i) {
             Row& r = sec.rows[i];
             r.y = y;
-            objc::send<void>(r.cell, "setFrame:"_sel, CGRectMake(0, y, W, r.height));
-            if (objc::send<id>(r.cell, "superview"_sel) != self) objc::send<void>(self, "addSubview:"_sel, r.cell);
+            r.cell->setFrame(CGRectMake(0, y, W, r.height));
+            if (r.cell->superview() != self) self->addSubview(r.cell);
             y += r.height;
         }
         // Separators go above the cells: across the whole width at the top and
@@ -139,13 +133,11 @@ void layOut(id self) {
             addSeparator(self, CGRectMake(x, r.y + r.height - hairline, W - x, hairline));
         }
 
-        id footer = nil;
-        if (sec.footer != nil) footer = makeSectionLabel(sec.footer, false, textWidth);
+        Ref<Label> footer = sec.footer ? makeSectionLabel(sec.footer, false, textWidth) : nullptr;
         sec.footerHeight = 0;
         if (footer) {
-            CGFloat h = objc::send<CGRect>(footer, "frame"_sel).size.height;
-            objc::send<void>(footer, "setFrame:"_sel,
-                             CGRectMake(metrics::kCellMargin, y + metrics::kSectionTextPadding, textWidth, h));
+            CGFloat h = footer->frame().size.height;
+            footer->setFrame(CGRectMake(metrics::kCellMargin, y + metrics::kSectionTextPadding, textWidth, h));
             addDecoration(self, footer);
             sec.footerHeight = h + metrics::kSectionTextPadding;
         }
@@ -164,10 +156,10 @@ void reloadData(id self, SEL) {
     // Every cell leaves the table first, each hearing of it.
     for (Section& sec : s.sections) {
         for (Row& r : sec.rows) {
-            if (objc::send<id>(r.cell, "superview"_sel) == self) objc::send<void>(r.cell, "removeFromSuperview"_sel);
+            if (r.cell->superview() == objc::cast<View>(self)) r.cell->removeFromSuperview();
         }
     }
-    s.forgetSections();
+    s.sections.clear();
     s.loaded = true;
     s.selectedSection = s.selectedRow = -1;
 
@@ -183,10 +175,10 @@ void reloadData(id self, SEL) {
     for (NSInteger i = 0; i < sections; ++i) {
         Section& sec = built[static_cast<std::size_t>(i)];
         if (answers(source, "tableView:titleForHeaderInSection:"_sel)) {
-            sec.header = objc::retain(objc::send<id>(source, "tableView:titleForHeaderInSection:"_sel, self, i));
+            sec.header = objc::send<NS::String*>(source, "tableView:titleForHeaderInSection:"_sel, self, i);
         }
         if (answers(source, "tableView:titleForFooterInSection:"_sel)) {
-            sec.footer = objc::retain(objc::send<id>(source, "tableView:titleForFooterInSection:"_sel, self, i));
+            sec.footer = objc::send<NS::String*>(source, "tableView:titleForFooterInSection:"_sel, self, i);
         }
         NSInteger rows = answers(source, "tableView:numberOfRowsInSection:"_sel)
                              ? objc::send<NSInteger>(source, "tableView:numberOfRowsInSection:"_sel, self, i)
@@ -197,17 +189,16 @@ void reloadData(id self, SEL) {
             r.height = answers(delegate, "tableView:heightForRowAtIndexPath:"_sel)
                            ? objc::send<CGFloat>(delegate, "tableView:heightForRowAtIndexPath:"_sel, self, indexPath)
                            : s.rowHeight;
-            r.cell = objc::send<id>(source, "tableView:cellForRowAtIndexPath:"_sel, self, indexPath);
-            if (r.cell == nil) {
+            r.cell = objc::send<TableViewCell*>(source, "tableView:cellForRowAtIndexPath:"_sel, self, indexPath);
+            if (!r.cell) {
                 objc::fatal("-[UITableView reloadData] the data source gave no cell for row %ld of section %ld",
                             static_cast<long>(j), static_cast<long>(i));
             }
-            objc::retain(r.cell);
             sec.rows.push_back(r);
         }
     }
     s.sections = std::move(built);
-    layOut(self);
+    layOut(objc::cast<TableView>(self));
 }
 
 void layoutSubviews(id self, SEL) {
@@ -215,7 +206,7 @@ void layoutSubviews(id self, SEL) {
     if (!s.loaded) {
         reloadData(self, nullptr);
     } else if (s.laidOutWidth != objc::send<CGRect>(self, "bounds"_sel).size.width) {
-        layOut(self);
+        layOut(objc::cast<TableView>(self));
     }
 }
 
@@ -260,14 +251,15 @@ NSInteger numberOfRowsInSection(id self, SEL, NSInteger section) {
 id cellForRowAtIndexPath(id self, SEL, id indexPath) {
     loadTableIfNeeded(self);
     const Row* r = tableRowAt(self, indexPath);
-    return r ? r->cell : nil;
+    return r ? objc::asId(r->cell.get()) : nil;
 }
 
 id indexPathForCell(id self, SEL, id cell) {
     const auto& sections = stateOf(self).sections;
     for (std::size_t i = 0; i < sections.size(); ++i) {
         for (std::size_t j = 0; j < sections[i].rows.size(); ++j) {
-            if (sections[i].rows[j].cell == cell) return path(static_cast<NSInteger>(i), static_cast<NSInteger>(j));
+            if (objc::asId(sections[i].rows[j].cell.get()) == cell)
+                return path(static_cast<NSInteger>(i), static_cast<NSInteger>(j));
         }
     }
     return nil;
@@ -291,7 +283,7 @@ id visibleCells(id self, SEL) {
     NS::MutableArray* cells = NS::MutableArray::array();
     for (const Section& sec : stateOf(self).sections) {
         for (const Row& r : sec.rows) {
-            if (r.y + r.height > b.origin.y && r.y < b.origin.y + b.size.height) cells->addObject(r.cell);
+            if (r.y + r.height > b.origin.y && r.y < b.origin.y + b.size.height) cells->addObject(r.cell.get());
         }
     }
     return objc::asId(cells);
@@ -319,8 +311,7 @@ void deselectRow(id self, SEL, id indexPath, BOOL animated) {
         objc::send<NSInteger>(indexPath, "row"_sel) != s.selectedRow) {
         return;
     }
-    if (const Row* r = tableRowAt(self, indexPath))
-        objc::send<void>(r->cell, "setSelected:animated:"_sel, NO, animated);
+    if (const Row* r = tableRowAt(self, indexPath)) r->cell->setSelected(NO, animated);
     s.selectedSection = s.selectedRow = -1;
 }
 
@@ -331,7 +322,7 @@ void selectRow(id self, SEL, id indexPath, BOOL animated, UITableViewScrollPosit
     if (r == nullptr) return;
     s.selectedSection = objc::send<NSInteger>(indexPath, "section"_sel);
     s.selectedRow = objc::send<NSInteger>(indexPath, "row"_sel);
-    objc::send<void>(r->cell, "setSelected:animated:"_sel, YES, animated);
+    r->cell->setSelected(YES, animated);
     if (position != UITableViewScrollPositionNone) {
         objc::send<void>(self, "scrollToRowAtIndexPath:atScrollPosition:animated:"_sel, indexPath, position, animated);
     }
