@@ -13,13 +13,9 @@ namespace UI::detail {
 namespace {
 
 struct NavigationButtonState {
-    id item = nil;   // retained; nil for a back button
-    id title = nil;  // retained copy
+    Ref<BarButtonItem> item;  // nil for a back button
+    Ref<NS::String> title;    // a copy of the string given
     bool back = false;
-    ~NavigationButtonState() {
-        objc::release(item);
-        objc::release(title);
-    }
 };
 
 NavigationButtonState& stateOf(id self) { return objc::state<NavigationButtonState>(self); }
@@ -27,7 +23,7 @@ NavigationButtonState& stateOf(id self) { return objc::state<NavigationButtonSta
 CGCairoFont fontFor(id self) {
     CGCairoFont font;
     font.size = metrics::kBarButtonTextSize;
-    id item = stateOf(self).item;
+    id item = objc::asId(stateOf(self).item.get());
     if (item != nil && objc::send<UIBarButtonItemStyle>(item, "style"_sel) == UIBarButtonItemStyleDone)
         font.weight = 500;
     return font;
@@ -38,7 +34,7 @@ CGFloat textOffset(id self) { return stateOf(self).back ? metrics::kBackChevronW
 
 id titleOf(id self) {
     NavigationButtonState& s = stateOf(self);
-    return s.item != nil ? objc::send<id>(s.item, "title"_sel) : s.title;
+    return s.item ? objc::asId(s.item->title()) : objc::asId(s.title.get());
 }
 
 CGSize sizeThatFits(id self, SEL, CGSize) {
@@ -47,7 +43,7 @@ CGSize sizeThatFits(id self, SEL, CGSize) {
 }
 
 id currentColor(id self) {
-    id item = stateOf(self).item;
+    id item = objc::asId(stateOf(self).item.get());
     id tint = item != nil ? objc::send<id>(item, "tintColor"_sel) : nil;
     if (tint == nil) tint = objc::send<id>(self, "tintColor"_sel);
     if (!objc::send<BOOL>(self, "isEnabled"_sel)) return objc::send<id>(tint, "colorWithAlphaComponent:"_sel, 0.35);
@@ -83,7 +79,7 @@ void tintColorDidChange(id self, SEL) { objc::send<void>(self, "setNeedsDisplay"
 // does; an item without a target sends it up the responder chain from the
 // button.
 void itemTapped(id self, SEL, id) {
-    id item = stateOf(self).item;
+    id item = objc::asId(stateOf(self).item.get());
     if (item == nil || !objc::send<BOOL>(item, "isEnabled"_sel)) return;
     SEL action = objc::send<SEL>(item, "action"_sel);
     if (action == nullptr) return;
@@ -115,7 +111,7 @@ id make() {
 
 id navigationButtonForItem(id item) {
     id button = make();
-    stateOf(button).item = objc::retain(item);
+    stateOf(button).item = objc::cast<BarButtonItem>(item);
     objc::send<void>(button, "setEnabled:"_sel, objc::send<BOOL>(item, "isEnabled"_sel));
     objc::send<void>(button, "addTarget:action:forControlEvents:"_sel, button, "_itemTapped:"_sel,
                      UIControlEventTouchUpInside);
@@ -124,13 +120,13 @@ id navigationButtonForItem(id item) {
 
 id navigationBackButton(id title, id target, SEL action) {
     id button = make();
-    stateOf(button).title = objc::send<id>(title, "copy"_sel);
+    stateOf(button).title = objc::copyOf(objc::cast<NS::String>(title));
     stateOf(button).back = true;
     objc::send<void>(button, "addTarget:action:forControlEvents:"_sel, target, action, UIControlEventTouchUpInside);
     return button;
 }
 
-id navigationButtonItem(id button) { return stateOf(button).item; }
+id navigationButtonItem(id button) { return objc::asId(stateOf(button).item.get()); }
 std::string navigationButtonTitle(id button) { return utf8(titleOf(button)); }
 bool isNavigationButton(id view) {
     return view != nil && objc::send<BOOL>(view, "isKindOfClass:"_sel, objc_getClass("UINavigationButton"));

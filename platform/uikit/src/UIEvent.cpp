@@ -8,18 +8,17 @@ namespace UI {
 namespace {
 
 struct EventState {
-    id touches = nil;  // retained set
+    Ref<NS::Object> touches;  // the set of the event's touches
     double timestamp = 0;
-    ~EventState() { objc::release(touches); }
 };
 
 EventState& stateOf(id self) { return objc::state<EventState>(self); }
 
-id allTouches(id self, SEL) { return stateOf(self).touches; }
+id allTouches(id self, SEL) { return objc::asId(stateOf(self).touches.get()); }
 
 id touchesForView(id self, SEL, id view) {
     std::vector<id> matching;
-    id all = objc::send<id>(stateOf(self).touches, "allObjects"_sel);
+    id all = objc::send<id>(stateOf(self).touches.get(), "allObjects"_sel);
     NSUInteger n = objc::send<NSUInteger>(all, "count"_sel);
     for (NSUInteger i = 0; i < n; ++i) {
         id touch = objc::send<id>(all, "objectAtIndex:"_sel, i);
@@ -37,7 +36,7 @@ namespace detail {
 
 id eventWithTouch(id touch, double timestamp) {
     id event = objc::send<id>(objc::send<id>("UIEvent"_cls, "alloc"_sel), "init"_sel);
-    stateOf(event).touches = objc::retain(touchSetWith({touch}));
+    stateOf(event).touches = objc::cast<NS::Object>(touchSetWith({touch}));
     stateOf(event).timestamp = timestamp;
     return objc::send<id>(event, "autorelease"_sel);
 }

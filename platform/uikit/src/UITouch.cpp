@@ -1,6 +1,7 @@
 #include <Foundation/NSArray.h>
 #include <UIKit/UITouch.h>
 #include <UIKit/UIView.h>
+#include <UIKit/UIWindow.h>
 
 #include "TouchInternals.h"
 #include "UIKitRegistration.h"
@@ -9,8 +10,8 @@ namespace UI {
 namespace {
 
 struct TouchState {
-    id window = nil;                 // retained
-    id view = nil;                   // retained
+    Ref<Window> window;
+    Ref<View> view;
     CGPoint location = CGPointZero;  // in the window
     CGPoint previous = CGPointZero;
     UITouchPhase phase = UITouchPhaseBegan;
@@ -18,8 +19,6 @@ struct TouchState {
     detail::TouchDelivery delivery;
     ~TouchState() {
         for (id r : delivery.recognizers) objc::release(r);
-        objc::release(view);
-        objc::release(window);
     }
 };
 
@@ -27,14 +26,14 @@ TouchState& stateOf(id touch) { return objc::state<TouchState>(touch); }
 
 CGPoint inView(id touch, CGPoint windowPoint, id view) {
     if (view == nil) return windowPoint;
-    return objc::send<CGPoint>(view, "convertPoint:fromView:"_sel, windowPoint, stateOf(touch).window);
+    return objc::send<CGPoint>(view, "convertPoint:fromView:"_sel, windowPoint, stateOf(touch).window.get());
 }
 
 CGPoint locationInView(id self, SEL, id view) { return inView(self, stateOf(self).location, view); }
 CGPoint previousLocationInView(id self, SEL, id view) { return inView(self, stateOf(self).previous, view); }
 UITouchPhase phase(id self, SEL) { return stateOf(self).phase; }
-id view(id self, SEL) { return stateOf(self).view; }
-id window(id self, SEL) { return stateOf(self).window; }
+View* view(id self, SEL) { return stateOf(self).view; }
+Window* window(id self, SEL) { return stateOf(self).window; }
 NSUInteger tapCount(id, SEL) { return 1; }
 double timestamp(id self, SEL) { return stateOf(self).timestamp; }
 
@@ -50,8 +49,8 @@ namespace detail {
 id createTouch(id window, id view, CGPoint locationInWindow, double timestamp) {
     id touch = objc::send<id>(objc::send<id>("UITouch"_cls, "alloc"_sel), "init"_sel);
     TouchState& s = stateOf(touch);
-    s.window = objc::retain(window);
-    s.view = objc::retain(view);
+    s.window = objc::cast<Window>(window);
+    s.view = objc::cast<View>(view);
     s.location = s.previous = locationInWindow;
     s.timestamp = timestamp;
     return touch;
