@@ -30,20 +30,21 @@ bool finished(UIGestureRecognizerState s) {
 }
 
 // The recognisers of the view and of its ancestors, nearest first.
-void collectRecognizers(id view, std::vector<id>& into) {
+void collectRecognizers(id view, std::vector<Ref<GestureRecognizer>>& into) {
     for (id v = view; v != nil; v = objc::send<id>(v, "superview"_sel)) {
         id list = objc::send<id>(v, "gestureRecognizers"_sel);
         NSUInteger n = objc::send<NSUInteger>(list, "count"_sel);
         for (NSUInteger i = 0; i < n; ++i) {
             id r = objc::send<id>(list, "objectAtIndex:"_sel, i);
-            if (objc::send<BOOL>(r, "isEnabled"_sel)) into.push_back(objc::retain(r));
+            if (objc::send<BOOL>(r, "isEnabled"_sel)) into.emplace_back(objc::cast<GestureRecognizer>(r));
         }
     }
 }
 
 // A recogniser that has recognised takes the finger from the view.
-bool takenFromView(const std::vector<id>& recognizers) {
-    return std::any_of(recognizers.begin(), recognizers.end(), [](id r) {
+bool takenFromView(const std::vector<Ref<GestureRecognizer>>& recognizers) {
+    return std::any_of(recognizers.begin(), recognizers.end(), [](const Ref<GestureRecognizer>& ref) {
+        id r = objc::asId(ref.get());
         UIGestureRecognizerState s = stateOf(r);
         bool recognised = s == UIGestureRecognizerStateBegan || s == UIGestureRecognizerStateChanged ||
                           s == UIGestureRecognizerStateEnded || s == UIGestureRecognizerStateCancelled;
@@ -57,7 +58,7 @@ void deliverTouchEvent(id, id event) {
     id touches = objc::send<id>(event, "allTouches"_sel);
     id touch = objc::send<id>(touches, "anyObject"_sel);
     if (touch == nil) return;
-    objc::retain(touch);
+    const Ref<Touch> keepTouch = objc::cast<Touch>(touch);
     TouchDelivery& d = deliveryOf(touch);
     UITouchPhase phase = objc::send<UITouchPhase>(touch, "phase"_sel);
     id view = objc::send<id>(touch, "view"_sel);
@@ -65,9 +66,9 @@ void deliverTouchEvent(id, id event) {
 
     if (phase == UITouchPhaseBegan) collectRecognizers(view, d.recognizers);
 
-    std::vector<id> recognizers = d.recognizers;
-    for (id r : recognizers) objc::retain(r);
-    for (id r : recognizers) {
+    const std::vector<Ref<GestureRecognizer>> recognizers = d.recognizers;  // held through the delivery
+    for (GestureRecognizer* recognizer : recognizers) {
+        id r = objc::asId(recognizer);
         if (finished(stateOf(r))) continue;
         setRecognizerTouch(r, touch);
         objc::send<void>(r, selector, touches, event);
@@ -84,12 +85,9 @@ void deliverTouchEvent(id, id event) {
     }
 
     if (phase == UITouchPhaseEnded || phase == UITouchPhaseCancelled) {
-        for (id r : recognizers) resetRecognizer(r);
-        for (id r : d.recognizers) objc::release(r);
+        for (GestureRecognizer* r : recognizers) resetRecognizer(objc::asId(r));
         d.recognizers.clear();
     }
-    for (id r : recognizers) objc::release(r);
-    objc::release(touch);
 }
 
 }  // namespace UI::detail

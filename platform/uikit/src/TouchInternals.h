@@ -2,6 +2,8 @@
 // functions and the delivery need. Internal to UIKit.
 #pragma once
 
+#include <ObjCBridge/Ref.h>
+#include <UIKit/UIGestureRecognizer.h>
 #include <UIKit/UITouch.h>
 
 #include <vector>
@@ -10,9 +12,9 @@ namespace UI::detail {
 
 // Per-touch bookkeeping of the delivery.
 struct TouchDelivery {
-    std::vector<id> recognizers;  // each retained
-    bool viewBegan = false;       // the view has had touchesBegan
-    bool viewCancelled = false;   // a recogniser took the touch from the view
+    std::vector<Ref<GestureRecognizer>> recognizers;
+    bool viewBegan = false;      // the view has had touchesBegan
+    bool viewCancelled = false;  // a recogniser took the touch from the view
 };
 
 // A new touch (+1) at a point of the window, down on the view (may be nil).

@@ -17,9 +17,6 @@ struct TouchState {
     UITouchPhase phase = UITouchPhaseBegan;
     double timestamp = 0;
     detail::TouchDelivery delivery;
-    ~TouchState() {
-        for (id r : delivery.recognizers) objc::release(r);
-    }
 };
 
 TouchState& stateOf(id touch) { return objc::state<TouchState>(touch); }
@@ -38,7 +35,8 @@ NSUInteger tapCount(id, SEL) { return 1; }
 double timestamp(id self, SEL) { return stateOf(self).timestamp; }
 
 id gestureRecognizers(id self, SEL) {
-    const auto& list = stateOf(self).delivery.recognizers;
+    std::vector<id> list;
+    for (GestureRecognizer* r : stateOf(self).delivery.recognizers) list.push_back(objc::asId(r));
     return objc::asId(NS::Array::arrayWithObjects(list.data(), list.size()));
 }
 
