@@ -41,6 +41,7 @@ id initForContentSize(PFColorViewController* self, SEL _cmd, CGSize size) {
 
 struct SliderRow {
     UI::Slider* PFColorViewControllerFields::*field;
+    NSInteger tag;
     CGFloat centreY;
     unichar hsbLetter;
     unichar rgbLetter;
@@ -48,10 +49,10 @@ struct SliderRow {
 
 // From top to bottom; the alpha row exists only in the taller panel.
 constexpr SliderRow kSliderRows[] = {
-    {&PFColorViewControllerFields::hueSlider, 30, 'H', 'R'},
-    {&PFColorViewControllerFields::saturationSlider, 70, 'S', 'G'},
-    {&PFColorViewControllerFields::brightnessSlider, 110, 'B', 'B'},
-    {&PFColorViewControllerFields::alphaSlider, 150, 'A', 'A'},
+    {&PFColorViewControllerFields::hueSlider, kHueSliderTag, 30, 'H', 'R'},
+    {&PFColorViewControllerFields::saturationSlider, kSaturationSliderTag, 70, 'S', 'G'},
+    {&PFColorViewControllerFields::brightnessSlider, kBrightnessSliderTag, 110, 'B', 'B'},
+    {&PFColorViewControllerFields::alphaSlider, kAlphaSliderTag, 150, 'A', 'A'},
 };
 
 UI::Color* sliderTint(std::size_t row, bool usesRGB) {
@@ -158,6 +159,7 @@ void loadCustomViews(PFColorViewController* self, SEL) {
         // Registered once: a second registration of the same pair would send
         // every change twice on a platform that does not merge them.
         if (created) slider->addTarget(self, "hueSliderChanged"_sel, UI::UIControlEventValueChanged);
+        slider->setTag(row.tag);
         slider->setCenter(CGPointMake(sliderCentreX, row.centreY));
         slider->setMinimumValue(0);
         slider->setMaximumValue(1);
@@ -269,5 +271,3 @@ void registerColorViewController() {
 }
 
 }  // namespace colorpicker
-
-PFColorViewControllerFields& PFColorViewController::fields() { return colorpicker::fieldsOf(this); }

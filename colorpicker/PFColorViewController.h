@@ -10,6 +10,13 @@
 // Creating it builds only the content panel, invisible; the controls are built
 // 0.1 s after the screen first appears (loadCustomViews) and fade in.
 //
+// What it shows is read through its messages and its view tree, which are
+// kept stable for that (the Settings app's script driver reads nothing else):
+// the chooser's view holds the content panel, a UIPushedView whose background
+// colour is the colour shown; in it are the picker (`colorPicker`) and the
+// four sliders, each with its tag below (the alpha slider hidden on rows that
+// do not edit alpha; its value is the alpha that is saved).
+//
 //     PFColorViewController* chooser =
 //         PFColorViewController::alloc()->initForContentSize(pane->view()->frame().size);
 //     chooser->setKey("blueText"_ns);
@@ -27,34 +34,6 @@
 #include <UIKit/UIKit.h>
 #include <UIKit/UINavigationItem.h>
 #include <UIKit/UISlider.h>
-
-#include <array>
-
-// The chooser's fields, in their declared order. Views marked "not owned" are
-// kept alive by the view hierarchy; the controller only points at them.
-struct PFColorViewControllerFields {
-    Ref<UI::Color> loadedColor;               // the stored colour when the screen appeared
-    UI::View* backdrop = nullptr;             // the slider panel's backdrop (not owned)
-    Ref<PFColorTransparentView> transparent;  // checkerboard behind the colour
-    UI::Slider* hueSlider = nullptr;          // hue, or red (not owned)
-    UI::Slider* saturationSlider = nullptr;   // saturation, or green (not owned)
-    UI::Slider* brightnessSlider = nullptr;   // brightness, or blue (not owned)
-    UI::Slider* alphaSlider = nullptr;        // alpha (not owned)
-    UI::View* controlsContainer = nullptr;    // the slider panel (not owned)
-    Ref<UI::BarButtonItem> hexButton;         // the "#" button
-    CGFloat currentAlpha = 1;                 // the alpha that is saved
-    UIPushedView* _pushedView = nullptr;      // the content panel; its background is the colour (not owned)
-    BOOL _usesRGB = NO;                       // sliders edit red, green and blue
-    BOOL _usesAlpha = NO;                     // the alpha slider and the checkerboard are shown, alpha is saved
-    Ref<PFColorPicker> colorPicker;
-    Ref<NS::String> key;
-    Ref<NS::String> defaults;
-    Ref<NS::String> postNotification;
-    Ref<NS::String> fallback;
-    // Not declared by the class: the editing half's own bookkeeping.
-    bool showingStoredColor = false;                            // applying the colour found, not one the person made
-    std::array<float, 3> sliderValuesOfShownColor{-1, -1, -1};  // the first three sliders as the shown colour set them
-};
 
 class PFColorViewController : public PS::ViewController {
 public:
@@ -101,13 +80,16 @@ public:
     void setUsesRGB(BOOL usesRGB) { objc::send<void>(this, "setUsesRGB:"_sel, usesRGB); }
     BOOL usesAlpha() const { return objc::send<BOOL>(this, "usesAlpha"_sel); }
     void setUsesAlpha(BOOL usesAlpha) { objc::send<void>(this, "setUsesAlpha:"_sel, usesAlpha); }
-
-    // The fields as the class declares them (for the simulator's state dump
-    // and for tests).
-    PFColorViewControllerFields& fields();
 };
 
 namespace colorpicker {
+
+// The sliders' tags in the chooser's view tree (viewWithTag:), from top to
+// bottom. The first three edit red, green and blue on rows that use RGB.
+inline constexpr NSInteger kHueSliderTag = 4101;         // hue, or red
+inline constexpr NSInteger kSaturationSliderTag = 4102;  // saturation, or green
+inline constexpr NSInteger kBrightnessSliderTag = 4103;  // brightness, or blue
+inline constexpr NSInteger kAlphaSliderTag = 4104;       // alpha
 
 void registerColorViewController();
 

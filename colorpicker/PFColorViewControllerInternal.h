@@ -1,12 +1,10 @@
 // What the two halves of the chooser class share. Internal to the kit.
 #pragma once
 
-#include "PFColorViewController.h"
+#include "PFColorViewControllerFields.h"
 #include "SettingsDomain.h"
 
 namespace colorpicker {
-
-PFColorViewControllerFields& fieldsOf(const void* self);
 
 // Adds reading, editing, saving, the hex alert and the thumb drawing to the
 // class being built.

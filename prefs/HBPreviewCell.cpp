@@ -1,5 +1,7 @@
 #include "HBPreviewCell.h"
 
+#include "HBPreviewCellFields.h"
+
 #include <SettingsReader.h>
 
 #include <CoreFoundation/CFNotificationCenter.h>
@@ -269,6 +271,56 @@ void redraw(id self) {
 
 void redrawPreview(id self, SEL) { redraw(self); }
 
+NS::String* nsString(const std::string& s) { return NS::String::stringWithUTF8String(s.c_str()); }
+NS::Number* nsBool(bool b) { return NS::Number::numberWithBool(b ? YES : NO); }
+NS::Number* nsNumber(CGFloat x) { return NS::Number::numberWithDouble(x); }
+
+// Sets the value of the key unless there is none: a dictionary holds no nil.
+void setIfAny(NS::MutableDictionary* d, const void* value, const NS::String* key) {
+    if (value != nullptr) d->setObject(value, key);
+}
+
+NS::Dictionary* describeBalloon(const HBPreviewCellFields::Balloon& b) {
+    const BalloonLook& look = b.look;
+    NS::MutableDictionary* d = NS::MutableDictionary::dictionary();
+    d->setObject(nsString(b.message.kind->name), "kind"_ns);
+    d->setObject(nsBool(b.message.fromMe), "fromMe"_ns);
+    d->setObject(nsString(b.message.text), "text"_ns);
+    if (!b.message.link.empty()) d->setObject(nsString(b.message.link), "link"_ns);
+    NS::MutableDictionary* frame = NS::MutableDictionary::dictionary();
+    frame->setObject(nsNumber(b.body.origin.x), "x"_ns);
+    frame->setObject(nsNumber(b.body.origin.y), "y"_ns);
+    frame->setObject(nsNumber(b.body.size.width), "width"_ns);
+    frame->setObject(nsNumber(b.body.size.height), "height"_ns);
+    d->setObject(frame, "frame"_ns);
+    d->setObject(look.fill ? NS::Array::arrayWithArray(look.fill.get()) : NS::Array::array(), "fill"_ns);
+    d->setObject(nsBool(look.random), "random"_ns);
+    setIfAny(d, look.text.get(), "textColor"_ns);
+    setIfAny(d, look.link.get(), "linkColor"_ns);
+    setIfAny(d, look.overlay.get(), "overlay"_ns);
+    if (look.border) {
+        NS::MutableDictionary* border = NS::MutableDictionary::dictionary();
+        border->setObject(look.border.get(), "color"_ns);
+        border->setObject(nsNumber(look.borderWidth), "width"_ns);
+        border->setObject(nsNumber(look.cornerRadius), "cornerRadius"_ns);
+        d->setObject(border, "border"_ns);
+    }
+    d->setObject(nsBool(b.tail), "tail"_ns);
+    return d;
+}
+
+// What the cell draws, where it will draw it (see HBPreviewCell.h).
+NS::Dictionary* previewContents(id self, SEL) {
+    layOut(self);
+    const HBPreviewCellFields& f = fieldsOf(self);
+    NS::MutableArray* balloons = NS::MutableArray::array();
+    for (const HBPreviewCellFields::Balloon& b : f.balloons) balloons->addObject(describeBalloon(b));
+    NS::MutableDictionary* contents = NS::MutableDictionary::dictionary();
+    contents->setObject(nsString(f.caption), "caption"_ns);
+    contents->setObject(balloons, "balloons"_ns);
+    return contents;
+}
+
 void layoutSubviews(id self, SEL cmd) {
     objc::sendSuper<void>(self, "HBPreviewCell"_cls, cmd);
     // A new width (the device turned) lays the balloons out again; the
@@ -365,6 +417,7 @@ void registerPreviewCell() {
             .state<HBPreviewCellFields>()
             .method("initWithStyle:reuseIdentifier:specifier:", &initWithStyleReuseIdentifierSpecifier)
             .method("redrawPreview", &redrawPreview)
+            .method("previewContents", &previewContents)
             .method("drawRect:", &drawRect)
             .method("layoutSubviews", &layoutSubviews)
             .method("didMoveToSuperview", &didMoveToSuperview)

@@ -19,42 +19,41 @@
 // notification to follow, "height" the row's height.
 #pragma once
 
-#include "PreviewConversation.h"
-
+#include <Foundation/Foundation.h>
 #include <Preferences/PSTableCell.h>
 
-#include <vector>
-
-// What the cell shows, for the Settings app's dumps and the tests; the
-// class keeps it as its C++ state.
-struct HBPreviewCellFields {
-    struct Balloon {
-        huebloom::PreviewMessage message;
-        huebloom::BalloonLook look;
-        bool tail = false;
-        CGRect body = CGRectZero;  // in the cell's coordinates, without the tail
-    };
-    std::vector<Balloon> balloons;
-    // The caption above the balloons; it says when the colours are one draw
-    // of the Random mode.
-    std::string caption;
-    // The balloon a finger is on, or -1.
-    int pressed = -1;
-    CGFloat laidOutWidth = -1;
-    Ref<NS::String> observedNotification;
-};
-
-// The typed view of the class, for the panes that tell it to read the
-// settings again.
+// The typed view of the class: the panes tell it to read the settings again;
+// the Settings app's script driver asks it what it draws.
 class HBPreviewCell : public PS::TableCell {
 public:
     void redrawPreview() { objc::send<void>(this, "redrawPreview"_sel); }
+
+    // What the cell draws, laid out at its present width, in plain objects
+    // (the balloons are drawn, not views, so nothing else shows them):
+    //
+    //     "caption"   NSString   the caption above the balloons
+    //     "balloons"  NSArray    one NSDictionary per balloon, oldest first:
+    //         "kind"       NSString   "blue", "green" or "gray"
+    //         "fromMe"     NSNumber   Boolean: sent, on the right
+    //         "text"       NSString   the message
+    //         "link"       NSString   the part of the text drawn as a link; absent when none
+    //         "frame"      NSDictionary of NSNumber "x", "y", "width", "height": the body
+    //                                 without the tail, in points of the cell
+    //         "fill"       NSArray    the body's gradient, UIColor, top first; empty when
+    //                                 the body is not painted (the transparent style)
+    //         "random"     NSNumber   Boolean: the fill is one draw of the Random mode
+    //         "textColor", "linkColor", "overlay"   UIColor (the overlay is laid over the
+    //                                 balloon while a finger is on it); absent when none
+    //         "border"     NSDictionary "color" (UIColor), "width", "cornerRadius"
+    //                                 (NSNumber) of the transparent style; absent when none
+    //         "tail"       NSNumber   Boolean: the tail is drawn
+    //
+    // The keys are kept as they are: the Settings app's dumps are read from
+    // them.
+    NS::Dictionary* previewContents() const { return objc::send<NS::Dictionary*>(this, "previewContents"_sel); }
 };
 
 namespace huebloom {
-
-// The fields of a cell of the class, or nullptr for any other object.
-HBPreviewCellFields* previewFieldsOf(id cell);
 
 void registerPreviewCell();
 

@@ -14,6 +14,8 @@
 
 namespace huebloom {
 
+// The swatch is the cell's accessory view, with this tag: a stable part of
+// the cell's view tree, by which the Settings app's script driver finds it.
 inline constexpr NSInteger kSwatchTag = 199;
 
 void registerColorCell();

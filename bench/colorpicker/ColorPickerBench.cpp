@@ -3,7 +3,7 @@
 // drag movement on the picker (sample, apply, save), and the picker's parts.
 #include "ColorPickerKit.h"
 #include "PFColorPicker.h"
-#include "PFColorViewController.h"
+#include "PFColorViewControllerFields.h"
 
 #include <Device/DevicePath.h>
 #include <Foundation/Foundation.h>
@@ -137,7 +137,8 @@ void firstAppearance(benchmark::State& state, bool withCacheFile) {
             objc::AutoreleasePool pool;
             PFColorViewController* chooser = screen.push();
             Screen::runThroughAppearance();
-            if (chooser->fields()._pushedView->alpha() != 1) state.SkipWithError("the chooser did not fade in");
+            if (colorpicker::fieldsOf(chooser)._pushedView->alpha() != 1)
+                state.SkipWithError("the chooser did not fade in");
             if (chooser->colorPicker()->shouldSaveNewCache() == withCacheFile) {
                 state.SkipWithError("the picker cache file was not used as expected");
             }

@@ -6,6 +6,7 @@
 // use a gradient, a random draw, stripes and single colours, so that every
 // kind of fill is drawn.
 #include "HBPreviewCell.h"
+#include "HBPreviewCellFields.h"
 
 #include <Device/DevicePath.h>
 #include <Foundation/Foundation.h>

@@ -5,7 +5,7 @@
 
 #include "ColorPickerTestSupport.h"
 
-#include "PFColorViewController.h"
+#include "PFColorViewControllerFields.h"
 #include "UIColor+PFColor.h"
 
 #include <CoreFoundation/CoreFoundation.h>
@@ -122,7 +122,7 @@ protected:
         settle();
     }
 
-    PFColorViewControllerFields& fields() { return chooser->fields(); }
+    PFColorViewControllerFields& fields() { return colorpicker::fieldsOf(chooser); }
 
     // The screen point of a point in a view.
     static CGPoint onScreen(UI::View* view, CGPoint point) { return view->convertPointToView(point, nullptr); }

@@ -20,7 +20,7 @@ TEST_F(ChooserLayout, ControlsAreBuiltAfterAppearingAndFadeIn) {
     storeSetting("blueText", "#FF8000");
     Ref<PFColorViewController> made =
         objc::adopt(PFColorViewController::alloc()->initForContentSize(pane->view()->frame().size));
-    PFColorViewControllerFields& f = made->fields();
+    PFColorViewControllerFields& f = colorpicker::fieldsOf(made.get());
     // Created: only the invisible panel below the bars.
     ASSERT_NE(f._pushedView, nullptr);
     EXPECT_EQ(f._pushedView->superview(), made->view());
@@ -131,13 +131,14 @@ INSTANTIATE_TEST_SUITE_P(Models, ChooserOnScreen,
 struct SliderExpectation {
     UI::Slider* PFColorViewControllerFields::*field;
     CGFloat centreY;
+    NSInteger tag;  // public: the Settings app's driver finds the slider by it
 };
 
 constexpr SliderExpectation kSliders[] = {
-    {&PFColorViewControllerFields::hueSlider, 30},
-    {&PFColorViewControllerFields::saturationSlider, 70},
-    {&PFColorViewControllerFields::brightnessSlider, 110},
-    {&PFColorViewControllerFields::alphaSlider, 150},
+    {&PFColorViewControllerFields::hueSlider, 30, colorpicker::kHueSliderTag},
+    {&PFColorViewControllerFields::saturationSlider, 70, colorpicker::kSaturationSliderTag},
+    {&PFColorViewControllerFields::brightnessSlider, 110, colorpicker::kBrightnessSliderTag},
+    {&PFColorViewControllerFields::alphaSlider, 150, colorpicker::kAlphaSliderTag},
 };
 
 TEST_F(ChooserLayout, SlidersFillThePanelWithAlphaOnlyWhenEdited) {
@@ -157,6 +158,7 @@ TEST_F(ChooserLayout, SlidersFillThePanelWithAlphaOnlyWhenEdited) {
             EXPECT_EQ(slider->maximumValue(), 1);
             EXPECT_TRUE(slider->isContinuous());
             EXPECT_EQ(slider->superview(), fields().controlsContainer);
+            EXPECT_EQ(chooser->view()->viewWithTag(s.tag), slider) << "the slider at " << s.centreY;
         }
         EXPECT_EQ(fields().alphaSlider->isHidden(), usesAlpha ? NO : YES);
         EXPECT_EQ(fields().hueSlider->isHidden(), NO);

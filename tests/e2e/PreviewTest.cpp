@@ -118,9 +118,22 @@ TEST(Preview, DrawsWhatMessagesShowsForEverySettingsFile) {
         // unless the settings take the tails away.
         const bool tails = messages["hasTail"].back().get<bool>();
         std::vector<std::string> kinds;
-        for (const json& b : preview["balloons"]) {
+        for (std::size_t i = 0; i < preview["balloons"].size(); ++i) {
+            const json& b = preview["balloons"][i];
             kinds.push_back(b["kind"]);
             SCOPED_TRACE(b["text"].get<std::string>());
+            // Received balloons on the left, sent ones on the right of the
+            // 320-point row, inside its tails' room, each a step lower.
+            EXPECT_EQ(b["fromMe"], b["kind"] != "gray");
+            const json& f = b["frame"];
+            EXPECT_EQ(f["y"], 21.0 + 19.0 * static_cast<double>(i));
+            EXPECT_EQ(f["height"], 35.0);
+            if (b["fromMe"] == true) {
+                EXPECT_EQ(f["x"].get<double>() + f["width"].get<double>(), 310.0) << f;
+            } else {
+                EXPECT_EQ(f["x"], 10.0) << f;
+            }
+            EXPECT_GT(f["width"].get<double>(), 34.0) << f;
             if (transparent) {
                 EXPECT_EQ(b["fill"], json::array());
                 EXPECT_EQ(b["border"]["color"], textBalloon["borderColor"]);

@@ -8,6 +8,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cmath>
 #include <cstdlib>
 #include <filesystem>
@@ -246,6 +247,69 @@ TEST_F(SettingsApp, TheChooserSlidersSaveAndSurviveARotation) {
         device.settings({"open Huebloom", "open \"iMessage Balloons\"", "open color_key=blueText", "slider alpha 0.5"});
     EXPECT_EQ(hidden.exitCode, 1);
     EXPECT_THAT(hidden.err, HasSubstr("does not edit alpha"));
+}
+
+// Each slider step moves its own slider, and the dump names each slider
+// after the one that moved: on a row of hue, saturation and brightness and
+// on a row of red, green and blue, both with alpha, from #336699 at half
+// alpha (hue 7/12, saturation 2/3, brightness 0.6; red 0.2, green 0.4, blue
+// 0.6). The RGB row is the iMessage pane's only row here.
+struct SliderCase {
+    const char* step;
+    bool rgb;
+    std::array<double, 4> sliders;  // the dump's first, second, third and alpha slider after the step
+    std::uint32_t saved;            // the saved red, green and blue
+    double savedAlpha;
+};
+
+TEST_F(SettingsApp, EachSliderStepMovesItsOwnSliderAndTheDumpNamesIt) {
+    const SliderCase cases[] = {
+        {"slider hue 0", false, {0, 2 / 3.0, 0.6, 0.5}, 0x993333, 0.5},
+        {"slider saturation 1", false, {7 / 12.0, 1, 0.6, 0.5}, 0x004C99, 0.5},
+        {"slider brightness 1", false, {7 / 12.0, 2 / 3.0, 1, 0.5}, 0x55AAFF, 0.5},
+        {"slider alpha 0.25", false, {7 / 12.0, 2 / 3.0, 0.6, 0.25}, 0x336699, 0.25},
+        {"slider red 1", true, {1, 0.4, 0.6, 0.5}, 0xFF6699, 0.5},
+        {"slider green 0", true, {0.2, 0, 0.6, 0.5}, 0x330099, 0.5},
+        {"slider blue 0", true, {0.2, 0.4, 0, 0.5}, 0x336600, 0.5},
+        {"slider alpha 0.25", true, {0.2, 0.4, 0.6, 0.25}, 0x336699, 0.25},
+    };
+    const char* names[] = {"hue", "saturation", "brightness", "alpha"};
+    for (const SliderCase& c : cases) {
+        SCOPED_TRACE(std::string(c.step) + (c.rgb ? " (RGB)" : ""));
+        Device device;
+        const std::string key = c.rgb ? "rgbColour" : "blueOverlay";
+        device.writeSettings({{key, "#336699:0.500000"}});
+        if (c.rgb) {
+            std::ofstream(device / "/Library/PreferenceBundles/Huebloom.bundle/imessage.plist", std::ios::trunc)
+                << "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<plist version=\"1.0\"><dict><key>title</key>"
+                   "<string>iMessage Balloons</string><key>items</key><array><dict><key>cell</key>"
+                   "<string>PSLinkCell</string><key>cellClass</key><string>PFColorCellHB</string><key>label</key>"
+                   "<string>RGB</string><key>color_key</key><string>rgbColour</string><key>color_defaults</key>"
+                   "<string>com.Quillfen.huebloom</string><key>usesAlpha</key><true/><key>usesRGB</key><true/>"
+                   "</dict></array></dict></plist>\n";
+        }
+        const json dump =
+            device.settingsDump({"open Huebloom", "open \"iMessage Balloons\"", "open color_key=" + key, c.step});
+        ASSERT_FALSE(dump.is_null());
+        const json& chooser = dump["chooser"];
+        ASSERT_TRUE(chooser.is_object()) << dump["controller"];
+        EXPECT_EQ(chooser["usesRGB"], c.rgb);
+        EXPECT_EQ(chooser["usesAlpha"], true);
+        for (std::size_t i = 0; i < 4; ++i) {
+            const json& slider = chooser["sliders"][names[i]];
+            ASSERT_TRUE(slider.is_object()) << names[i];
+            EXPECT_NEAR(slider["value"].get<double>(), c.sliders[i], 0.005) << names[i];
+            EXPECT_EQ(slider["hidden"], false) << names[i];
+        }
+        EXPECT_EQ(chooser["currentAlpha"], chooser["sliders"]["alpha"]["value"]);
+        const std::string saved = device.readSettings()[key];
+        ASSERT_EQ(saved.substr(0, 1), "#") << saved;
+        const std::uint32_t rgb = hexOf(saved);
+        for (int shift : {16, 8, 0})
+            EXPECT_NEAR(static_cast<int>((rgb >> shift) & 0xFF), static_cast<int>((c.saved >> shift) & 0xFF), 1)
+                << saved;
+        EXPECT_NEAR(std::stod(saved.substr(8)), c.savedAlpha, 0.005) << saved;
+    }
 }
 
 TEST_F(SettingsApp, TheSupportActionsOpenTheirAddresses) {

@@ -1,6 +1,7 @@
 // The preview row's cell: its layout at every width a pane has on the three
 // models in both orientations, and the overlay under a finger.
 #include "HBPreviewCell.h"
+#include "HBPreviewCellFields.h"
 
 #include "../uikit/UIKitTesting.h"
 
@@ -12,6 +13,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
 
 namespace {
 
@@ -81,6 +83,92 @@ TEST_F(PreviewCellTest, BalloonsStayApartAndInsideTheRowAtEveryWidth) {
                 }
             }
             EXPECT_EQ(links, 1);
+        }
+    }
+}
+
+NS::Object* entry(NS::Dictionary* d, const char* key) {
+    return objc::cast<NS::Object>(d->objectForKey(NS::String::stringWithUTF8String(key)));
+}
+std::string stringEntry(NS::Dictionary* d, const char* key) {
+    NS::Object* value = entry(d, key);
+    return value != nullptr ? objc::cast<NS::String>(value)->UTF8String() : "<none>";
+}
+double numberEntry(NS::Dictionary* d, const char* key) {
+    NS::Object* value = entry(d, key);
+    return value != nullptr ? objc::cast<NS::Number>(value)->doubleValue() : -1;
+}
+bool boolEntry(NS::Dictionary* d, const char* key) {
+    NS::Object* value = entry(d, key);
+    return value != nullptr && objc::cast<NS::Number>(value)->boolValue();
+}
+
+// What the cell answers to previewContents is what it draws: every balloon's
+// message, body, colours (the very colour objects it paints with), border
+// and tail, and the caption, under settings that use each part.
+TEST_F(PreviewCellTest, ItsContentsAreWhatItDraws) {
+    const std::pair<const char*, std::function<void()>> cases[] = {
+        {"no settings", [&] { writeSettings({}); }},
+        {"transparent with a border",
+         [&] {
+             writeSettings({{"enabled", NS::Number::numberWithBool(YES)},
+                            {"transparent", NS::Number::numberWithBool(YES)},
+                            {"border", "#FF0000"_ns},
+                            {"tb_size", NS::Number::numberWithInteger(2)},
+                            {"tb_radius", NS::Number::numberWithInteger(10)},
+                            {"tail", NS::Number::numberWithBool(YES)}});
+         }},
+        {"random and solid",
+         [&] {
+             writeSettings({{"enabled", NS::Number::numberWithBool(YES)},
+                            {"imessage", NS::Number::numberWithInteger(4)},
+                            {"sms", NS::Number::numberWithInteger(1)},
+                            {"blueText", "#FF8000"_ns},
+                            {"greenLinkText", "#123456"_ns}});
+         }},
+    };
+    for (const auto& [name, write] : cases) {
+        SCOPED_TRACE(name);
+        write();
+        Ref<UI::TableViewCell> cell = makeCell("green", 320);
+        const HBPreviewCellFields& f = *huebloom::previewFieldsOf(objc::asId(cell.get()));
+        NS::Dictionary* contents = objc::cast<HBPreviewCell>(cell.get())->previewContents();
+        ASSERT_NE(contents, nullptr);
+        EXPECT_EQ(stringEntry(contents, "caption"), f.caption);
+        auto* balloons = objc::cast<NS::Array>(entry(contents, "balloons"));
+        ASSERT_NE(balloons, nullptr);
+        ASSERT_EQ(balloons->count(), f.balloons.size());
+        for (std::size_t i = 0; i < f.balloons.size(); ++i) {
+            SCOPED_TRACE(i);
+            const HBPreviewCellFields::Balloon& b = f.balloons[i];
+            auto* d = objc::cast<NS::Dictionary>(balloons->objectAtIndex(i));
+            EXPECT_EQ(stringEntry(d, "kind"), b.message.kind->name);
+            EXPECT_EQ(boolEntry(d, "fromMe"), b.message.fromMe);
+            EXPECT_EQ(stringEntry(d, "text"), b.message.text);
+            EXPECT_EQ(stringEntry(d, "link"), b.message.link.empty() ? "<none>" : b.message.link);
+            auto* frame = objc::cast<NS::Dictionary>(entry(d, "frame"));
+            ASSERT_NE(frame, nullptr);
+            EXPECT_EQ(numberEntry(frame, "x"), b.body.origin.x);
+            EXPECT_EQ(numberEntry(frame, "y"), b.body.origin.y);
+            EXPECT_EQ(numberEntry(frame, "width"), b.body.size.width);
+            EXPECT_EQ(numberEntry(frame, "height"), b.body.size.height);
+            auto* fill = objc::cast<NS::Array>(entry(d, "fill"));
+            ASSERT_NE(fill, nullptr);
+            ASSERT_EQ(fill->count(), b.look.fill ? b.look.fill->count() : 0u);
+            for (NSUInteger k = 0; k < fill->count(); ++k)
+                EXPECT_EQ(fill->objectAtIndex(k), b.look.fill->objectAtIndex(k)) << "stop " << k;
+            EXPECT_EQ(boolEntry(d, "random"), b.look.random);
+            EXPECT_EQ(entry(d, "textColor"), objc::cast<NS::Object>(b.look.text.get()));
+            EXPECT_EQ(entry(d, "linkColor"), objc::cast<NS::Object>(b.look.link.get()));
+            EXPECT_EQ(entry(d, "overlay"), objc::cast<NS::Object>(b.look.overlay.get()));
+            auto* border = objc::cast<NS::Dictionary>(entry(d, "border"));
+            ASSERT_EQ(border != nullptr, static_cast<bool>(b.look.border));
+            if (border != nullptr) {
+                EXPECT_EQ(entry(border, "color"), objc::cast<NS::Object>(b.look.border.get()));
+                EXPECT_EQ(numberEntry(border, "width"), b.look.borderWidth);
+                EXPECT_EQ(numberEntry(border, "cornerRadius"), b.look.cornerRadius);
+            }
+            EXPECT_EQ(boolEntry(d, "tail"), b.tail);
         }
     }
 }

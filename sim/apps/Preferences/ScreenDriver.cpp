@@ -1,8 +1,13 @@
 #include "ScreenDriver.h"
 
-#include "HBPreviewCell.h"
-#include "PFColorViewController.h"
 #include "RootListController.h"
+
+// The bundle's public headers: the typed views of its classes and the tags of
+// their views. The driver reads the bundle's objects only through the
+// messages they answer and the views they show, never their fields.
+#include <HBPreviewCell.h>
+#include <PFColorCellHB.h>
+#include <PFColorViewController.h>
 
 #include <AppHost.h>
 #include <Foundation/Foundation.h>
@@ -31,8 +36,6 @@ namespace settings {
 namespace {
 
 using json = nlohmann::json;
-
-constexpr NSInteger kSwatchTag = 199;  // the colour cell's swatch view
 
 bool isKind(const void* object, const char* className) {
     Class cls = objc_getClass(className);
@@ -93,7 +96,7 @@ json valueOf(const Row& row) {
 
 UI::View* swatchOf(const Row& row) {
     UI::View* accessory = row.cell != nullptr ? row.cell->accessoryView() : nullptr;
-    return accessory != nullptr && accessory->tag() == kSwatchTag ? accessory : nullptr;
+    return accessory != nullptr && accessory->tag() == huebloom::kSwatchTag ? accessory : nullptr;
 }
 
 UI::TableView* tableOf(UI::ViewController* controller) {
@@ -135,85 +138,137 @@ bool matches(const Row& row, const RowName& name) {
     return false;
 }
 
-// The C++ state a class of the loaded bundle keeps in its object (the
-// chooser's fields, the preview cell's); only the declaration of the state
-// is compiled in here.
-template <class Fields>
-Fields* bundleFields(const void* object, const char* className) {
-    if (!isKind(object, className)) return nullptr;
-    Ivar ivar = class_getInstanceVariable(objc_getClass(className), ("_cxxState_" + std::string(className)).c_str());
-    if (ivar == nullptr) return nullptr;
-    return reinterpret_cast<Fields*>(reinterpret_cast<char*>(const_cast<void*>(object)) + ivar_getOffset(ivar));
+// The colour chooser on top, or nullptr when another screen is.
+PFColorViewController* chooserOf(UI::ViewController* controller) {
+    return isKind(controller, "PFColorViewController") ? objc::cast<PFColorViewController>(controller) : nullptr;
 }
 
-PFColorViewControllerFields* chooserFields(UI::ViewController* controller) {
-    return bundleFields<PFColorViewControllerFields>(controller, "PFColorViewController");
+// The chooser's sliders by their names in the dump and in the slider step
+// (the first three also by their RGB names), found by the tags the chooser
+// gives them.
+struct ChooserSlider {
+    const char* name;
+    const char* rgbName;
+    NSInteger tag;
+};
+constexpr ChooserSlider kChooserSliders[] = {{"hue", "red", colorpicker::kHueSliderTag},
+                                             {"saturation", "green", colorpicker::kSaturationSliderTag},
+                                             {"brightness", "blue", colorpicker::kBrightnessSliderTag},
+                                             {"alpha", "alpha", colorpicker::kAlphaSliderTag}};
+
+// A slider of the chooser's view tree, or nullptr before the chooser has
+// built its controls.
+UI::Slider* chooserSlider(PFColorViewController* chooser, NSInteger tag) {
+    UI::View* view = chooser->isViewLoaded() ? chooser->view()->viewWithTag(tag) : nullptr;
+    return isKind(view, "UISlider") ? objc::cast<UI::Slider>(view) : nullptr;
 }
 
 json chooserState(UI::ViewController* controller) {
-    PFColorViewControllerFields* f = chooserFields(controller);
-    if (f == nullptr) return nullptr;
-    auto* chooser = objc::cast<PFColorViewController>(controller);
+    PFColorViewController* chooser = chooserOf(controller);
+    if (chooser == nullptr) return nullptr;
     json sliders = json::object();
-    const std::pair<const char*, UI::Slider*> named[] = {{"hue", f->hueSlider},
-                                                         {"saturation", f->saturationSlider},
-                                                         {"brightness", f->brightnessSlider},
-                                                         {"alpha", f->alphaSlider}};
-    for (const auto& [name, slider] : named) {
-        if (slider == nullptr) {
-            sliders[name] = nullptr;
-            continue;
-        }
-        sliders[name] = {{"value", slider->value()}, {"hidden", static_cast<bool>(slider->isHidden())}};
+    for (const ChooserSlider& named : kChooserSliders) {
+        UI::Slider* slider = chooserSlider(chooser, named.tag);
+        sliders[named.name] = slider != nullptr
+                                  ? json{{"value", slider->value()}, {"hidden", static_cast<bool>(slider->isHidden())}}
+                                  : json(nullptr);
     }
-    json state = {
-        {"key", chooser->key() ? json(text(chooser->key())) : json(nullptr)},
-        {"defaults", chooser->defaults() ? json(text(chooser->defaults())) : json(nullptr)},
-        {"usesAlpha", static_cast<bool>(f->_usesAlpha)},
-        {"usesRGB", static_cast<bool>(f->_usesRGB)},
-        {"sliders", sliders},
-        {"currentAlpha", f->currentAlpha},
-        {"background", f->_pushedView ? apphost::colorJSON(f->_pushedView->backgroundColor()) : json(nullptr)}};
+    // The alpha slider holds the alpha that is saved; the content panel's
+    // background is the colour shown.
+    UI::Slider* alpha = chooserSlider(chooser, colorpicker::kAlphaSliderTag);
+    UI::View* panel = chooser->isViewLoaded() ? findView(chooser->view(), "UIPushedView") : nullptr;
+    json state = {{"key", chooser->key() ? json(text(chooser->key())) : json(nullptr)},
+                  {"defaults", chooser->defaults() ? json(text(chooser->defaults())) : json(nullptr)},
+                  {"usesAlpha", static_cast<bool>(chooser->usesAlpha())},
+                  {"usesRGB", static_cast<bool>(chooser->usesRGB())},
+                  {"sliders", sliders},
+                  {"currentAlpha", alpha != nullptr ? json(alpha->value()) : json(nullptr)},
+                  {"background", panel != nullptr ? apphost::colorJSON(panel->backgroundColor()) : json(nullptr)}};
     return state;
 }
 
-json colorsJSON(NS::Array* colors) {
-    json list = json::array();
-    for (NSUInteger i = 0; colors != nullptr && i < colors->count(); ++i)
-        list.push_back(apphost::colorJSON(objc::cast<UI::Color>(colors->objectAtIndex(i))));
-    return list;
+// The values of the preview cell's description (HBPreviewCell.h), each
+// checked for its class: what is missing or of another class reads as null.
+id entry(NS::Dictionary* d, const char* key) {
+    return d != nullptr ? d->objectForKey(NS::String::stringWithUTF8String(key)) : nil;
 }
 
+json stringJSON(NS::Dictionary* d, const char* key) {
+    id value = entry(d, key);
+    return isKind(value, "NSString") ? json(text(objc::cast<NS::String>(value))) : json(nullptr);
+}
+
+NS::Number* numberOf(NS::Dictionary* d, const char* key) {
+    id value = entry(d, key);
+    return isKind(value, "NSNumber") ? objc::cast<NS::Number>(value) : nullptr;
+}
+
+json boolJSON(NS::Dictionary* d, const char* key) {
+    NS::Number* n = numberOf(d, key);
+    return n != nullptr ? json(static_cast<bool>(n->boolValue())) : json(nullptr);
+}
+
+json numberJSON(NS::Dictionary* d, const char* key) {
+    NS::Number* n = numberOf(d, key);
+    return n != nullptr ? json(n->doubleValue()) : json(nullptr);
+}
+
+json colorJSON(id value) {
+    return isKind(value, "UIColor") ? apphost::colorJSON(objc::cast<UI::Color>(value)) : json(nullptr);
+}
+
+NS::Dictionary* dictionaryOf(NS::Dictionary* d, const char* key) {
+    id value = entry(d, key);
+    return isKind(value, "NSDictionary") ? objc::cast<NS::Dictionary>(value) : nullptr;
+}
+
+NS::Array* arrayOf(NS::Dictionary* d, const char* key) {
+    id value = entry(d, key);
+    return isKind(value, "NSArray") ? objc::cast<NS::Array>(value) : nullptr;
+}
+
+json balloonJSON(NS::Dictionary* b) {
+    NS::Dictionary* frame = dictionaryOf(b, "frame");
+    json fill = json::array();
+    NS::Array* colors = arrayOf(b, "fill");
+    for (NSUInteger i = 0; colors != nullptr && i < colors->count(); ++i)
+        fill.push_back(colorJSON(colors->objectAtIndex(i)));
+    NS::Dictionary* border = dictionaryOf(b, "border");
+    return {{"kind", stringJSON(b, "kind")},
+            {"fromMe", boolJSON(b, "fromMe")},
+            {"text", stringJSON(b, "text")},
+            {"link", stringJSON(b, "link")},
+            {"frame", frame != nullptr ? json{{"x", numberJSON(frame, "x")},
+                                              {"y", numberJSON(frame, "y")},
+                                              {"width", numberJSON(frame, "width")},
+                                              {"height", numberJSON(frame, "height")}}
+                                       : json(nullptr)},
+            {"fill", fill},
+            {"random", boolJSON(b, "random")},
+            {"textColor", colorJSON(entry(b, "textColor"))},
+            {"linkColor", colorJSON(entry(b, "linkColor"))},
+            {"overlay", colorJSON(entry(b, "overlay"))},
+            {"border", border != nullptr ? json{{"color", colorJSON(entry(border, "color"))},
+                                                {"width", numberJSON(border, "width")},
+                                                {"cornerRadius", numberJSON(border, "cornerRadius")}}
+                                         : json(nullptr)},
+            {"tail", boolJSON(b, "tail")}};
+}
+
+// What a preview row draws, as the cell describes it; null for any other
+// cell, and for a preview cell that gives no description.
 json previewState(UI::TableViewCell* cell) {
-    HBPreviewCellFields* f = bundleFields<HBPreviewCellFields>(cell, "HBPreviewCell");
-    if (f == nullptr) return nullptr;
+    if (!isKind(cell, "HBPreviewCell") || !objc::respondsTo(cell, "previewContents"_sel)) return nullptr;
+    NS::Dictionary* contents = objc::cast<HBPreviewCell>(cell)->previewContents();
+    if (!isKind(contents, "NSDictionary")) return nullptr;
     json balloons = json::array();
-    for (const HBPreviewCellFields::Balloon& b : f->balloons) {
-        const huebloom::BalloonLook& look = b.look;
-        json border = nullptr;
-        if (look.border) {
-            border = {{"color", apphost::colorJSON(look.border.get())},
-                      {"width", look.borderWidth},
-                      {"cornerRadius", look.cornerRadius}};
-        }
-        balloons.push_back({{"kind", b.message.kind->name},
-                            {"fromMe", b.message.fromMe},
-                            {"text", b.message.text},
-                            {"link", b.message.link.empty() ? json(nullptr) : json(b.message.link)},
-                            {"frame",
-                             {{"x", b.body.origin.x},
-                              {"y", b.body.origin.y},
-                              {"width", b.body.size.width},
-                              {"height", b.body.size.height}}},
-                            {"fill", colorsJSON(look.fill.get())},
-                            {"random", look.random},
-                            {"textColor", apphost::colorJSON(look.text.get())},
-                            {"linkColor", apphost::colorJSON(look.link.get())},
-                            {"overlay", apphost::colorJSON(look.overlay.get())},
-                            {"border", border},
-                            {"tail", b.tail}});
+    NS::Array* list = arrayOf(contents, "balloons");
+    for (NSUInteger i = 0; list != nullptr && i < list->count(); ++i) {
+        id balloon = list->objectAtIndex(i);
+        balloons.push_back(isKind(balloon, "NSDictionary") ? balloonJSON(objc::cast<NS::Dictionary>(balloon))
+                                                           : json(nullptr));
     }
-    return {{"caption", f->caption}, {"balloons", balloons}};
+    return {{"caption", stringJSON(contents, "caption")}, {"balloons", balloons}};
 }
 
 std::string quoted(const std::string& s) { return "\"" + s + "\""; }
@@ -243,7 +298,7 @@ std::string ScreenDriver::describeScreen() const {
     }
     const std::vector<Row> rows = rowsOf(top);
     if (rows.empty()) {
-        out << (chooserFields(top) ? ", the colour chooser (use picker, slider, hex, back)" : ", no rows");
+        out << (chooserOf(top) ? ", the colour chooser (use picker, slider, hex, back)" : ", no rows");
         return out.str();
     }
     out << ", rows:";
@@ -398,9 +453,9 @@ void ScreenDriver::choose(const Step& step) {
 
 void ScreenDriver::picker(const Step& step) {
     requireNoAlert(*this, step);
-    PFColorViewControllerFields* f = chooserFields(navigation_->topViewController());
-    if (f == nullptr) fail(*this, step, "no colour chooser is open (open a colour row first)");
-    PFColorPicker* view = f->colorPicker.get();
+    PFColorViewController* chooser = chooserOf(navigation_->topViewController());
+    if (chooser == nullptr) fail(*this, step, "no colour chooser is open (open a colour row first)");
+    PFColorPicker* view = chooser->colorPicker();
     if (view == nullptr || view->window() == nullptr) fail(*this, step, "the chooser's picker is not on screen");
     const std::vector<double>& n = step.numbers;
     const CGPoint from = view->convertPointToView(CGPointMake(n[0], n[1]), nullptr);
@@ -415,13 +470,13 @@ void ScreenDriver::picker(const Step& step) {
 
 void ScreenDriver::slider(const Step& step) {
     requireNoAlert(*this, step);
-    PFColorViewControllerFields* f = chooserFields(navigation_->topViewController());
-    if (f == nullptr) fail(*this, step, "no colour chooser is open (open a colour row first)");
+    PFColorViewController* chooser = chooserOf(navigation_->topViewController());
+    if (chooser == nullptr) fail(*this, step, "no colour chooser is open (open a colour row first)");
     const std::string& name = step.argument;
-    UI::Slider* target = name == "hue" || name == "red"            ? f->hueSlider
-                         : name == "saturation" || name == "green" ? f->saturationSlider
-                         : name == "brightness" || name == "blue"  ? f->brightnessSlider
-                                                                   : f->alphaSlider;
+    const auto named = std::find_if(std::begin(kChooserSliders), std::end(kChooserSliders),
+                                    [&](const ChooserSlider& s) { return name == s.name || name == s.rgbName; });
+    if (named == std::end(kChooserSliders)) fail(*this, step, "the chooser has no " + name + " slider");
+    UI::Slider* target = chooserSlider(chooser, named->tag);
     if (target == nullptr || target->isHidden() || target->window() == nullptr)
         fail(
             *this, step,
@@ -432,7 +487,7 @@ void ScreenDriver::slider(const Step& step) {
 
 void ScreenDriver::hex(const Step& step) {
     requireNoAlert(*this, step);
-    if (chooserFields(navigation_->topViewController()) == nullptr)
+    if (chooserOf(navigation_->topViewController()) == nullptr)
         fail(*this, step, "no colour chooser is open (open a colour row first)");
     UI::View* button = UI::navigationBar::rightButton(navigation_->navigationBar());
     if (button == nullptr) fail(*this, step, "the chooser shows no \"#\" button yet");
