@@ -6,7 +6,7 @@
 
 namespace colorpicker {
 
-PFColorViewControllerFields& fieldsOf(const void* self);
+PFColorViewControllerFields& fieldsOf(objc::AnyObject self);
 
 // Adds reading, editing, saving, the hex alert and the thumb drawing to the
 // class being built.

@@ -23,7 +23,7 @@ LayerState::~LayerState() {
     }
 }
 
-LayerState& stateOf(const void* layer) { return objc::state<LayerState>(layer); }
+LayerState& stateOf(objc::AnyObject layer) { return objc::state<LayerState>(layer); }
 
 CGRect frameOf(const LayerState& s) {
     return CGRectMake(s.position.x - s.anchorPoint.x * s.bounds.size.width,

@@ -34,9 +34,9 @@ using json = nlohmann::json;
 
 constexpr NSInteger kSwatchTag = 199;  // the colour cell's swatch view
 
-bool isKind(const void* object, const char* className) {
+bool isKind(objc::AnyObject object, const char* className) {
     Class cls = objc_getClass(className);
-    return object != nullptr && cls != Nil && objc::send<BOOL>(object, "isKindOfClass:"_sel, cls);
+    return object.get() != nil && cls != Nil && objc::send<BOOL>(object.get(), "isKindOfClass:"_sel, cls);
 }
 
 std::string text(const NS::String* s) { return s != nullptr ? s->UTF8String() : ""; }
@@ -139,11 +139,11 @@ bool matches(const Row& row, const RowName& name) {
 // chooser's fields, the preview cell's); only the declaration of the state
 // is compiled in here.
 template <class Fields>
-Fields* bundleFields(const void* object, const char* className) {
+Fields* bundleFields(objc::AnyObject object, const char* className) {
     if (!isKind(object, className)) return nullptr;
     Ivar ivar = class_getInstanceVariable(objc_getClass(className), ("_cxxState_" + std::string(className)).c_str());
     if (ivar == nullptr) return nullptr;
-    return reinterpret_cast<Fields*>(reinterpret_cast<char*>(const_cast<void*>(object)) + ivar_getOffset(ivar));
+    return reinterpret_cast<Fields*>(reinterpret_cast<char*>(object.get()) + ivar_getOffset(ivar));
 }
 
 PFColorViewControllerFields* chooserFields(UI::ViewController* controller) {

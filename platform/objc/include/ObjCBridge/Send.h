@@ -69,8 +69,8 @@ inline R callImp(IMP imp, Self* self, SEL selector, Args... args) {
     return detail::impAs<R (*)(id, SEL, Args...)>(imp)(asId(self), selector, args...);
 }
 
-inline BOOL respondsTo(const void* object, SEL selector) {
-    id o = reinterpret_cast<id>(const_cast<void*>(object));
+inline BOOL respondsTo(AnyObject object, SEL selector) {
+    id o = object.get();
     return o != nil && class_respondsToSelector(object_getClass(o), selector);
 }
 
