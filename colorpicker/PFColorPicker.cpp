@@ -11,7 +11,7 @@ struct PickerState {
     id _delegate = nil;  // not retained
 };
 
-PickerState& stateOf(const void* self) { return objc::state<PickerState>(self); }
+PickerState& stateOf(objc::AnyObject self) { return objc::state<PickerState>(self); }
 
 std::ptrdiff_t shouldSaveNewCacheOffset() {
     static const std::ptrdiff_t offset =
@@ -19,8 +19,8 @@ std::ptrdiff_t shouldSaveNewCacheOffset() {
     return offset;
 }
 
-BOOL& shouldSaveNewCacheOf(const void* self) {
-    return *reinterpret_cast<BOOL*>(static_cast<char*>(const_cast<void*>(self)) + shouldSaveNewCacheOffset());
+BOOL& shouldSaveNewCacheOf(objc::AnyObject self) {
+    return *reinterpret_cast<BOOL*>(reinterpret_cast<char*>(self.get()) + shouldSaveNewCacheOffset());
 }
 
 id initWithFrame(PFColorPicker* self, SEL _cmd, CGRect frame) {

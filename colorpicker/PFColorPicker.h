@@ -52,7 +52,7 @@ public:
     UI::Color* lastSelectedColor() const { return objc::send<UI::Color*>(this, "lastSelectedColor"_sel); }
     // Not retained.
     id delegate() const { return objc::send<id>(this, "delegate"_sel); }
-    void setDelegate(const void* delegate) { objc::send<void>(this, "setDelegate:"_sel, objc::asId(delegate)); }
+    void setDelegate(objc::AnyObject delegate) { objc::send<void>(this, "setDelegate:"_sel, delegate.get()); }
 
     // The public instance variable: YES while a field painted from scratch
     // has not been saved to the picker cache file.

@@ -238,7 +238,7 @@ void setUsesAlpha(PFColorViewController* self, SEL, BOOL v) { fieldsOf(self)._us
 
 }  // namespace
 
-PFColorViewControllerFields& fieldsOf(const void* self) { return objc::state<PFColorViewControllerFields>(self); }
+PFColorViewControllerFields& fieldsOf(objc::AnyObject self) { return objc::state<PFColorViewControllerFields>(self); }
 
 CGSize chooserContentSize() { return _size; }
 

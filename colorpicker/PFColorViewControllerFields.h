@@ -37,6 +37,6 @@ struct PFColorViewControllerFields {
 namespace colorpicker {
 
 // The fields of a chooser.
-PFColorViewControllerFields& fieldsOf(const void* self);
+PFColorViewControllerFields& fieldsOf(objc::AnyObject self);
 
 }  // namespace colorpicker

@@ -276,8 +276,8 @@ NS::Number* nsBool(bool b) { return NS::Number::numberWithBool(b ? YES : NO); }
 NS::Number* nsNumber(CGFloat x) { return NS::Number::numberWithDouble(x); }
 
 // Sets the value of the key unless there is none: a dictionary holds no nil.
-void setIfAny(NS::MutableDictionary* d, const void* value, const NS::String* key) {
-    if (value != nullptr) d->setObject(value, key);
+void setIfAny(NS::MutableDictionary* d, objc::AnyObject value, const NS::String* key) {
+    if (value.get() != nil) d->setObject(value, key);
 }
 
 NS::Dictionary* describeBalloon(const HBPreviewCellFields::Balloon& b) {

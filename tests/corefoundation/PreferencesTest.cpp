@@ -27,7 +27,7 @@ protected:
     // Copies a value and gives it back autoreleased (the copy is +1).
     NS::Object* value(NS::String* key, CFStringRef id = CFSTR("com.Quillfen.huebloom")) {
         CFPropertyListRef v = CFPreferencesCopyAppValue(cf(key), id);
-        return v ? objc::cast<NS::Object>(objc::autorelease(v)) : nullptr;
+        return v ? objc::cast<NS::Object>(objc::autorelease(objc::asId(v))) : nullptr;
     }
 
     objc::AutoreleasePool pool;

@@ -1,8 +1,11 @@
+#include <Foundation/NSArray.h>
 #include <Foundation/NSObject.h>
+#include <Foundation/NSString.h>
 #include <gtest/gtest.h>
 
 #include <string>
 #include <thread>
+#include <type_traits>
 
 namespace {
 
@@ -55,6 +58,68 @@ Class subClass() {
                          .build();
     return c;
 }
+
+// What an "any object" parameter (objc::AnyObject) takes: every kind of object
+// pointer, and nothing else, not even when constructed explicitly. A row that
+// does not hold names its type in the compiler's "required from" note.
+class ProductView : public NS::Object {};  // a product's class over a wrapper
+struct OpaqueRecord;                       // declared only, as CF's __CFString is
+
+template <class From, bool converts>
+struct AnyObjectRow {
+    static_assert(std::is_convertible_v<From, objc::AnyObject> == converts,
+                  "implicit conversion to objc::AnyObject differs from the table");
+    static_assert(std::is_constructible_v<objc::AnyObject, From> == converts,
+                  "explicit construction of objc::AnyObject differs from the table");
+    static constexpr bool holds = true;
+};
+template <class... Rows>
+inline constexpr bool tableHolds = (Rows::holds && ...);
+
+static_assert(tableHolds<
+              // Objects: wrapper pointers, const or not, of every depth of
+              // derivation; the runtime's id and Class; nil; an owning Ref.
+              AnyObjectRow<NS::Object*, true>,              //
+              AnyObjectRow<const NS::Object*, true>,        //
+              AnyObjectRow<NS::String*, true>,              //
+              AnyObjectRow<const NS::String*, true>,        //
+              AnyObjectRow<NS::String* const, true>,        //
+              AnyObjectRow<NS::MutableArray*, true>,        //
+              AnyObjectRow<const NS::MutableArray*, true>,  //
+              AnyObjectRow<objc::Object*, true>,            //
+              AnyObjectRow<const objc::Object*, true>,      //
+              AnyObjectRow<ProductView*, true>,             //
+              AnyObjectRow<id, true>,                       //
+              AnyObjectRow<Class, true>,                    //
+              AnyObjectRow<std::nullptr_t, true>,           //
+              AnyObjectRow<Ref<NS::String>, true>,          //
+              AnyObjectRow<const Ref<NS::String>&, true>,   //
+              AnyObjectRow<Ref<NS::Object>&&, true>,        //
+              // Not objects: untyped and C string pointers, other data
+              // pointers (a state struct, a value struct, a struct only
+              // declared, a runtime record, an id array, a pointer to an
+              // object pointer), a Ref of a non-object, selectors,
+              // implementations, integers.
+              AnyObjectRow<void*, false>,              //
+              AnyObjectRow<const void*, false>,        //
+              AnyObjectRow<const char*, false>,        //
+              AnyObjectRow<char*, false>,              //
+              AnyObjectRow<int*, false>,               //
+              AnyObjectRow<unsigned char*, false>,     //
+              AnyObjectRow<CounterState*, false>,      //
+              AnyObjectRow<Rect*, false>,              //
+              AnyObjectRow<OpaqueRecord*, false>,      //
+              AnyObjectRow<Method, false>,             //
+              AnyObjectRow<const id*, false>,          //
+              AnyObjectRow<NS::String**, false>,       //
+              AnyObjectRow<Ref<NS::String>*, false>,   //
+              AnyObjectRow<Ref<CounterState>, false>,  //
+              AnyObjectRow<SEL, false>,                //
+              AnyObjectRow<IMP, false>,                //
+              AnyObjectRow<NSInteger, false>,          //
+              AnyObjectRow<NSUInteger, false>,         //
+              AnyObjectRow<int, false>,                //
+              AnyObjectRow<BOOL, false>>);
 
 class BridgeTest : public ::testing::Test {
 protected:
@@ -172,6 +237,30 @@ TEST_F(BridgeTest, RootClassAnswersTheIntrospectionMessages) {
     // Class objects are not reference counted: retaining one changes nothing.
     EXPECT_EQ(objc::retain(counterClass()), reinterpret_cast<id>(counterClass()));
     objc::release(counterClass());
+}
+
+TEST_F(BridgeTest, AnyObjectYieldsTheObjectItWasMadeFrom) {
+    Ref<NS::Object> object = objc::adopt(NS::Object::alloc()->init());
+    const NS::Object* constant = object.get();
+    EXPECT_EQ(objc::AnyObject(object.get()).get(), object->asId());
+    EXPECT_EQ(objc::AnyObject(constant).get(), object->asId());
+    EXPECT_EQ(objc::AnyObject(object).get(), object->asId());
+    EXPECT_EQ(objc::AnyObject(object->asId()).get(), object->asId());
+    EXPECT_EQ(objc::AnyObject(counterClass()).get(), reinterpret_cast<id>(counterClass()));
+    EXPECT_EQ(objc::AnyObject(nullptr).get(), nil);
+    EXPECT_EQ(objc::AnyObject(static_cast<NS::String*>(nullptr)).get(), nil);
+    EXPECT_EQ(objc::AnyObject(Ref<NS::Object>()).get(), nil);
+
+    // Through a wrapper's "any object" parameter the message gets that id.
+    NS::MutableArray* list = NS::MutableArray::array();
+    list->addObject(object);
+    list->addObject(constant);
+    list->addObject(counterClass());
+    EXPECT_EQ(list->count(), 3u);
+    EXPECT_EQ(list->objectAtIndex(0), object->asId());
+    EXPECT_EQ(list->objectAtIndex(1), object->asId());
+    EXPECT_EQ(list->objectAtIndex(2), reinterpret_cast<id>(counterClass()));
+    EXPECT_EQ(object->retainCount(), 3u);
 }
 
 TEST(BridgeDeathTest, ProgrammerMistakesFailLoudly) {

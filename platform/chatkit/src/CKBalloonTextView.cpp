@@ -135,7 +135,7 @@ struct TextViewState {
     Ref<UI::Color> linkColor;
 };
 
-TextViewState& stateOf(const void* self) { return objc::state<TextViewState>(self); }
+TextViewState& stateOf(objc::AnyObject self) { return objc::state<TextViewState>(self); }
 
 void drawRect(id self, SEL, CGRect) {
     CGContextRef c = UIGraphicsGetCurrentContext();

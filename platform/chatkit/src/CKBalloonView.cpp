@@ -22,7 +22,7 @@ struct BalloonState {
     CK::GradientView* gradient = nullptr;  // a subview: owned by the view tree
 };
 
-BalloonState& stateOf(const void* self) { return objc::state<BalloonState>(self); }
+BalloonState& stateOf(objc::AnyObject self) { return objc::state<BalloonState>(self); }
 
 id initWithFrame(id self, SEL cmd, CGRect frame) {
     self = objc::sendSuper<id>(self, "CKBalloonView"_cls, cmd, frame);

@@ -29,7 +29,7 @@ struct CellState {
     id target = nil;  // not retained
 };
 
-CellState& stateOf(const void* self) { return objc::state<CellState>(self); }
+CellState& stateOf(objc::AnyObject self) { return objc::state<CellState>(self); }
 
 NS::String* ns(const std::string& text) { return NS::String::stringWithUTF8String(text.c_str()); }
 

@@ -20,7 +20,7 @@ struct ListState {
     std::vector<UI::View*> cells;  // subviews: owned by the view tree
 };
 
-ListState& stateOf(const void* self) { return objc::state<ListState>(self); }
+ListState& stateOf(objc::AnyObject self) { return objc::state<ListState>(self); }
 
 void layoutRows(id controller) {
     auto* view = objc::send<UI::View*>(controller, "view"_sel);

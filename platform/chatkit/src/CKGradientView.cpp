@@ -21,7 +21,7 @@ struct GradientState {
     Ref<UI::Color> overlay;
 };
 
-GradientState& stateOf(const void* self) { return objc::state<GradientState>(self); }
+GradientState& stateOf(objc::AnyObject self) { return objc::state<GradientState>(self); }
 
 id initWithFrame(id self, SEL cmd, CGRect frame) {
     self = objc::sendSuper<id>(self, "CKGradientView"_cls, cmd, frame);

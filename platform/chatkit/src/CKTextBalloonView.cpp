@@ -19,7 +19,7 @@ struct TextBalloonState {
     UI::View* textView = nullptr;  // a subview: owned by the view tree
 };
 
-TextBalloonState& stateOf(const void* self) { return objc::state<TextBalloonState>(self); }
+TextBalloonState& stateOf(objc::AnyObject self) { return objc::state<TextBalloonState>(self); }
 
 std::string utf8(NS::String* s) {
     const char* text = s ? s->UTF8String() : nullptr;

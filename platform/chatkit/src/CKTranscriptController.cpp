@@ -22,7 +22,7 @@ struct TranscriptControllerState {
     Ref<UI::Button> details;
 };
 
-TranscriptControllerState& stateOf(const void* self) { return objc::state<TranscriptControllerState>(self); }
+TranscriptControllerState& stateOf(objc::AnyObject self) { return objc::state<TranscriptControllerState>(self); }
 
 constexpr CGFloat kStatusBarHeight = 20;
 constexpr CGFloat kNavigationBarHeight = 44;

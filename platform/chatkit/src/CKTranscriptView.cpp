@@ -77,7 +77,7 @@ struct TranscriptState {
     UI::Button* send = nullptr;
 };
 
-TranscriptState& stateOf(const void* self) { return objc::state<TranscriptState>(self); }
+TranscriptState& stateOf(objc::AnyObject self) { return objc::state<TranscriptState>(self); }
 
 void buildMessages(TranscriptState& s) {
     UI::Font* small = UI::Font::systemFontOfSize(kTimestampTextSize);

@@ -4,12 +4,12 @@ extern "C" {
 
 CFTypeRef CFRetain(CFTypeRef cf) {
     if (cf == nullptr) objc::fatal("CFRetain(NULL)");
-    return objc::retain(cf);
+    return objc::retain(objc::asId(cf));
 }
 
 void CFRelease(CFTypeRef cf) {
     if (cf == nullptr) objc::fatal("CFRelease(NULL)");
-    objc::release(cf);
+    objc::release(objc::asId(cf));
 }
 
 Boolean CFEqual(CFTypeRef cf1, CFTypeRef cf2) {

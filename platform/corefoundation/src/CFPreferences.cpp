@@ -142,7 +142,7 @@ CFPropertyListRef CFPreferencesCopyAppValue(CFStringRef key, CFStringRef applica
     std::lock_guard guard(store().lock);
     Domain* d = domainFor(applicationID);
     if (d == nullptr) return nullptr;
-    id value = d->values->objectForKey(key);
+    id value = d->values->objectForKey(objc::asId(key));
     return value == nil ? nullptr : objc::retain(value);
 }
 

@@ -85,7 +85,7 @@ id readPreferenceValue(id, SEL, Specifier* row) {
     CFPropertyListRef stored =
         CFPreferencesCopyAppValue(reinterpret_cast<CFStringRef>(key), reinterpret_cast<CFStringRef>(domain));
     if (stored == nullptr) return fallback;
-    return objc::autorelease(const_cast<void*>(stored));
+    return objc::autorelease(objc::asId(stored));
 }
 
 void setPreferenceValue(id, SEL, id value, Specifier* row) {

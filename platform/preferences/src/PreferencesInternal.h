@@ -7,8 +7,8 @@
 namespace PS::internal {
 
 // Whether the object is of the class or a subclass; NO for nil or Nil.
-inline bool isKind(const void* object, Class cls) {
-    return object != nullptr && cls != Nil && objc::send<BOOL>(object, "isKindOfClass:"_sel, cls);
+inline bool isKind(objc::AnyObject object, Class cls) {
+    return object.get() != nil && cls != Nil && objc::send<BOOL>(object.get(), "isKindOfClass:"_sel, cls);
 }
 
 // Whether the class is the base or descends from it.

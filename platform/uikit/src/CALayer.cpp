@@ -16,7 +16,7 @@ LayerState::~LayerState() {
     for (const Ref<Layer>& sub : sublayers) stateOf(sub).superlayer = nullptr;
 }
 
-LayerState& stateOf(const void* layer) { return objc::state<LayerState>(layer); }
+LayerState& stateOf(objc::AnyObject layer) { return objc::state<LayerState>(layer); }
 
 CGRect frameOf(const LayerState& s) {
     return CGRectMake(s.position.x - s.anchorPoint.x * s.bounds.size.width,

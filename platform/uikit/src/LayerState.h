@@ -37,7 +37,7 @@ struct LayerState {
     ~LayerState();
 };
 
-LayerState& stateOf(const void* layer);
+LayerState& stateOf(objc::AnyObject layer);
 
 // The frame that bounds, position and anchor point give.
 CGRect frameOf(const LayerState& s);

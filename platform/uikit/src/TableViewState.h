@@ -51,7 +51,7 @@ struct TableState {
     } drag;
 };
 
-inline TableState& tableStateOf(const void* table) { return objc::state<TableState>(table); }
+inline TableState& tableStateOf(objc::AnyObject table) { return objc::state<TableState>(table); }
 
 // Asks the data source for the rows once, before the first question about them.
 void loadTableIfNeeded(id table);

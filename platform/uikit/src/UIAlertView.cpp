@@ -32,7 +32,7 @@ struct AlertState {
     Ref<View> overlay;               // the dimmed view while shown
 };
 
-AlertState& stateOf(const void* self) { return objc::state<AlertState>(self); }
+AlertState& stateOf(objc::AnyObject self) { return objc::state<AlertState>(self); }
 
 // The alerts on screen, oldest first; each is kept by its overlay.
 std::vector<id>& shownAlerts() {

@@ -19,7 +19,7 @@ struct ButtonState {
     Ref<Label> titleLabel;  // also a subview
 };
 
-ButtonState& stateOf(const void* self) { return objc::state<ButtonState>(self); }
+ButtonState& stateOf(objc::AnyObject self) { return objc::state<ButtonState>(self); }
 
 // The value for the control's state: its own, else the normal state's.
 template <class T>

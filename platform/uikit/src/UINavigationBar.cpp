@@ -29,7 +29,7 @@ struct NavigationBarState {
     bool leftIsBack = false;
 };
 
-NavigationBarState& stateOf(const void* self) { return objc::state<NavigationBarState>(self); }
+NavigationBarState& stateOf(objc::AnyObject self) { return objc::state<NavigationBarState>(self); }
 
 Color* backgroundColor(NavigationBar* self) {
     Color* tint = stateOf(self).barTint;

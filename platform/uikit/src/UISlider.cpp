@@ -29,7 +29,7 @@ struct SliderState {
     float valueAtTouchDown = 0;
 };
 
-SliderState& stateOf(const void* self) { return objc::state<SliderState>(self); }
+SliderState& stateOf(objc::AnyObject self) { return objc::state<SliderState>(self); }
 
 // The white disc drawn when no thumb image is set, with room around it for
 // its shadow. Made once and kept for the life of the process.

@@ -19,7 +19,7 @@ struct SwitchState {
     Ref<Color> ownTint;
 };
 
-SwitchState& stateOf(const void* self) { return objc::state<SwitchState>(self); }
+SwitchState& stateOf(objc::AnyObject self) { return objc::state<SwitchState>(self); }
 
 CGRect fixedSize(CGRect frame) {
     frame.size = CGSizeMake(metrics::kSwitchWidth, metrics::kSwitchHeight);

@@ -19,7 +19,7 @@ using detail::Row;
 using detail::Section;
 using detail::TableState;
 
-TableState& stateOf(const void* self) { return detail::tableStateOf(self); }
+TableState& stateOf(objc::AnyObject self) { return detail::tableStateOf(self); }
 
 bool answers(id object, SEL s) { return object != nil && objc::respondsTo(object, s); }
 

@@ -28,7 +28,7 @@ struct CellState {
     Ref<Color> background;  // nil is white
 };
 
-CellState& stateOf(const void* self) { return objc::state<CellState>(self); }
+CellState& stateOf(objc::AnyObject self) { return objc::state<CellState>(self); }
 
 Ref<Label> makeLabel(CGFloat size, bool bold, Color* color) {
     Ref<Label> label = objc::adopt(Label::alloc()->initWithFrame(CGRectZero));

@@ -20,7 +20,7 @@ struct TextFieldState {
     UITextBorderStyle borderStyle = UITextBorderStyleNone;
 };
 
-TextFieldState& stateOf(const void* self) { return objc::state<TextFieldState>(self); }
+TextFieldState& stateOf(objc::AnyObject self) { return objc::state<TextFieldState>(self); }
 detail::TextProperties& textOf(id self) { return stateOf(self).text; }
 using TextAccessors = detail::TextAccessors<&textOf, detail::NilText::Empty>;
 

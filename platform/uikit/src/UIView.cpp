@@ -17,8 +17,8 @@ namespace UI {
 namespace {
 
 using detail::ViewState;
-ViewState& stateOf(const void* view) { return detail::viewStateOf(view); }
-CA::detail::LayerState& layerOf(const void* view) { return detail::viewLayerOf(view); }
+ViewState& stateOf(objc::AnyObject view) { return detail::viewStateOf(view); }
+CA::detail::LayerState& layerOf(objc::AnyObject view) { return detail::viewLayerOf(view); }
 
 IMP baseDrawRect = nullptr;
 

@@ -25,7 +25,7 @@ struct ControllerState {
     std::vector<Ref<ViewController>> children;
 };
 
-ControllerState& stateOf(const void* self) { return objc::state<ControllerState>(self); }
+ControllerState& stateOf(objc::AnyObject self) { return objc::state<ControllerState>(self); }
 
 UIInterfaceOrientation currentOrientation = UIInterfaceOrientationPortrait;
 

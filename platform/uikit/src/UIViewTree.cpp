@@ -13,8 +13,8 @@ namespace UI {
 namespace {
 
 using detail::ViewState;
-ViewState& stateOf(const void* view) { return detail::viewStateOf(view); }
-CA::detail::LayerState& layerOf(const void* view) { return detail::viewLayerOf(view); }
+ViewState& stateOf(objc::AnyObject view) { return detail::viewStateOf(view); }
+CA::detail::LayerState& layerOf(objc::AnyObject view) { return detail::viewLayerOf(view); }
 
 // The subviews as they are now, each retained for the caller's loop, so that
 // callbacks may change the tree while it is walked.

@@ -17,7 +17,7 @@ struct WindowState {
     Ref<ViewController> rootViewController;
 };
 
-WindowState& stateOf(const void* self) { return objc::state<WindowState>(self); }
+WindowState& stateOf(objc::AnyObject self) { return objc::state<WindowState>(self); }
 
 id initWithFrame(id self, SEL, CGRect frame) {
     self = objc::sendSuper<id>(self, "UIWindow"_cls, "initWithFrame:"_sel, frame);

@@ -29,8 +29,10 @@ struct ViewState {
     id viewDelegate = nil;  // the view's controller (not owned)
 };
 
-inline ViewState& viewStateOf(const void* view) { return objc::state<ViewState>(view); }
-inline CA::detail::LayerState& viewLayerOf(const void* view) { return CA::detail::stateOf(viewStateOf(view).layer); }
+inline ViewState& viewStateOf(objc::AnyObject view) { return objc::state<ViewState>(view); }
+inline CA::detail::LayerState& viewLayerOf(objc::AnyObject view) {
+    return CA::detail::stateOf(viewStateOf(view).layer);
+}
 
 // Tells the view and every descendant that inherits its tint.
 void notifyTintChange(View* view);

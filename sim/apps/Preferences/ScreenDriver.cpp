@@ -37,9 +37,9 @@ namespace {
 
 using json = nlohmann::json;
 
-bool isKind(const void* object, const char* className) {
+bool isKind(objc::AnyObject object, const char* className) {
     Class cls = objc_getClass(className);
-    return object != nullptr && cls != Nil && objc::send<BOOL>(object, "isKindOfClass:"_sel, cls);
+    return object.get() != nil && cls != Nil && objc::send<BOOL>(object.get(), "isKindOfClass:"_sel, cls);
 }
 
 std::string text(const NS::String* s) { return s != nullptr ? s->UTF8String() : ""; }

@@ -19,8 +19,8 @@ class Array : public Object {
 public:
     static Array* alloc() { return objc::send<Array*>("NSArray"_cls, "alloc"_sel); }
     static Array* array() { return objc::send<Array*>("NSArray"_cls, "array"_sel); }
-    static Array* arrayWithObject(const void* object) {
-        return objc::send<Array*>("NSArray"_cls, "arrayWithObject:"_sel, objc::asId(object));
+    static Array* arrayWithObject(objc::AnyObject object) {
+        return objc::send<Array*>("NSArray"_cls, "arrayWithObject:"_sel, object.get());
     }
     static Array* arrayWithObjects(const id* objects, NSUInteger count) {
         return objc::send<Array*>("NSArray"_cls, "arrayWithObjects:count:"_sel, objects, count);
@@ -49,16 +49,16 @@ public:
     id objectAtIndex(NSUInteger index) const { return objc::send<id>(this, "objectAtIndex:"_sel, index); }
     id firstObject() const { return objc::send<id>(this, "firstObject"_sel); }
     id lastObject() const { return objc::send<id>(this, "lastObject"_sel); }
-    BOOL containsObject(const void* object) const {
-        return objc::send<BOOL>(this, "containsObject:"_sel, objc::asId(object));
+    BOOL containsObject(objc::AnyObject object) const {
+        return objc::send<BOOL>(this, "containsObject:"_sel, object.get());
     }
     // By isEqual:; NSNotFound when absent.
-    NSUInteger indexOfObject(const void* object) const {
-        return objc::send<NSUInteger>(this, "indexOfObject:"_sel, objc::asId(object));
+    NSUInteger indexOfObject(objc::AnyObject object) const {
+        return objc::send<NSUInteger>(this, "indexOfObject:"_sel, object.get());
     }
     BOOL isEqualToArray(const Array* other) const { return objc::send<BOOL>(this, "isEqualToArray:"_sel, other); }
-    Array* arrayByAddingObject(const void* object) const {
-        return objc::send<Array*>(this, "arrayByAddingObject:"_sel, objc::asId(object));
+    Array* arrayByAddingObject(objc::AnyObject object) const {
+        return objc::send<Array*>(this, "arrayByAddingObject:"_sel, object.get());
     }
     String* componentsJoinedByString(const String* separator) const {
         return objc::send<String*>(this, "componentsJoinedByString:"_sel, separator);
@@ -91,12 +91,12 @@ public:
         return objc::send<MutableArray*>("NSMutableArray"_cls, "arrayWithContentsOfFile:"_sel, path);
     }
 
-    void addObject(const void* object) { objc::send<void>(this, "addObject:"_sel, objc::asId(object)); }
-    void insertObject(const void* object, NSUInteger index) {
-        objc::send<void>(this, "insertObject:atIndex:"_sel, objc::asId(object), index);
+    void addObject(objc::AnyObject object) { objc::send<void>(this, "addObject:"_sel, object.get()); }
+    void insertObject(objc::AnyObject object, NSUInteger index) {
+        objc::send<void>(this, "insertObject:atIndex:"_sel, object.get(), index);
     }
-    void replaceObjectAtIndex(NSUInteger index, const void* object) {
-        objc::send<void>(this, "replaceObjectAtIndex:withObject:"_sel, index, objc::asId(object));
+    void replaceObjectAtIndex(NSUInteger index, objc::AnyObject object) {
+        objc::send<void>(this, "replaceObjectAtIndex:withObject:"_sel, index, object.get());
     }
     void removeObjectAtIndex(NSUInteger index) { objc::send<void>(this, "removeObjectAtIndex:"_sel, index); }
     void removeLastObject() { objc::send<void>(this, "removeLastObject"_sel); }

@@ -27,9 +27,8 @@ public:
     static Dictionary* dictionaryWithDictionary(const Dictionary* other) {
         return objc::send<Dictionary*>("NSDictionary"_cls, "dictionaryWithDictionary:"_sel, other);
     }
-    static Dictionary* dictionaryWithObject(const void* object, const void* key) {
-        return objc::send<Dictionary*>("NSDictionary"_cls, "dictionaryWithObject:forKey:"_sel, objc::asId(object),
-                                       objc::asId(key));
+    static Dictionary* dictionaryWithObject(objc::AnyObject object, objc::AnyObject key) {
+        return objc::send<Dictionary*>("NSDictionary"_cls, "dictionaryWithObject:forKey:"_sel, object.get(), key.get());
     }
     static Dictionary* dictionaryWithObjects(const id* objects, const id* keys, NSUInteger count) {
         return objc::send<Dictionary*>("NSDictionary"_cls, "dictionaryWithObjects:forKeys:count:"_sel, objects, keys,
@@ -63,7 +62,7 @@ public:
     }
 
     NSUInteger count() const { return objc::send<NSUInteger>(this, "count"_sel); }
-    id objectForKey(const void* key) const { return objc::send<id>(this, "objectForKey:"_sel, objc::asId(key)); }
+    id objectForKey(objc::AnyObject key) const { return objc::send<id>(this, "objectForKey:"_sel, key.get()); }
     Array* allKeys() const { return objc::send<Array*>(this, "allKeys"_sel); }
     Array* allValues() const { return objc::send<Array*>(this, "allValues"_sel); }
     BOOL isEqualToDictionary(const Dictionary* other) const {
@@ -98,10 +97,10 @@ public:
         return objc::send<MutableDictionary*>("NSMutableDictionary"_cls, "dictionaryWithContentsOfFile:"_sel, path);
     }
 
-    void setObject(const void* object, const void* key) {
-        objc::send<void>(this, "setObject:forKey:"_sel, objc::asId(object), objc::asId(key));
+    void setObject(objc::AnyObject object, objc::AnyObject key) {
+        objc::send<void>(this, "setObject:forKey:"_sel, object.get(), key.get());
     }
-    void removeObjectForKey(const void* key) { objc::send<void>(this, "removeObjectForKey:"_sel, objc::asId(key)); }
+    void removeObjectForKey(objc::AnyObject key) { objc::send<void>(this, "removeObjectForKey:"_sel, key.get()); }
     void removeAllObjects() { objc::send<void>(this, "removeAllObjects"_sel); }
     void addEntriesFromDictionary(const Dictionary* other) {
         objc::send<void>(this, "addEntriesFromDictionary:"_sel, other);

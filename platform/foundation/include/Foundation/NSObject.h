@@ -29,21 +29,21 @@ public:
     BOOL isKindOfClass(Class cls) const { return objc::send<BOOL>(this, "isKindOfClass:"_sel, cls); }
     BOOL isMemberOfClass(Class cls) const { return objc::send<BOOL>(this, "isMemberOfClass:"_sel, cls); }
     BOOL respondsToSelector(SEL s) const { return objc::send<BOOL>(this, "respondsToSelector:"_sel, s); }
-    BOOL isEqual(const void* other) const { return objc::send<BOOL>(this, "isEqual:"_sel, objc::asId(other)); }
+    BOOL isEqual(objc::AnyObject other) const { return objc::send<BOOL>(this, "isEqual:"_sel, other.get()); }
     NSUInteger hash() const { return objc::send<NSUInteger>(this, "hash"_sel); }
     String* description() const { return objc::send<String*>(this, "description"_sel); }
 
     id performSelector(SEL s) { return objc::send<id>(this, "performSelector:"_sel, s); }
-    id performSelector(SEL s, const void* object) {
-        return objc::send<id>(this, "performSelector:withObject:"_sel, s, objc::asId(object));
+    id performSelector(SEL s, objc::AnyObject object) {
+        return objc::send<id>(this, "performSelector:withObject:"_sel, s, object.get());
     }
-    id performSelector(SEL s, const void* a, const void* b) {
-        return objc::send<id>(this, "performSelector:withObject:withObject:"_sel, s, objc::asId(a), objc::asId(b));
+    id performSelector(SEL s, objc::AnyObject a, objc::AnyObject b) {
+        return objc::send<id>(this, "performSelector:withObject:withObject:"_sel, s, a.get(), b.get());
     }
     // Runs the selector on the main run loop after the delay; the target and
     // the argument are retained until it has run.
-    void performSelector(SEL s, const void* object, double delay) {
-        objc::send<void>(this, "performSelector:withObject:afterDelay:"_sel, s, objc::asId(object), delay);
+    void performSelector(SEL s, objc::AnyObject object, double delay) {
+        objc::send<void>(this, "performSelector:withObject:afterDelay:"_sel, s, object.get(), delay);
     }
 
     static BOOL instancesRespondToSelector(Class cls, SEL s) {

@@ -33,8 +33,8 @@ namespace detail {
 // printf's do: pass an int for %d, a long for %ld, a double for %f, an
 // object for %@.
 template <class R, class... Args>
-inline R sendFormat(const void* receiver, SEL selector, const void* format, Args... args) {
-    id self = objc::asId(receiver);
+inline R sendFormat(objc::AnyObject receiver, SEL selector, const String* format, Args... args) {
+    id self = receiver.get();
     if (self == nil) return objc::detail::zeroValue<R>();
     IMP imp = objc_msg_lookup(self, selector);
     return objc::detail::impAs<R (*)(id, SEL, id, ...)>(imp)(self, selector, objc::asId(format), args...);

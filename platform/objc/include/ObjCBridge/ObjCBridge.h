@@ -18,6 +18,7 @@
 // with objc_getClass, or a class looked up by name at run time).
 #pragma once
 
+#include <ObjCBridge/AnyObject.h>
 #include <ObjCBridge/AutoreleasePool.h>
 #include <ObjCBridge/ClassBuilder.h>
 #include <ObjCBridge/Encoding.h>

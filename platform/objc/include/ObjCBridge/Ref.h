@@ -7,6 +7,7 @@
 //     Ref<NS::String> name = dict->objectForKey(k);   // +0, retained here
 #pragma once
 
+#include <ObjCBridge/AnyObject.h>
 #include <ObjCBridge/Selector.h>
 #include <ObjCBridge/Send.h>
 
@@ -15,24 +16,26 @@
 
 namespace objc {
 
-inline id retain(const void* object) { return send<id>(object, "retain"_sel); }
-inline void release(const void* object) { send<void>(object, "release"_sel); }
-inline id autorelease(const void* object) { return send<id>(object, "autorelease"_sel); }
+inline id retain(AnyObject object) { return send<id>(object.get(), "retain"_sel); }
+inline void release(AnyObject object) { send<void>(object.get(), "release"_sel); }
+inline id autorelease(AnyObject object) { return send<id>(object.get(), "autorelease"_sel); }
 
+// Ref<T> sends retain and release to asId(object_), not to the T*, so that a
+// Ref of a class only declared where it is copied or destroyed still compiles.
 template <class T>
 class Ref {
 public:
     Ref() noexcept = default;
     Ref(std::nullptr_t) noexcept {}
-    Ref(T* object) : object_(object) { retain(object_); }
-    Ref(const Ref& other) : object_(other.object_) { retain(object_); }
+    Ref(T* object) : object_(object) { retain(asId(object_)); }
+    Ref(const Ref& other) : object_(other.object_) { retain(asId(object_)); }
     Ref(Ref&& other) noexcept : object_(std::exchange(other.object_, nullptr)) {}
     template <class U, class = std::enable_if_t<std::is_convertible_v<U*, T*>>>
     Ref(const Ref<U>& other) : object_(other.get()) {
-        retain(object_);
+        retain(asId(object_));
     }
 
-    ~Ref() { release(object_); }
+    ~Ref() { release(asId(object_)); }
 
     Ref& operator=(const Ref& other) {
         Ref(other).swap(*this);

@@ -5,6 +5,7 @@
 // CGFloat, not an int literal).
 #pragma once
 
+#include <ObjCBridge/AnyObject.h>
 #include <ObjCBridge/Runtime.h>
 
 #include <type_traits>
@@ -23,6 +24,11 @@ inline IMP toImp(F fn) noexcept {
     return reinterpret_cast<IMP>(reinterpret_cast<void (*)()>(fn));
 }
 
+// An argument travels as the parameter type of the method's implementation;
+// no implementation takes an AnyObject, so a wrapper passes `object.get()`.
+template <class... Args>
+inline constexpr bool noAnyObject = (!std::is_same_v<std::remove_cv_t<Args>, AnyObject> && ...);
+
 template <class R>
 inline R zeroValue() {
     if constexpr (std::is_void_v<R>) {
@@ -37,6 +43,7 @@ inline R zeroValue() {
 // (nil, 0, NO, a zeroed struct).
 template <class R = void, class Self, class... Args>
 inline R send(Self* self, SEL selector, Args... args) {
+    static_assert(detail::noAnyObject<Args...>, "pass an objc::AnyObject to a send as object.get()");
     id receiver = asId(self);
     if (receiver == nil) return detail::zeroValue<R>();
     IMP imp = objc_msg_lookup(receiver, selector);
@@ -47,6 +54,7 @@ inline R send(Self* self, SEL selector, Args... args) {
 // pass the metaclass): the lookup starts at that class's superclass.
 template <class R = void, class Self, class... Args>
 inline R sendSuper(Self* self, Class definingClass, SEL selector, Args... args) {
+    static_assert(detail::noAnyObject<Args...>, "pass an objc::AnyObject to a send as object.get()");
     id receiver = asId(self);
     if (receiver == nil) return detail::zeroValue<R>();
     objc_super super{receiver, class_getSuperclass(definingClass)};
@@ -57,11 +65,12 @@ inline R sendSuper(Self* self, Class definingClass, SEL selector, Args... args) 
 // Calls an implementation pointer directly (a saved implementation of a hook).
 template <class R = void, class Self, class... Args>
 inline R callImp(IMP imp, Self* self, SEL selector, Args... args) {
+    static_assert(detail::noAnyObject<Args...>, "pass an objc::AnyObject to a send as object.get()");
     return detail::impAs<R (*)(id, SEL, Args...)>(imp)(asId(self), selector, args...);
 }
 
-inline BOOL respondsTo(const void* object, SEL selector) {
-    id o = reinterpret_cast<id>(const_cast<void*>(object));
+inline BOOL respondsTo(AnyObject object, SEL selector) {
+    id o = object.get();
     return o != nil && class_respondsToSelector(object_getClass(o), selector);
 }
 

@@ -7,6 +7,7 @@
 //     objc::state<PickerState>(self).shouldSaveNewCache = true;
 #pragma once
 
+#include <ObjCBridge/AnyObject.h>
 #include <ObjCBridge/Runtime.h>
 
 namespace objc {
@@ -25,8 +26,8 @@ void registerState(Class cls, std::ptrdiff_t offset, StateHook construct, StateH
 // The state of type T inside an instance of the class (or a subclass of the
 // class) that the builder attached it to.
 template <class T>
-inline T& state(const void* self) {
-    return *reinterpret_cast<T*>(static_cast<char*>(const_cast<void*>(self)) + detail::StateSlot<T>::offset);
+inline T& state(AnyObject self) {
+    return *reinterpret_cast<T*>(reinterpret_cast<char*>(self.get()) + detail::StateSlot<T>::offset);
 }
 
 // Called by the root class: constructs every attached state of the object's

@@ -44,8 +44,8 @@ public:
 
     // The rows; the base gives what `_specifiers` holds (nil when empty).
     NS::Array* specifiers() { return objc::send<NS::Array*>(this, "specifiers"_sel); }
-    NS::Array* loadSpecifiersFromPlistName(const NS::String* name, const void* target) {
-        return objc::send<NS::Array*>(this, "loadSpecifiersFromPlistName:target:"_sel, name, objc::asId(target));
+    NS::Array* loadSpecifiersFromPlistName(const NS::String* name, objc::AnyObject target) {
+        return objc::send<NS::Array*>(this, "loadSpecifiersFromPlistName:target:"_sel, name, target.get());
     }
     // Asks `specifiers` again and places every cell anew.
     void reload() { objc::send<void>(this, "reload"_sel); }
@@ -53,8 +53,8 @@ public:
     UI::TableView* table() { return objc::send<UI::TableView*>(this, "table"_sel); }
 
     id readPreferenceValue(Specifier* row) { return objc::send<id>(this, "readPreferenceValue:"_sel, row); }
-    void setPreferenceValue(const void* value, Specifier* row) {
-        objc::send<void>(this, "setPreferenceValue:specifier:"_sel, objc::asId(value), row);
+    void setPreferenceValue(objc::AnyObject value, Specifier* row) {
+        objc::send<void>(this, "setPreferenceValue:specifier:"_sel, value.get(), row);
     }
 
     // The host folder the lists are read from.

@@ -39,16 +39,16 @@ public:
     static Specifier* alloc() { return objc::send<Specifier*>("PSSpecifier"_cls, "alloc"_sel); }
     // An autoreleased row of the given name and cell type, with empty
     // properties.
-    static Specifier* preferenceSpecifierNamed(const NS::String* name, id target, NSInteger cellType) {
-        return objc::send<Specifier*>("PSSpecifier"_cls, "preferenceSpecifierNamed:target:cell:"_sel, name, target,
-                                      cellType);
+    static Specifier* preferenceSpecifierNamed(const NS::String* name, objc::AnyObject target, NSInteger cellType) {
+        return objc::send<Specifier*>("PSSpecifier"_cls, "preferenceSpecifierNamed:target:cell:"_sel, name,
+                                      target.get(), cellType);
     }
 
     NS::MutableDictionary* properties() const { return objc::send<NS::MutableDictionary*>(this, "properties"_sel); }
     void setProperties(const NS::Dictionary* p) { objc::send<void>(this, "setProperties:"_sel, p); }
     id propertyForKey(const NS::String* key) const { return objc::send<id>(this, "propertyForKey:"_sel, key); }
-    void setProperty(const void* value, const NS::String* key) {
-        objc::send<void>(this, "setProperty:forKey:"_sel, objc::asId(value), key);
+    void setProperty(objc::AnyObject value, const NS::String* key) {
+        objc::send<void>(this, "setProperty:forKey:"_sel, value.get(), key);
     }
 
     NS::String* name() const { return objc::send<NS::String*>(this, "name"_sel); }
@@ -63,7 +63,7 @@ public:
     // The object button actions, getters and setters are sent to; not
     // retained (it is the pane, which owns its rows).
     id target() const { return objc::send<id>(this, "target"_sel); }
-    void setTarget(const void* target) { objc::send<void>(this, "setTarget:"_sel, objc::asId(target)); }
+    void setTarget(objc::AnyObject target) { objc::send<void>(this, "setTarget:"_sel, target.get()); }
     SEL buttonAction() const { return objc::send<SEL>(this, "buttonAction"_sel); }
     void setButtonAction(SEL action) { objc::send<void>(this, "setButtonAction:"_sel, action); }
 
@@ -75,8 +75,8 @@ public:
     }
     // The title shown for a value of a list-items row: the title at the
     // value's index, else nil.
-    NS::String* titleForValue(const void* value) const {
-        return objc::send<NS::String*>(this, "titleForValue:"_sel, objc::asId(value));
+    NS::String* titleForValue(objc::AnyObject value) const {
+        return objc::send<NS::String*>(this, "titleForValue:"_sel, value.get());
     }
 };
 

@@ -93,7 +93,7 @@ public:
 
     // The delegate (a view) is not retained.
     id delegate() const { return objc::send<id>(this, "delegate"_sel); }
-    void setDelegate(const void* delegate) { objc::send<void>(this, "setDelegate:"_sel, objc::asId(delegate)); }
+    void setDelegate(objc::AnyObject delegate) { objc::send<void>(this, "setDelegate:"_sel, delegate.get()); }
 
     void setNeedsDisplay() { objc::send<void>(this, "setNeedsDisplay"_sel); }
     BOOL needsDisplay() const { return objc::send<BOOL>(this, "needsDisplay"_sel); }

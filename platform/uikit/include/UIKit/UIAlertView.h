@@ -39,18 +39,18 @@ public:
 
     // The other titles, in order; the nil that ends the list on the phone is
     // added here.
-    AlertView* initWithTitle(const NS::String* title, const NS::String* message, const void* delegate,
+    AlertView* initWithTitle(const NS::String* title, const NS::String* message, objc::AnyObject delegate,
                              const NS::String* cancelButtonTitle, const std::vector<const NS::String*>& others) {
         using Init = id (*)(id, SEL, id, id, id, id, id, ...);
         SEL s = "initWithTitle:message:delegate:cancelButtonTitle:otherButtonTitles:"_sel;
         id self = objc::asId(this);
         auto imp = objc::detail::impAs<Init>(objc_msg_lookup(self, s));
-        id alert = imp(self, s, objc::asId(title), objc::asId(message), objc::asId(delegate),
-                       objc::asId(cancelButtonTitle), static_cast<id>(nil));
+        id alert = imp(self, s, objc::asId(title), objc::asId(message), delegate.get(), objc::asId(cancelButtonTitle),
+                       static_cast<id>(nil));
         for (const NS::String* other : others) objc::send<NSInteger>(alert, "addButtonWithTitle:"_sel, other);
         return objc::cast<AlertView>(alert);
     }
-    AlertView* initWithTitle(const NS::String* title, const NS::String* message, const void* delegate,
+    AlertView* initWithTitle(const NS::String* title, const NS::String* message, objc::AnyObject delegate,
                              const NS::String* cancelButtonTitle,
                              std::initializer_list<const NS::String*> others = {}) {
         return initWithTitle(title, message, delegate, cancelButtonTitle, std::vector<const NS::String*>(others));
@@ -71,7 +71,7 @@ public:
     NS::String* title() const { return objc::send<NS::String*>(this, "title"_sel); }
     NS::String* message() const { return objc::send<NS::String*>(this, "message"_sel); }
     id delegate() const { return objc::send<id>(this, "delegate"_sel); }
-    void setDelegate(const void* delegate) { objc::send<void>(this, "setDelegate:"_sel, objc::asId(delegate)); }
+    void setDelegate(objc::AnyObject delegate) { objc::send<void>(this, "setDelegate:"_sel, delegate.get()); }
 
     UIAlertViewStyle alertViewStyle() const { return objc::send<UIAlertViewStyle>(this, "alertViewStyle"_sel); }
     void setAlertViewStyle(UIAlertViewStyle style) { objc::send<void>(this, "setAlertViewStyle:"_sel, style); }

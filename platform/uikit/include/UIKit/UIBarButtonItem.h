@@ -18,9 +18,10 @@ inline constexpr UIBarButtonItemStyle UIBarButtonItemStyleDone = 2;
 class BarButtonItem : public NS::Object {
 public:
     static BarButtonItem* alloc() { return objc::send<BarButtonItem*>("UIBarButtonItem"_cls, "alloc"_sel); }
-    BarButtonItem* initWithTitle(const NS::String* title, UIBarButtonItemStyle style, const void* target, SEL action) {
-        return objc::send<BarButtonItem*>(this, "initWithTitle:style:target:action:"_sel, title, style,
-                                          objc::asId(target), action);
+    BarButtonItem* initWithTitle(const NS::String* title, UIBarButtonItemStyle style, objc::AnyObject target,
+                                 SEL action) {
+        return objc::send<BarButtonItem*>(this, "initWithTitle:style:target:action:"_sel, title, style, target.get(),
+                                          action);
     }
 
     NS::String* title() const { return objc::send<NS::String*>(this, "title"_sel); }
@@ -28,7 +29,7 @@ public:
     UIBarButtonItemStyle style() const { return objc::send<UIBarButtonItemStyle>(this, "style"_sel); }
     void setStyle(UIBarButtonItemStyle style) { objc::send<void>(this, "setStyle:"_sel, style); }
     id target() const { return objc::send<id>(this, "target"_sel); }
-    void setTarget(const void* target) { objc::send<void>(this, "setTarget:"_sel, objc::asId(target)); }
+    void setTarget(objc::AnyObject target) { objc::send<void>(this, "setTarget:"_sel, target.get()); }
     SEL action() const { return objc::send<SEL>(this, "action"_sel); }
     void setAction(SEL action) { objc::send<void>(this, "setAction:"_sel, action); }
     // nil: the bar's tint.

@@ -54,16 +54,16 @@ public:
     Control* initWithFrame(CGRect frame) { return objc::send<Control*>(this, "initWithFrame:"_sel, frame); }
 
     // The target is not retained. Adding a pair again adds the events to it.
-    void addTarget(const void* target, SEL action, UIControlEvents events) {
-        objc::send<void>(this, "addTarget:action:forControlEvents:"_sel, objc::asId(target), action, events);
+    void addTarget(objc::AnyObject target, SEL action, UIControlEvents events) {
+        objc::send<void>(this, "addTarget:action:forControlEvents:"_sel, target.get(), action, events);
     }
     // A nil target matches every target, a null action every action.
-    void removeTarget(const void* target, SEL action, UIControlEvents events) {
-        objc::send<void>(this, "removeTarget:action:forControlEvents:"_sel, objc::asId(target), action, events);
+    void removeTarget(objc::AnyObject target, SEL action, UIControlEvents events) {
+        objc::send<void>(this, "removeTarget:action:forControlEvents:"_sel, target.get(), action, events);
     }
     // The names of the actions for the target on the event, or nil.
-    NS::Array* actionsForTarget(const void* target, UIControlEvents event) const {
-        return objc::send<NS::Array*>(this, "actionsForTarget:forControlEvent:"_sel, objc::asId(target), event);
+    NS::Array* actionsForTarget(objc::AnyObject target, UIControlEvents event) const {
+        return objc::send<NS::Array*>(this, "actionsForTarget:forControlEvent:"_sel, target.get(), event);
     }
     UIControlEvents allControlEvents() const { return objc::send<UIControlEvents>(this, "allControlEvents"_sel); }
 
@@ -72,8 +72,8 @@ public:
     void sendActionsForControlEvents(UIControlEvents events) {
         objc::send<void>(this, "sendActionsForControlEvents:"_sel, events);
     }
-    void sendAction(SEL action, const void* target, Event* event) {
-        objc::send<void>(this, "sendAction:to:forEvent:"_sel, action, objc::asId(target), event);
+    void sendAction(SEL action, objc::AnyObject target, Event* event) {
+        objc::send<void>(this, "sendAction:to:forEvent:"_sel, action, target.get(), event);
     }
 
     BOOL isEnabled() const { return objc::send<BOOL>(this, "isEnabled"_sel); }

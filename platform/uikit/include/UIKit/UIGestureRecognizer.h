@@ -41,14 +41,14 @@ class GestureRecognizer : public NS::Object {
 public:
     static GestureRecognizer* alloc() { return objc::send<GestureRecognizer*>("UIGestureRecognizer"_cls, "alloc"_sel); }
     // The target is not retained.
-    GestureRecognizer* initWithTarget(const void* target, SEL action) {
-        return objc::send<GestureRecognizer*>(this, "initWithTarget:action:"_sel, objc::asId(target), action);
+    GestureRecognizer* initWithTarget(objc::AnyObject target, SEL action) {
+        return objc::send<GestureRecognizer*>(this, "initWithTarget:action:"_sel, target.get(), action);
     }
-    void addTarget(const void* target, SEL action) {
-        objc::send<void>(this, "addTarget:action:"_sel, objc::asId(target), action);
+    void addTarget(objc::AnyObject target, SEL action) {
+        objc::send<void>(this, "addTarget:action:"_sel, target.get(), action);
     }
-    void removeTarget(const void* target, SEL action) {
-        objc::send<void>(this, "removeTarget:action:"_sel, objc::asId(target), action);
+    void removeTarget(objc::AnyObject target, SEL action) {
+        objc::send<void>(this, "removeTarget:action:"_sel, target.get(), action);
     }
 
     UIGestureRecognizerState state() const { return objc::send<UIGestureRecognizerState>(this, "state"_sel); }
@@ -87,8 +87,8 @@ public:
     static PanGestureRecognizer* alloc() {
         return objc::send<PanGestureRecognizer*>("UIPanGestureRecognizer"_cls, "alloc"_sel);
     }
-    PanGestureRecognizer* initWithTarget(const void* target, SEL action) {
-        return objc::send<PanGestureRecognizer*>(this, "initWithTarget:action:"_sel, objc::asId(target), action);
+    PanGestureRecognizer* initWithTarget(objc::AnyObject target, SEL action) {
+        return objc::send<PanGestureRecognizer*>(this, "initWithTarget:action:"_sel, target.get(), action);
     }
     CGPoint translationInView(const View* view) const {
         return objc::send<CGPoint>(this, "translationInView:"_sel, view);
@@ -105,8 +105,8 @@ public:
     static TapGestureRecognizer* alloc() {
         return objc::send<TapGestureRecognizer*>("UITapGestureRecognizer"_cls, "alloc"_sel);
     }
-    TapGestureRecognizer* initWithTarget(const void* target, SEL action) {
-        return objc::send<TapGestureRecognizer*>(this, "initWithTarget:action:"_sel, objc::asId(target), action);
+    TapGestureRecognizer* initWithTarget(objc::AnyObject target, SEL action) {
+        return objc::send<TapGestureRecognizer*>(this, "initWithTarget:action:"_sel, target.get(), action);
     }
 };
 

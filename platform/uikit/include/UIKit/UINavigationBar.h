@@ -44,7 +44,7 @@ public:
 
     // Not retained.
     id delegate() const { return objc::send<id>(this, "delegate"_sel); }
-    void setDelegate(const void* delegate) { objc::send<void>(this, "setDelegate:"_sel, objc::asId(delegate)); }
+    void setDelegate(objc::AnyObject delegate) { objc::send<void>(this, "setDelegate:"_sel, delegate.get()); }
 
     // nil: #F7F7F7.
     Color* barTintColor() const { return objc::send<Color*>(this, "barTintColor"_sel); }

@@ -59,9 +59,9 @@ public:
 
     UITableViewStyle style() const { return objc::send<UITableViewStyle>(this, "style"_sel); }
     id dataSource() const { return objc::send<id>(this, "dataSource"_sel); }
-    void setDataSource(const void* source) { objc::send<void>(this, "setDataSource:"_sel, objc::asId(source)); }
+    void setDataSource(objc::AnyObject source) { objc::send<void>(this, "setDataSource:"_sel, source.get()); }
     id delegate() const { return objc::send<id>(this, "delegate"_sel); }
-    void setDelegate(const void* delegate) { objc::send<void>(this, "setDelegate:"_sel, objc::asId(delegate)); }
+    void setDelegate(objc::AnyObject delegate) { objc::send<void>(this, "setDelegate:"_sel, delegate.get()); }
     CGFloat rowHeight() const { return objc::send<CGFloat>(this, "rowHeight"_sel); }
     void setRowHeight(CGFloat height) { objc::send<void>(this, "setRowHeight:"_sel, height); }
 

@@ -40,7 +40,7 @@ public:
     NSTextAlignment textAlignment() const { return objc::send<NSTextAlignment>(this, "textAlignment"_sel); }
     void setTextAlignment(NSTextAlignment alignment) { objc::send<void>(this, "setTextAlignment:"_sel, alignment); }
     id delegate() const { return objc::send<id>(this, "delegate"_sel); }
-    void setDelegate(const void* delegate) { objc::send<void>(this, "setDelegate:"_sel, objc::asId(delegate)); }
+    void setDelegate(objc::AnyObject delegate) { objc::send<void>(this, "setDelegate:"_sel, delegate.get()); }
     BOOL isEditing() const { return objc::send<BOOL>(this, "isEditing"_sel); }
 
     // The keyboard's messages.

@@ -45,8 +45,8 @@ public:
     // Some touch of the set, nil for an empty set.
     Touch* anyObject() const { return objc::send<Touch*>(this, "anyObject"_sel); }
     NSUInteger count() const { return objc::send<NSUInteger>(this, "count"_sel); }
-    BOOL containsObject(const void* object) const {
-        return objc::send<BOOL>(this, "containsObject:"_sel, objc::asId(object));
+    BOOL containsObject(objc::AnyObject object) const {
+        return objc::send<BOOL>(this, "containsObject:"_sel, object.get());
     }
     NS::Array* allObjects() const { return objc::send<NS::Array*>(this, "allObjects"_sel); }
 };
