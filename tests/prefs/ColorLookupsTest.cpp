@@ -163,7 +163,8 @@ TEST_F(ColorLookupsTest, TheFallbackIsDrawnEvenWhenTheSettingExists) {
     bool differed = false;
     RGBA first = testcolors::componentsOf(colorFromDefaultsWithKey("com.Quillfen.huebloom"_ns, "absent"_ns, nullptr));
     for (int i = 0; i < 50 && !differed; ++i) {
-        RGBA next = testcolors::componentsOf(colorFromDefaultsWithKey("com.Quillfen.huebloom"_ns, "absent"_ns, nullptr));
+        RGBA next =
+            testcolors::componentsOf(colorFromDefaultsWithKey("com.Quillfen.huebloom"_ns, "absent"_ns, nullptr));
         differed = next.r != first.r || next.g != first.g || next.b != first.b;
     }
     EXPECT_TRUE(differed);
