@@ -1,5 +1,6 @@
 #include "ScreenDriver.h"
 
+#include "DumpReading.h"
 #include "RootListController.h"
 
 // The bundle's public headers: the typed views of its classes and the tags of
@@ -36,13 +37,6 @@ namespace settings {
 namespace {
 
 using json = nlohmann::json;
-
-bool isKind(objc::AnyObject object, const char* className) {
-    Class cls = objc_getClass(className);
-    return object.get() != nil && cls != Nil && objc::send<BOOL>(object.get(), "isKindOfClass:"_sel, cls);
-}
-
-std::string text(const NS::String* s) { return s != nullptr ? s->UTF8String() : ""; }
 
 std::string stringProperty(PS::Specifier* row, const char* key) {
     if (row == nullptr) return "";
@@ -185,90 +179,6 @@ json chooserState(UI::ViewController* controller) {
                   {"currentAlpha", alpha != nullptr ? json(alpha->value()) : json(nullptr)},
                   {"background", panel != nullptr ? apphost::colorJSON(panel->backgroundColor()) : json(nullptr)}};
     return state;
-}
-
-// The values of the preview cell's description (HBPreviewCell.h), each
-// checked for its class: what is missing or of another class reads as null.
-id entry(NS::Dictionary* d, const char* key) {
-    return d != nullptr ? d->objectForKey(NS::String::stringWithUTF8String(key)) : nil;
-}
-
-json stringJSON(NS::Dictionary* d, const char* key) {
-    id value = entry(d, key);
-    return isKind(value, "NSString") ? json(text(objc::cast<NS::String>(value))) : json(nullptr);
-}
-
-NS::Number* numberOf(NS::Dictionary* d, const char* key) {
-    id value = entry(d, key);
-    return isKind(value, "NSNumber") ? objc::cast<NS::Number>(value) : nullptr;
-}
-
-json boolJSON(NS::Dictionary* d, const char* key) {
-    NS::Number* n = numberOf(d, key);
-    return n != nullptr ? json(static_cast<bool>(n->boolValue())) : json(nullptr);
-}
-
-json numberJSON(NS::Dictionary* d, const char* key) {
-    NS::Number* n = numberOf(d, key);
-    return n != nullptr ? json(n->doubleValue()) : json(nullptr);
-}
-
-json colorJSON(id value) {
-    return isKind(value, "UIColor") ? apphost::colorJSON(objc::cast<UI::Color>(value)) : json(nullptr);
-}
-
-NS::Dictionary* dictionaryOf(NS::Dictionary* d, const char* key) {
-    id value = entry(d, key);
-    return isKind(value, "NSDictionary") ? objc::cast<NS::Dictionary>(value) : nullptr;
-}
-
-NS::Array* arrayOf(NS::Dictionary* d, const char* key) {
-    id value = entry(d, key);
-    return isKind(value, "NSArray") ? objc::cast<NS::Array>(value) : nullptr;
-}
-
-json balloonJSON(NS::Dictionary* b) {
-    NS::Dictionary* frame = dictionaryOf(b, "frame");
-    json fill = json::array();
-    NS::Array* colors = arrayOf(b, "fill");
-    for (NSUInteger i = 0; colors != nullptr && i < colors->count(); ++i)
-        fill.push_back(colorJSON(colors->objectAtIndex(i)));
-    NS::Dictionary* border = dictionaryOf(b, "border");
-    return {{"kind", stringJSON(b, "kind")},
-            {"fromMe", boolJSON(b, "fromMe")},
-            {"text", stringJSON(b, "text")},
-            {"link", stringJSON(b, "link")},
-            {"frame", frame != nullptr ? json{{"x", numberJSON(frame, "x")},
-                                              {"y", numberJSON(frame, "y")},
-                                              {"width", numberJSON(frame, "width")},
-                                              {"height", numberJSON(frame, "height")}}
-                                       : json(nullptr)},
-            {"fill", fill},
-            {"random", boolJSON(b, "random")},
-            {"textColor", colorJSON(entry(b, "textColor"))},
-            {"linkColor", colorJSON(entry(b, "linkColor"))},
-            {"overlay", colorJSON(entry(b, "overlay"))},
-            {"border", border != nullptr ? json{{"color", colorJSON(entry(border, "color"))},
-                                                {"width", numberJSON(border, "width")},
-                                                {"cornerRadius", numberJSON(border, "cornerRadius")}}
-                                         : json(nullptr)},
-            {"tail", boolJSON(b, "tail")}};
-}
-
-// What a preview row draws, as the cell describes it; null for any other
-// cell, and for a preview cell that gives no description.
-json previewState(UI::TableViewCell* cell) {
-    if (!isKind(cell, "HBPreviewCell") || !objc::respondsTo(cell, "previewContents"_sel)) return nullptr;
-    NS::Dictionary* contents = objc::cast<HBPreviewCell>(cell)->previewContents();
-    if (!isKind(contents, "NSDictionary")) return nullptr;
-    json balloons = json::array();
-    NS::Array* list = arrayOf(contents, "balloons");
-    for (NSUInteger i = 0; list != nullptr && i < list->count(); ++i) {
-        id balloon = list->objectAtIndex(i);
-        balloons.push_back(isKind(balloon, "NSDictionary") ? balloonJSON(objc::cast<NS::Dictionary>(balloon))
-                                                           : json(nullptr));
-    }
-    return {{"caption", stringJSON(contents, "caption")}, {"balloons", balloons}};
 }
 
 std::string quoted(const std::string& s) { return "\"" + s + "\""; }
