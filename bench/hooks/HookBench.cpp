@@ -3,19 +3,17 @@
 // ChatKit's classes registered, then the hooking platform's loader.
 //
 // - BM_LoadHookLibrary / BM_LoadLibraries: from the start of the load to the
-//   hooks installed and `pref` read, in a fresh child process each time (a
-//   library loads only once per process). The child times the dlopen of the
-//   installed library, or the loader's whole pass (filter plist included),
-//   checks the result and reports the time through a pipe.
+//   hooks installed and `pref` read, in a process started anew for each load
+//   (a library loads only once per process): hb_hook_load_child, which sets
+//   itself up as the app does, times the dlopen of the installed library, or
+//   the loader's whole pass (filter plist included), checks the result and
+//   prints the time. LoadChild.cpp says why a fork of this process would not
+//   do.
 // - BM_SystemColorGetter / BM_HookedColorGetter: blue_balloonTextColor with
 //   the master switch on and "blueText" set, against the system's own getter
 //   (its implementation, taken before the library loaded, on a second class),
 //   both through the same typed send, each call's colour released as the
-//   app's run loop would release it.
-//
-// The load benchmarks must run before the getter ones, which load the
-// library into this process: they are registered first and refuse to run
-// otherwise.
+//   app's run loop would release it. They load the library into this process.
 #include <ChatKit/ChatKit.h>
 #include <Device/DevicePath.h>
 #include <Foundation/Foundation.h>
@@ -23,17 +21,16 @@
 #include <UIKit/UIKit.h>
 #include <benchmark/benchmark.h>
 
-#include <dlfcn.h>
 #include <fcntl.h>
 #include <spawn.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <chrono>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -43,26 +40,46 @@ namespace {
 
 namespace fs = std::filesystem;
 
-constexpr const char* kLibrary = "/Library/MobileSubstrate/DynamicLibraries/Huebloom.dylib";
 constexpr const char* kSettings = "/var/mobile/Library/Preferences/com.Quillfen.huebloom.plist";
 
-bool runHbsim(const std::string& devicePath, const std::vector<std::string>& arguments) {
-    std::vector<std::string> words{std::string(HB_BINARY_DIR) + "/bin/hbsim", "--device", devicePath};
-    words.insert(words.end(), arguments.begin(), arguments.end());
+// Runs a program to its end; with `output` its standard output is kept
+// there, otherwise dropped (what hbsim reports would only get in the way of
+// the figures).
+bool run(std::vector<std::string> words, std::string* output = nullptr) {
     std::vector<char*> argv;
     for (std::string& w : words) argv.push_back(w.data());
     argv.push_back(nullptr);
-    // What hbsim reports would only get in the way of the figures.
+    int fds[2] = {-1, -1};
+    if (output != nullptr && ::pipe(fds) != 0) return false;
     posix_spawn_file_actions_t actions;
     ::posix_spawn_file_actions_init(&actions);
-    ::posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
+    if (output != nullptr) {
+        ::posix_spawn_file_actions_adddup2(&actions, fds[1], STDOUT_FILENO);
+        ::posix_spawn_file_actions_addclose(&actions, fds[0]);
+        ::posix_spawn_file_actions_addclose(&actions, fds[1]);
+    } else {
+        ::posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
+    }
     pid_t pid = -1;
     int spawned = ::posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), environ);
     ::posix_spawn_file_actions_destroy(&actions);
+    if (output != nullptr) {
+        ::close(fds[1]);
+        char buffer[256];
+        ssize_t n = 0;
+        while (spawned == 0 && (n = ::read(fds[0], buffer, sizeof buffer)) > 0) output->append(buffer, std::size_t(n));
+        ::close(fds[0]);
+    }
     if (spawned != 0) return false;
     int status = 0;
     if (::waitpid(pid, &status, 0) != pid) return false;
     return WIFEXITED(status) && WEXITSTATUS(status) == 0;
+}
+
+bool runHbsim(const std::string& devicePath, const std::vector<std::string>& arguments) {
+    std::vector<std::string> words{std::string(HB_BINARY_DIR) + "/bin/hbsim", "--device", devicePath};
+    words.insert(words.end(), arguments.begin(), arguments.end());
+    return run(words);
 }
 
 // The device, the system getter and the state of the process, made once.
@@ -117,20 +134,12 @@ struct Process {
         if (!libraryLoaded) error = "substrate did not load Huebloom.dylib";
         return libraryLoaded;
     }
-
-    // Whether a load in this process found the hooks in place and `pref` read.
-    bool hooksInPlace(void* library) const {
-        SEL getter = sel_registerName("blue_balloonTextColor");
-        auto** pref = static_cast<NS::Dictionary**>(::dlsym(library, "pref"));
-        return class_getMethodImplementation(behavior, getter) != systemGetter && pref != nullptr && *pref != nullptr &&
-               (*pref)->objectForKey("blueText"_ns) != nullptr;
-    }
 };
 
 Process& process() {
     // Kept for the life of the process (the library stays loaded from its
-    // device); only the device folder is removed, at exit. The load
-    // benchmarks' children end with _exit and leave it alone.
+    // device once the getter benchmarks have loaded it); only the device
+    // folder is removed, at exit.
     static Process* p = [] {
         auto* made = new Process;
         std::atexit([] {
@@ -150,71 +159,45 @@ bool ready(benchmark::State& state) {
     return true;
 }
 
-// What a child reports: the seconds its load took, or a negative value when
-// the load failed or left the hooks or settings missing.
-template <class Load>
-double loadInChild(const Load& load) {
-    int fds[2];
-    if (::pipe(fds) != 0) return -1;
-    pid_t pid = ::fork();
-    if (pid == 0) {
-        ::close(fds[0]);
-        double seconds = load();
-        ssize_t written = ::write(fds[1], &seconds, sizeof seconds);
-        ::_exit(written == sizeof seconds ? 0 : 1);
+// One load in a process of its own: the seconds it took and the processor
+// seconds it used, or nothing when the load failed or left the hooks or
+// settings missing.
+struct Load {
+    double seconds = 0;
+    double processor = 0;
+};
+
+std::optional<Load> loadInChild(const char* mode) {
+    std::string output;
+    if (!run({std::string(HB_BINARY_DIR) + "/bin/hb_hook_load_child", process().devicePath, mode}, &output)) {
+        return std::nullopt;
     }
-    ::close(fds[1]);
-    double seconds = -1;
-    if (pid < 0 || ::read(fds[0], &seconds, sizeof seconds) != sizeof seconds) seconds = -1;
-    ::close(fds[0]);
-    int status = 0;
-    if (pid > 0) ::waitpid(pid, &status, 0);
-    return seconds;
+    Load load;
+    if (std::sscanf(output.c_str(), "%lf %lf", &load.seconds, &load.processor) != 2) return std::nullopt;
+    return load;
 }
 
-template <class Load>
-void runLoads(benchmark::State& state, const Load& load) {
+// The manual time is the load's own; the processor time beside it is the
+// child's too (the CPU column is this process's, starting the children).
+void runLoads(benchmark::State& state, const char* mode) {
     if (!ready(state)) return;
-    if (process().libraryLoaded) {
-        state.SkipWithError("the library is already loaded in this process: run the load benchmarks first");
-        return;
-    }
+    double processor = 0;
     for (auto _ : state) {
-        double seconds = loadInChild(load);
-        if (seconds < 0) {
+        std::optional<Load> load = loadInChild(mode);
+        if (!load) {
             state.SkipWithError("the child's load failed or left the hooks or settings missing");
             return;
         }
-        state.SetIterationTime(seconds);
+        state.SetIterationTime(load->seconds);
+        processor += load->processor;
     }
+    state.counters["load_cpu_us"] = benchmark::Counter(processor * 1e6, benchmark::Counter::kAvgIterations);
 }
 
-using Clock = std::chrono::steady_clock;
-
-double secondsSince(Clock::time_point start) { return std::chrono::duration<double>(Clock::now() - start).count(); }
-
-void BM_LoadHookLibrary(benchmark::State& state) {
-    runLoads(state, [] {
-        std::string path = *device::hostPath(kLibrary);
-        Clock::time_point start = Clock::now();
-        void* library = ::dlopen(path.c_str(), RTLD_NOW | RTLD_GLOBAL);
-        double seconds = secondsSince(start);
-        objc::AutoreleasePool pool;
-        return library != nullptr && process().hooksInPlace(library) ? seconds : -1.0;
-    });
-}
+void BM_LoadHookLibrary(benchmark::State& state) { runLoads(state, "library"); }
 BENCHMARK(BM_LoadHookLibrary)->UseManualTime()->Unit(benchmark::kMicrosecond)->Iterations(200);
 
-void BM_LoadLibraries(benchmark::State& state) {
-    runLoads(state, [] {
-        Clock::time_point start = Clock::now();
-        std::vector<std::string> loaded = substrate::loadLibraries("com.apple.MobileSMS", "MobileSMS");
-        double seconds = secondsSince(start);
-        objc::AutoreleasePool pool;
-        void* library = ::dlopen(device::hostPath(kLibrary)->c_str(), RTLD_NOW | RTLD_NOLOAD);
-        return loaded.size() == 1 && library != nullptr && process().hooksInPlace(library) ? seconds : -1.0;
-    });
-}
+void BM_LoadLibraries(benchmark::State& state) { runLoads(state, "loader"); }
 BENCHMARK(BM_LoadLibraries)->UseManualTime()->Unit(benchmark::kMicrosecond)->Iterations(200);
 
 // One getter call and the release of its colour.

@@ -150,9 +150,20 @@ TEST_F(HookTest, InheritedMethodIsAddedAndFollowsTheSuperclassAtCallTime) {
 }
 
 TEST_F(HookTest, HookingTheSuperclassReachesSubclassesAlreadyMessaged) {
-    // A class method the subclasses inherit too.
-    class_addMethod(object_getClass(reinterpret_cast<id>(c.base)), "classValue"_sel, objc::detail::toImp(&baseValue),
-                    "i@:");
+    // A class method the subclasses inherit too. In GNU's runtime a
+    // subclass's dispatch table shares the superclass's blocks of entries
+    // until the subclass puts a method of its own into one, and only a block
+    // of its own keeps the old implementation when the superclass's method
+    // changes. So the subclass gets class methods of its own under the
+    // selectors registered just before and just after the hooked one, one of
+    // which shares its block (as "own" does for "value").
+    SEL before = sel_registerName("classValueBefore");
+    SEL classValue = "classValue"_sel;
+    SEL after = sel_registerName("classValueAfter");
+    class_addMethod(object_getClass(reinterpret_cast<id>(c.base)), classValue, objc::detail::toImp(&baseValue), "i@:");
+    for (SEL own : {before, after}) {
+        class_addMethod(object_getClass(reinterpret_cast<id>(c.sub)), own, objc::detail::toImp(&subOwn), "i@:");
+    }
     // Every class answers once first, so each has its dispatch table made
     // with the implementation of the time.
     for (id receiver : {base, sub, leaf}) ASSERT_EQ(objc::send<int>(receiver, "value"_sel), 1);
