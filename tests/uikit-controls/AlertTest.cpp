@@ -142,6 +142,16 @@ TEST_F(AlertTest, ThreeButtonsStackWithCancelAtTheBottomAndTwoSitSideBySide) {
     AlertView* alert = UI::alert::visibleAlert();
     EXPECT_EQ(alert->frame().size.width, 270);
     EXPECT_NEAR(CGRectGetMidX(alert->frame()), 160, 0.5);
+    // The title stands 19 points from the top, the message 4 points below it.
+    std::vector<CGRect> texts;
+    NS::Array* subviews = alert->subviews();
+    for (NSUInteger i = 0; i < subviews->count(); ++i) {
+        auto* v = objc::cast<UI::View>(subviews->objectAtIndex(i));
+        if (v->isKindOfClass("UILabel"_cls)) texts.push_back(v->frame());
+    }
+    ASSERT_EQ(texts.size(), 2u);
+    EXPECT_EQ(texts[0].origin.y, 19);
+    EXPECT_EQ(texts[1].origin.y, CGRectGetMaxY(texts[0]) + 4);
     alert->dismissWithClickedButtonIndex(0, NO);
 
     Ref<AlertView> two =
