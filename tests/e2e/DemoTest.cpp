@@ -15,6 +15,8 @@ namespace fs = std::filesystem;
 
 namespace {
 
+using e2e::fileText;
+
 using ::testing::HasSubstr;
 
 struct Scratch {
@@ -25,13 +27,6 @@ struct Scratch {
         fs::remove_all(path, ec);
     }
 };
-
-std::string fileText(const fs::path& p) {
-    std::ifstream in(p, std::ios::binary);
-    std::ostringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
 
 TEST(HbsimDemo, TakesTheRoadAndShowsEveryScreenInOrder) {
     if (!e2e::hookLibraryBuilt()) GTEST_SKIP() << "the deliverables are not built in this build";

@@ -15,15 +15,9 @@ namespace fs = std::filesystem;
 namespace {
 
 using e2e::Device;
+using e2e::fileText;
 using e2e::RunResult;
 using ::testing::HasSubstr;
-
-std::string fileText(const fs::path& p) {
-    std::ifstream in(p, std::ios::binary);
-    std::ostringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
 
 // A folder that is not a device yet, removed afterwards.
 struct Folder {

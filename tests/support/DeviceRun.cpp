@@ -24,13 +24,6 @@ namespace fs = std::filesystem;
 namespace e2e {
 namespace {
 
-std::string readFile(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
-
 fs::path makeTemporaryFolder(const char* prefix) {
     std::string pattern = (fs::temp_directory_path() / (std::string(prefix) + "XXXXXX")).string();
     std::vector<char> buffer(pattern.begin(), pattern.end());
@@ -86,6 +79,13 @@ fs::path buildDir() { return fs::path(HB_BINARY_DIR); }
 fs::path hbsimProgram() { return buildDir() / "bin" / "hbsim"; }
 bool hookLibraryBuilt() {
     return fs::exists(buildDir() / "lib" / "Huebloom.dylib") && fs::exists(buildDir() / "lib" / "Huebloom.plist");
+}
+
+std::string fileText(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
 }
 
 namespace {
@@ -183,8 +183,8 @@ RunResult BackgroundRun::wait(double timeoutSeconds) {
         std::this_thread::sleep_for(std::chrono::milliseconds(5));
     }
     result.exitCode = pid_ < 0 ? -1 : exitCodeOf(status_);
-    result.out = readFile(scratch_ / "stdout");
-    result.err = readFile(scratch_ / "stderr");
+    result.out = fileText(scratch_ / "stdout");
+    result.err = fileText(scratch_ / "stderr");
     return result;
 }
 
@@ -210,8 +210,8 @@ RunResult runProgram(const fs::path& program, const std::vector<std::string>& ar
         std::this_thread::sleep_for(std::chrono::milliseconds(5));
     }
     result.exitCode = exitCodeOf(status);
-    result.out = readFile(scratch / "stdout");
-    result.err = readFile(scratch / "stderr");
+    result.out = fileText(scratch / "stdout");
+    result.err = fileText(scratch / "stderr");
     std::error_code ec;
     fs::remove_all(scratch, ec);
     return result;

@@ -34,6 +34,8 @@ std::filesystem::path buildDir();
 std::filesystem::path hbsimProgram();
 // Whether the hook library has been built, so that an install can succeed.
 bool hookLibraryBuilt();
+// The whole content of a file, empty when it cannot be read.
+std::string fileText(const std::filesystem::path& path);
 
 // A settings value as the settings bundle stores it: a Boolean, an integer,
 // a real number or a string.
