@@ -28,7 +28,7 @@ struct ControlState {
     Ref<Touch> trackedTouch;  // held while a finger is down
 };
 
-ControlState& stateOf(id self) { return objc::state<ControlState>(self); }
+ControlState& stateOf(objc::AnyObject self) { return objc::state<ControlState>(self); }
 
 bool sameSelector(SEL a, SEL b) {
     return a == b || (a != nullptr && b != nullptr && std::strcmp(sel_getName(a), sel_getName(b)) == 0);
@@ -82,14 +82,14 @@ std::size_t argumentCount(SEL action) {
 
 // Where an action with no target goes: the first responder along the chain
 // from the sender that answers it.
-id receiverFor(id sender, SEL action) {
-    for (id r = sender; r != nil; r = objc::send<id>(r, "nextResponder"_sel)) {
-        if (objc::respondsTo(r, action)) return r;
+id receiverFor(Responder* sender, SEL action) {
+    for (Responder* r = sender; r != nullptr; r = r->nextResponder()) {
+        if (objc::respondsTo(r, action)) return objc::asId(r);
     }
     return nil;
 }
 
-void sendAction(id self, SEL, SEL action, id target, id event) {
+void sendAction(Control* self, SEL, SEL action, id target, Event* event) {
     id receiver = target != nil ? target : receiverFor(self, action);
     if (receiver == nil) return;
     switch (argumentCount(action)) {
@@ -99,7 +99,7 @@ void sendAction(id self, SEL, SEL action, id target, id event) {
     }
 }
 
-void sendActionsWithEvent(id self, UIControlEvents events, id event) {
+void sendActionsWithEvent(Control* self, UIControlEvents events, Event* event) {
     // The list may change while actions run (a target removes itself), so
     // the matching pairs are taken first; the control stays alive meanwhile.
     std::vector<TargetAction> matching;
@@ -107,33 +107,33 @@ void sendActionsWithEvent(id self, UIControlEvents events, id event) {
         if (pair.events & events) matching.push_back(pair);
     }
     if (matching.empty()) return;
-    const Ref<NS::Object> keep = objc::cast<NS::Object>(self);
-    for (const TargetAction& pair : matching) {
-        objc::send<void>(self, "sendAction:to:forEvent:"_sel, pair.action, pair.target, event);
-    }
+    const Ref<Control> keep = self;
+    for (const TargetAction& pair : matching) self->sendAction(pair.action, pair.target, event);
 }
 
-void sendActionsForControlEvents(id self, SEL, UIControlEvents events) { sendActionsWithEvent(self, events, nil); }
+void sendActionsForControlEvents(Control* self, SEL, UIControlEvents events) {
+    sendActionsWithEvent(self, events, nullptr);
+}
 
 // --- states -----------------------------------------------------------------
 
 BOOL isEnabled(id self, SEL) { return stateOf(self).enabled; }
-void setEnabled(id self, SEL, BOOL enabled) {
+void setEnabled(Control* self, SEL, BOOL enabled) {
     if (stateOf(self).enabled == static_cast<bool>(enabled)) return;
     stateOf(self).enabled = enabled;
-    objc::send<void>(self, "setNeedsDisplay"_sel);
+    self->setNeedsDisplay();
 }
 BOOL isHighlighted(id self, SEL) { return stateOf(self).highlighted; }
-void setHighlighted(id self, SEL, BOOL highlighted) {
+void setHighlighted(Control* self, SEL, BOOL highlighted) {
     if (stateOf(self).highlighted == static_cast<bool>(highlighted)) return;
     stateOf(self).highlighted = highlighted;
-    objc::send<void>(self, "setNeedsDisplay"_sel);
+    self->setNeedsDisplay();
 }
 BOOL isSelected(id self, SEL) { return stateOf(self).selected; }
-void setSelected(id self, SEL, BOOL selected) {
+void setSelected(Control* self, SEL, BOOL selected) {
     if (stateOf(self).selected == static_cast<bool>(selected)) return;
     stateOf(self).selected = selected;
-    objc::send<void>(self, "setNeedsDisplay"_sel);
+    self->setNeedsDisplay();
 }
 UIControlState controlState(id self, SEL) {
     const ControlState& s = stateOf(self);
@@ -153,64 +153,63 @@ void cancelTracking(id, SEL, id) {}
 
 // --- touches ----------------------------------------------------------------
 
-bool touchIsInside(id self, Touch* touch) {
-    CGPoint p = objc::send<CGPoint>(touch, "locationInView:"_sel, self);
-    return objc::send<BOOL>(self, "pointInside:withEvent:"_sel, p, nil);
+bool touchIsInside(Control* self, const Touch* touch) {
+    return self->pointInside(touch->locationInView(self), nullptr);
 }
 
-void touchesBegan(id self, SEL, id touches, id event) {
+void touchesBegan(Control* self, SEL, TouchSet* touches, Event* event) {
     ControlState& s = stateOf(self);
-    if (!s.enabled || s.trackedTouch) return;
-    id touch = objc::send<id>(touches, "anyObject"_sel);
-    if (touch == nil) return;
-    const Ref<NS::Object> keep = objc::cast<NS::Object>(self);
-    s.trackedTouch = objc::cast<Touch>(touch);
+    if (!s.enabled || s.trackedTouch || touches == nullptr) return;
+    Touch* touch = touches->anyObject();
+    if (touch == nullptr) return;
+    const Ref<Control> keep = self;
+    s.trackedTouch = touch;
     s.touchInside = true;
-    s.tracking = objc::send<BOOL>(self, "beginTrackingWithTouch:withEvent:"_sel, touch, event);
-    objc::send<void>(self, "setHighlighted:"_sel, YES);
+    s.tracking = self->beginTrackingWithTouch(touch, event);
+    self->setHighlighted(YES);
     sendActionsWithEvent(self, UIControlEventTouchDown, event);
 }
 
-void touchesMoved(id self, SEL, id touches, id event) {
+void touchesMoved(Control* self, SEL, TouchSet* touches, Event* event) {
     ControlState& s = stateOf(self);
     const Ref<Touch> touch = s.trackedTouch;  // through the end of the touch
-    if (!touch || !objc::send<BOOL>(touches, "containsObject:"_sel, touch.get())) return;
-    const Ref<NS::Object> keep = objc::cast<NS::Object>(self);
+    if (!touch || touches == nullptr || !touches->containsObject(touch)) return;
+    const Ref<Control> keep = self;
     bool wasInside = s.touchInside;
     bool inside = touchIsInside(self, touch);
     s.touchInside = inside;
-    if (s.tracking) s.tracking = objc::send<BOOL>(self, "continueTrackingWithTouch:withEvent:"_sel, touch.get(), event);
-    objc::send<void>(self, "setHighlighted:"_sel, inside ? YES : NO);
+    if (s.tracking) s.tracking = self->continueTrackingWithTouch(touch.get(), event);
+    self->setHighlighted(inside ? YES : NO);
     UIControlEvents events = inside ? UIControlEventTouchDragInside : UIControlEventTouchDragOutside;
     if (inside != wasInside) events |= inside ? UIControlEventTouchDragEnter : UIControlEventTouchDragExit;
     sendActionsWithEvent(self, events, event);
 }
 
-void touchesEnded(id self, SEL, id touches, id event) {
+void touchesEnded(Control* self, SEL, TouchSet* touches, Event* event) {
     ControlState& s = stateOf(self);
     const Ref<Touch> touch = s.trackedTouch;  // through the end of the touch
-    if (!touch || !objc::send<BOOL>(touches, "containsObject:"_sel, touch.get())) return;
-    const Ref<NS::Object> keep = objc::cast<NS::Object>(self);
+    if (!touch || touches == nullptr || !touches->containsObject(touch)) return;
+    const Ref<Control> keep = self;
     bool inside = touchIsInside(self, touch);
     s.touchInside = inside;
-    if (s.tracking) objc::send<void>(self, "endTrackingWithTouch:withEvent:"_sel, touch.get(), event);
+    if (s.tracking) self->endTrackingWithTouch(touch.get(), event);
     s.tracking = false;
     s.trackedTouch.reset();
-    objc::send<void>(self, "setHighlighted:"_sel, NO);
+    self->setHighlighted(NO);
     sendActionsWithEvent(self, inside ? UIControlEventTouchUpInside : UIControlEventTouchUpOutside, event);
     s.touchInside = false;
 }
 
-void touchesCancelled(id self, SEL, id touches, id event) {
+void touchesCancelled(Control* self, SEL, TouchSet* touches, Event* event) {
     ControlState& s = stateOf(self);
     const Ref<Touch> touch = s.trackedTouch;  // through the end of the touch
-    if (!touch || !objc::send<BOOL>(touches, "containsObject:"_sel, touch.get())) return;
-    const Ref<NS::Object> keep = objc::cast<NS::Object>(self);
-    if (s.tracking) objc::send<void>(self, "cancelTrackingWithEvent:"_sel, event);
+    if (!touch || touches == nullptr || !touches->containsObject(touch)) return;
+    const Ref<Control> keep = self;
+    if (s.tracking) self->cancelTrackingWithEvent(event);
     s.tracking = false;
     s.trackedTouch.reset();
     s.touchInside = false;
-    objc::send<void>(self, "setHighlighted:"_sel, NO);
+    self->setHighlighted(NO);
     sendActionsWithEvent(self, UIControlEventTouchCancel, event);
 }
 
