@@ -18,46 +18,46 @@ struct NavigationButtonState {
     bool back = false;
 };
 
-NavigationButtonState& stateOf(id self) { return objc::state<NavigationButtonState>(self); }
+NavigationButtonState& stateOf(objc::AnyObject self) { return objc::state<NavigationButtonState>(self); }
 
-CGCairoFont fontFor(id self) {
+CGCairoFont fontFor(Control* self) {
     CGCairoFont font;
     font.size = metrics::kBarButtonTextSize;
-    id item = objc::asId(stateOf(self).item.get());
-    if (item != nil && objc::send<UIBarButtonItemStyle>(item, "style"_sel) == UIBarButtonItemStyleDone)
-        font.weight = 500;
+    const BarButtonItem* item = stateOf(self).item.get();
+    if (item != nullptr && item->style() == UIBarButtonItemStyleDone) font.weight = 500;
     return font;
 }
 
 // The chevron and gap before a back button's title.
-CGFloat textOffset(id self) { return stateOf(self).back ? metrics::kBackChevronWidth + metrics::kBackChevronGap : 0; }
-
-id titleOf(id self) {
-    NavigationButtonState& s = stateOf(self);
-    return s.item ? objc::asId(s.item->title()) : objc::asId(s.title.get());
+CGFloat textOffset(const View* self) {
+    return stateOf(self).back ? metrics::kBackChevronWidth + metrics::kBackChevronGap : 0;
 }
 
-CGSize sizeThatFits(id self, SEL, CGSize) {
-    CGFloat width = textOffset(self) + CGCairoTextWidth(fontFor(self), utf8(titleOf(self)));
+NS::String* titleOf(const View* self) {
+    NavigationButtonState& s = stateOf(self);
+    return s.item ? s.item->title() : s.title.get();
+}
+
+CGSize sizeThatFits(Control* self, SEL, CGSize) {
+    CGFloat width = textOffset(self) + CGCairoTextWidth(fontFor(self), utf8(objc::asId(titleOf(self))));
     return CGSizeMake(std::ceil(width), metrics::kNavigationBarHeight);
 }
 
-id currentColor(id self) {
-    id item = objc::asId(stateOf(self).item.get());
-    id tint = item != nil ? objc::send<id>(item, "tintColor"_sel) : nil;
-    if (tint == nil) tint = objc::send<id>(self, "tintColor"_sel);
-    if (!objc::send<BOOL>(self, "isEnabled"_sel)) return objc::send<id>(tint, "colorWithAlphaComponent:"_sel, 0.35);
-    if (objc::send<BOOL>(self, "isHighlighted"_sel)) {
-        return objc::send<id>(tint, "colorWithAlphaComponent:"_sel, metrics::kHighlightedAlpha);
-    }
+Color* currentColor(Control* self) {
+    const BarButtonItem* item = stateOf(self).item.get();
+    Color* tint = item != nullptr ? item->tintColor() : nullptr;
+    if (tint == nullptr) tint = self->tintColor();
+    if (tint == nullptr) return nullptr;
+    if (!self->isEnabled()) return tint->colorWithAlphaComponent(0.35);
+    if (self->isHighlighted()) return tint->colorWithAlphaComponent(metrics::kHighlightedAlpha);
     return tint;
 }
 
-void drawRect(id self, SEL, CGRect) {
+void drawRect(Control* self, SEL, CGRect) {
     CGContextRef c = UIGraphicsGetCurrentContext();
     if (c == nullptr) return;
-    CGRect bounds = objc::send<CGRect>(self, "bounds"_sel);
-    id color = currentColor(self);
+    CGRect bounds = self->bounds();
+    id color = objc::asId(currentColor(self));
     if (stateOf(self).back) {
         CGRect chevron = CGRectMake(0, std::round((bounds.size.height - metrics::kBackChevronHeight) / 2),
                                     metrics::kBackChevronWidth, metrics::kBackChevronHeight);
@@ -69,26 +69,26 @@ void drawRect(id self, SEL, CGRect) {
     componentsOf(color, rgba);
     CGColorRef cg = CGColorCreateGenericRGB(rgba[0], rgba[1], rgba[2], rgba[3]);
     CGFloat baseline = std::round((bounds.size.height + m.capHeight) / 2);
-    CGCairoContextShowText(c, font, utf8(titleOf(self)), CGPointMake(textOffset(self), baseline), cg);
+    CGCairoContextShowText(c, font, utf8(objc::asId(titleOf(self))), CGPointMake(textOffset(self), baseline), cg);
     CGColorRelease(cg);
 }
 
-void tintColorDidChange(id self, SEL) { objc::send<void>(self, "setNeedsDisplay"_sel); }
+void tintColorDidChange(Control* self, SEL) { self->setNeedsDisplay(); }
 
 // A tap sends the item's action with the item as the sender, as the phone
 // does; an item without a target sends it up the responder chain from the
 // button.
-void itemTapped(id self, SEL, id) {
-    id item = objc::asId(stateOf(self).item.get());
-    if (item == nil || !objc::send<BOOL>(item, "isEnabled"_sel)) return;
-    SEL action = objc::send<SEL>(item, "action"_sel);
+void itemTapped(Control* self, SEL, id) {
+    BarButtonItem* item = stateOf(self).item.get();
+    if (item == nullptr || !item->isEnabled()) return;
+    SEL action = item->action();
     if (action == nullptr) return;
-    id receiver = objc::send<id>(item, "target"_sel);
-    for (id r = self; receiver == nil && r != nil; r = objc::send<id>(r, "nextResponder"_sel)) {
-        if (objc::respondsTo(r, action)) receiver = r;
+    id receiver = item->target();
+    for (Responder* r = self; receiver == nil && r != nullptr; r = r->nextResponder()) {
+        if (objc::respondsTo(r, action)) receiver = objc::asId(r);
     }
     if (receiver == nil) return;
-    Ref<NS::Object> keep(objc::cast<NS::Object>(item));
+    const Ref<BarButtonItem> keep(item);
     int colons = 0;
     for (const char* p = sel_getName(action); *p; ++p) colons += *p == ':';
     if (colons == 0) {
@@ -100,37 +100,33 @@ void itemTapped(id self, SEL, id) {
     }
 }
 
-id make() {
-    id button = objc::send<id>(objc::send<id>(objc_getClass("UINavigationButton"), "alloc"_sel), "initWithFrame:"_sel,
-                               CGRectZero);
-    objc::send<void>(button, "setOpaque:"_sel, NO);
-    return objc::send<id>(button, "autorelease"_sel);
+Control* make() {
+    auto* allocated = objc::cast<Control>(objc::send<id>("UINavigationButton"_cls, "alloc"_sel));
+    Ref<Control> button = objc::adopt(allocated->initWithFrame(CGRectZero));
+    button->setOpaque(NO);
+    return objc::cast<Control>(objc::autorelease(button.detach()));
 }
 
 }  // namespace
 
-id navigationButtonForItem(id item) {
-    id button = make();
-    stateOf(button).item = objc::cast<BarButtonItem>(item);
-    objc::send<void>(button, "setEnabled:"_sel, objc::send<BOOL>(item, "isEnabled"_sel));
-    objc::send<void>(button, "addTarget:action:forControlEvents:"_sel, button, "_itemTapped:"_sel,
-                     UIControlEventTouchUpInside);
+Control* navigationButtonForItem(BarButtonItem* item) {
+    Control* button = make();
+    stateOf(button).item = item;
+    button->setEnabled(item != nullptr ? item->isEnabled() : NO);
+    button->addTarget(button, "_itemTapped:"_sel, UIControlEventTouchUpInside);
     return button;
 }
 
-id navigationBackButton(id title, id target, SEL action) {
-    id button = make();
-    stateOf(button).title = objc::copyOf(objc::cast<NS::String>(title));
+Control* navigationBackButton(const NS::String* title, objc::AnyObject target, SEL action) {
+    Control* button = make();
+    stateOf(button).title = objc::copyOf(title);
     stateOf(button).back = true;
-    objc::send<void>(button, "addTarget:action:forControlEvents:"_sel, target, action, UIControlEventTouchUpInside);
+    button->addTarget(target, action, UIControlEventTouchUpInside);
     return button;
 }
 
-id navigationButtonItem(id button) { return objc::asId(stateOf(button).item.get()); }
-std::string navigationButtonTitle(id button) { return utf8(titleOf(button)); }
-bool isNavigationButton(id view) {
-    return view != nil && objc::send<BOOL>(view, "isKindOfClass:"_sel, objc_getClass("UINavigationButton"));
-}
+std::string navigationButtonTitle(const View* button) { return utf8(objc::asId(titleOf(button))); }
+bool isNavigationButton(const View* view) { return view != nullptr && view->isKindOfClass("UINavigationButton"_cls); }
 
 void registerNavigationButton() {
     objc::ClassBuilder("UINavigationButton", "UIControl"_cls)

@@ -2,23 +2,33 @@
 // button. Internal to UIKit.
 #pragma once
 
+#include <ObjCBridge/AnyObject.h>
 #include <ObjCBridge/Runtime.h>
 
 #include <string>
+
+namespace NS {
+class String;
+}
+
+namespace UI {
+class BarButtonItem;
+class Control;
+class View;
+}  // namespace UI
 
 namespace UI::detail {
 
 // A new button (+0) for the bar button item; a tap sends the item's action
 // to its target with the item as sender.
-id navigationButtonForItem(id barButtonItem);
+Control* navigationButtonForItem(BarButtonItem* item);
 // A new back button (+0) titled `title`, with the chevron; a tap sends
 // `action` to `target`.
-id navigationBackButton(id title, id target, SEL action);
+Control* navigationBackButton(const NS::String* title, objc::AnyObject target, SEL action);
 
-// The button's item (nil for a back button) and the title it shows.
-id navigationButtonItem(id button);
-std::string navigationButtonTitle(id button);
-bool isNavigationButton(id view);
+// The title the button shows.
+std::string navigationButtonTitle(const View* button);
+bool isNavigationButton(const View* view);
 
 void registerNavigationButton();
 

@@ -1,5 +1,6 @@
 #include <Foundation/NSArray.h>
 #include <UIKit/UIBarButtonItem.h>
+#include <UIKit/UIControl.h>
 #include <UIKit/UIFont.h>
 #include <UIKit/UILabel.h>
 #include <UIKit/UINavigationBar.h>
@@ -48,8 +49,7 @@ void place(NavigationBar* self, Ref<View>& slot, View* view) {
 }
 
 View* backButtonView(NavigationBar* self, NS::String* title) {
-    return objc::cast<View>(
-        detail::navigationBackButton(objc::asId(title), objc::asId(self), "_backButtonTapped:"_sel));
+    return detail::navigationBackButton(title, self, "_backButtonTapped:"_sel);
 }
 
 NavigationItem* topItem(NavigationBar* self, SEL) {
@@ -88,7 +88,7 @@ void layoutSubviews(NavigationBar* self, SEL) {
         // A back title too long for its half of the bar gives way to "Back",
         // as the system's bar does, rather than being cut off.
         CGSize size = s.left->sizeThatFits(bounds.size);
-        if (size.width > available && detail::navigationButtonTitle(objc::asId(s.left.get())) != "Back") {
+        if (size.width > available && detail::navigationButtonTitle(s.left) != "Back") {
             takeOut(s.left);
             place(self, s.left, backButtonView(self, "Back"_ns));
         }
@@ -126,13 +126,13 @@ void rebuild(NavigationBar* self) {
     NavigationItem* top = topItem(self, nullptr);
     if (top == nullptr) return;
     if (BarButtonItem* leftItem = top->leftBarButtonItem()) {
-        place(self, s.left, objc::cast<View>(detail::navigationButtonForItem(objc::asId(leftItem))));
+        place(self, s.left, detail::navigationButtonForItem(leftItem));
     } else if (NavigationItem* below = backItem(self, nullptr); below != nullptr && !top->hidesBackButton()) {
         place(self, s.left, backButtonView(self, backTitleFor(below)));
         s.leftIsBack = true;
     }
     if (BarButtonItem* rightItem = top->rightBarButtonItem()) {
-        place(self, s.right, objc::cast<View>(detail::navigationButtonForItem(objc::asId(rightItem))));
+        place(self, s.right, detail::navigationButtonForItem(rightItem));
     }
     if (NS::String* text = top->title()) {
         Ref<Label> label = objc::adopt(Label::alloc()->initWithFrame(CGRectZero));
@@ -259,8 +259,7 @@ View* leftButton(NavigationBar* bar) { return stateOf(bar).left; }
 View* rightButton(NavigationBar* bar) { return stateOf(bar).right; }
 View* titleView(NavigationBar* bar) { return stateOf(bar).title; }
 std::string buttonTitle(View* button) {
-    id b = objc::asId(button);
-    return detail::isNavigationButton(b) ? detail::navigationButtonTitle(b) : std::string();
+    return detail::isNavigationButton(button) ? detail::navigationButtonTitle(button) : std::string();
 }
 
 }  // namespace navigationBar
