@@ -128,7 +128,7 @@ id init(id self, SEL) {
 }
 
 id layerFactory(Class self, SEL) {
-    return objc::send<id>(objc::send<id>(objc::send<id>(self, "alloc"_sel), "init"_sel), "autorelease"_sel);
+    return objc::autorelease(objc::cast<CA::Layer>(objc::send<id>(self, "alloc"_sel))->init());
 }
 
 CGRect bounds(id self, SEL) { return stateOf(self).bounds; }
@@ -276,12 +276,12 @@ void display(id self, SEL) {
     }
     CGContextRef context = s.backing.beginPainting(s.bounds, s.contentsScale);
     if (context == nullptr) return;  // nothing to paint on: an empty layer
-    objc::send<void>(self, "drawInContext:"_sel, context);
+    objc::cast<CA::Layer>(self)->drawInContext(context);
     s.backing.endPainting(context);
 }
 
 void displayIfNeeded(id self, SEL) {
-    if (stateOf(self).needsDisplay) objc::send<void>(self, "display"_sel);
+    if (stateOf(self).needsDisplay) objc::cast<CA::Layer>(self)->display();
 }
 
 void drawInContextBase(id self, SEL, CGContextRef context) {

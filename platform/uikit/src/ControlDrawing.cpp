@@ -1,3 +1,4 @@
+#include <Foundation/NSString.h>
 #include <UIKit/UIColor.h>
 #include <UIKit/UIView.h>
 
@@ -10,14 +11,14 @@ namespace UI::detail {
 id color(metrics::RGB rgb, CGFloat alpha) { return objc::asId(Color::colorWithRed(rgb.r, rgb.g, rgb.b, alpha)); }
 
 std::string utf8(id string) {
-    const char* text = string != nil ? objc::send<const char*>(string, "UTF8String"_sel) : nullptr;
+    const char* text = string != nil ? objc::cast<NS::String>(string)->UTF8String() : nullptr;
     return text ? text : "";
 }
 
 void componentsOf(id c, CGFloat out[4]) {
     out[0] = out[1] = out[2] = 0;
     out[3] = 1;
-    if (c != nil) objc::send<BOOL>(c, "getRed:green:blue:alpha:"_sel, &out[0], &out[1], &out[2], &out[3]);
+    if (c != nil) objc::cast<Color>(c)->getRed(&out[0], &out[1], &out[2], &out[3]);
 }
 
 void fillRect(CGContextRef c, CGRect rect, id fill) {
@@ -77,7 +78,7 @@ id solidView(CGRect frame, id fill) {
     View* v = View::alloc()->initWithFrame(frame);
     v->setBackgroundColor(objc::cast<Color>(fill));
     v->setUserInteractionEnabled(NO);
-    return objc::send<id>(v, "autorelease"_sel);
+    return objc::autorelease(v);
 }
 
 }  // namespace UI::detail

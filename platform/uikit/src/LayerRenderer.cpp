@@ -147,7 +147,7 @@ private:
 
     void drawContents(id layer, LayerState& s, CGRect b) {
         if (drawsContent(layer)) {
-            if (s.needsDisplay || s.backing.surface() == nullptr) objc::send<void>(layer, "display"_sel);
+            if (s.needsDisplay || s.backing.surface() == nullptr) objc::cast<CA::Layer>(layer)->display();
             cairo_surface_t* surface = s.backing.surface();
             if (surface == nullptr || s.bounds.size.width <= 0 || s.bounds.size.height <= 0) return;
             double scale = s.backing.scale();

@@ -16,14 +16,14 @@ IndexPathState& stateOf(id self) { return objc::state<IndexPathState>(self); }
 id indexPathForRow(Class self, SEL, NSInteger row, NSInteger section) {
     id path = objc::send<id>(objc::send<id>(self, "alloc"_sel), "init"_sel);
     stateOf(path) = IndexPathState{section, row};
-    return objc::send<id>(path, "autorelease"_sel);
+    return objc::autorelease(path);
 }
 
 NSInteger row(id self, SEL) { return stateOf(self).row; }
 NSInteger section(id self, SEL) { return stateOf(self).section; }
 
 bool isIndexPath(id object) {
-    return object != nil && objc::send<BOOL>(object, "isKindOfClass:"_sel, "NSIndexPath"_cls);
+    return object != nil && objc::cast<NS::Object>(object)->isKindOfClass("NSIndexPath"_cls);
 }
 
 BOOL isEqual(id self, SEL, id other) {
@@ -48,7 +48,7 @@ id description(id self, SEL) {
                                                    stateOf(self).section, stateOf(self).row));
 }
 
-id copyWithZone(id self, SEL, void*) { return objc::send<id>(self, "retain"_sel); }
+id copyWithZone(id self, SEL, void*) { return objc::retain(self); }
 
 }  // namespace
 

@@ -14,10 +14,10 @@ namespace {
 constexpr const char* kTime = "9:41 AM";
 constexpr const char* kCarrier = "Carrier";
 
-void drawRect(id self, SEL, CGRect) {
+void drawRect(View* self, SEL, CGRect) {
     CGContextRef c = UIGraphicsGetCurrentContext();
     if (c == nullptr) return;
-    CGRect bounds = objc::send<CGRect>(self, "bounds"_sel);
+    CGRect bounds = self->bounds();
     CGCairoFont bold;
     bold.size = metrics::kStatusBarTextSize;
     bold.weight = 500;
@@ -49,11 +49,11 @@ void drawRect(id self, SEL, CGRect) {
 }  // namespace
 
 id makeStatusBar(CGFloat width) {
-    id bar = objc::send<id>(objc::send<id>(objc_getClass("UIStatusBar"), "alloc"_sel), "initWithFrame:"_sel,
-                            CGRectMake(0, 0, width, metrics::kStatusBarHeight));
-    objc::send<void>(bar, "setOpaque:"_sel, NO);
-    objc::send<void>(bar, "setUserInteractionEnabled:"_sel, NO);
-    return objc::send<id>(bar, "autorelease"_sel);
+    auto* allocated = objc::cast<View>(objc::send<id>("UIStatusBar"_cls, "alloc"_sel));
+    Ref<View> bar = objc::adopt(allocated->initWithFrame(CGRectMake(0, 0, width, metrics::kStatusBarHeight)));
+    bar->setOpaque(NO);
+    bar->setUserInteractionEnabled(NO);
+    return objc::autorelease(bar.detach());
 }
 
 void registerStatusBar() { objc::ClassBuilder("UIStatusBar", "UIView"_cls).method("drawRect:", &drawRect).build(); }

@@ -14,16 +14,16 @@ namespace {
 // compositor to hand over the pixels under the view; the panels that use a
 // backdrop here lie over plain colours, where a blur changes nothing, so
 // the wash alone gives the look.
-void drawRect(id self, SEL, CGRect) {
+void drawRect(View* self, SEL, CGRect) {
     CGContextRef c = UIGraphicsGetCurrentContext();
     if (c == nullptr) return;
     CGContextSetRGBFillColor(c, 1, 1, 1, metrics::kBackdropWhiteAlpha);
-    CGContextFillRect(c, objc::send<CGRect>(self, "bounds"_sel));
+    CGContextFillRect(c, self->bounds());
 }
 
 id initWithFrame(id self, SEL, CGRect frame) {
     self = objc::sendSuper<id>(self, objc_getClass("_UIBackdropView"), "initWithFrame:"_sel, frame);
-    if (self != nil) objc::send<void>(self, "setOpaque:"_sel, NO);
+    if (self != nil) objc::cast<View>(self)->setOpaque(NO);
     return self;
 }
 

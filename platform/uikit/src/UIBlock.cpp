@@ -12,7 +12,7 @@ struct BlockState {
 
 id make(Class cls) {
     id block = objc::send<id>(objc::send<id>(cls, "alloc"_sel), "init"_sel);
-    return objc::send<id>(block, "autorelease"_sel);
+    return objc::autorelease(block);
 }
 
 id blockWithAction(Class self, SEL, void* action) {
@@ -42,7 +42,7 @@ void invokeWithFinished(id self, SEL, BOOL finished) {
 void invoke(id self, SEL) { invokeWithFinished(self, nullptr, YES); }
 
 // Blocks are immutable once made: a copy is the block itself.
-id copyWithZone(id self, SEL, void*) { return objc::send<id>(self, "retain"_sel); }
+id copyWithZone(id self, SEL, void*) { return objc::retain(self); }
 
 }  // namespace
 

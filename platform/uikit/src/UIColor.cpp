@@ -108,23 +108,22 @@ id initWithCGColor(id self, SEL, CGColorRef color) {
     return initWithWhite(self, nullptr, 0, 0);
 }
 
-id make(Class cls, const std::function<id(id)>& init) {
-    id fresh = init(objc::send<id>(cls, "alloc"_sel));
-    return objc::send<id>(fresh, "autorelease"_sel);
+// A +0 colour of the class the message went to, which may be a subclass.
+id make(Class cls, const std::function<Color*(Color*)>& init) {
+    return objc::autorelease(init(objc::cast<Color>(objc::send<id>(cls, "alloc"_sel))));
 }
 
 id colorWithRed(Class self, SEL, CGFloat r, CGFloat g, CGFloat b, CGFloat a) {
-    return make(self, [&](id c) { return objc::send<id>(c, "initWithRed:green:blue:alpha:"_sel, r, g, b, a); });
+    return make(self, [&](Color* c) { return c->initWithRed(r, g, b, a); });
 }
 id colorWithHue(Class self, SEL, CGFloat h, CGFloat s, CGFloat b, CGFloat a) {
-    return make(self,
-                [&](id c) { return objc::send<id>(c, "initWithHue:saturation:brightness:alpha:"_sel, h, s, b, a); });
+    return make(self, [&](Color* c) { return c->initWithHue(h, s, b, a); });
 }
 id colorWithWhite(Class self, SEL, CGFloat w, CGFloat a) {
-    return make(self, [&](id c) { return objc::send<id>(c, "initWithWhite:alpha:"_sel, w, a); });
+    return make(self, [&](Color* c) { return c->initWithWhite(w, a); });
 }
 id colorWithCGColor(Class self, SEL, CGColorRef color) {
-    return make(self, [&](id c) { return objc::send<id>(c, "initWithCGColor:"_sel, color); });
+    return make(self, [&](Color* c) { return c->initWithCGColor(color); });
 }
 
 id rgb(Class self, CGFloat r, CGFloat g, CGFloat b) { return colorWithRed(self, nullptr, r, g, b, 1); }
@@ -197,7 +196,7 @@ void set(id self, SEL) {
 
 BOOL isEqual(id self, SEL, id other) {
     if (other == self) return YES;
-    if (other == nil || !objc::send<BOOL>(other, "isKindOfClass:"_sel, "UIColor"_cls)) return NO;
+    if (other == nil || !objc::cast<NS::Object>(other)->isKindOfClass("UIColor"_cls)) return NO;
     const ColorState& a = stateOf(self);
     const ColorState& b = stateOf(other);
     for (int i = 0; i < 4; ++i) {
@@ -214,7 +213,7 @@ NSUInteger hash(id self, SEL) {
 }
 
 // Colours are immutable: a copy is the colour itself.
-id copyWithZone(id self, SEL, void*) { return objc::send<id>(self, "retain"_sel); }
+id copyWithZone(id self, SEL, void*) { return objc::retain(self); }
 
 }  // namespace
 

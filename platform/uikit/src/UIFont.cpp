@@ -1,3 +1,4 @@
+#include <Foundation/NSString.h>
 #include <UIKit/UIFont.h>
 
 #include "FontInternals.h"
@@ -18,7 +19,7 @@ CGCairoFont& fontOf(id self) { return objc::state<FontState>(self).font; }
 id makeFont(Class cls, const CGCairoFont& font) {
     id f = objc::send<id>(objc::send<id>(cls, "alloc"_sel), "init"_sel);
     fontOf(f) = font;
-    return objc::send<id>(f, "autorelease"_sel);
+    return objc::autorelease(f);
 }
 
 // A size that is not a positive number gives the system's default text
@@ -38,9 +39,9 @@ id boldSystemFontOfSize(Class self, SEL, CGFloat size) {
     return makeFont(self, font);
 }
 
-id fontWithNameSize(Class self, SEL, id name, CGFloat size) {
-    if (name == nil) return nil;
-    const char* text = objc::send<const char*>(name, "UTF8String"_sel);
+id fontWithNameSize(Class self, SEL, const NS::String* name, CGFloat size) {
+    if (name == nullptr) return nil;
+    const char* text = name->UTF8String();
     return makeFont(self, CGCairoFontWithName(text ? text : "", usableSize(size)));
 }
 
@@ -78,7 +79,7 @@ CGFloat capHeight(id self, SEL) { return CGCairoFontGetMetrics(fontOf(self)).cap
 
 BOOL isEqual(id self, SEL, id other) {
     if (other == self) return YES;
-    if (other == nil || !objc::send<BOOL>(other, "isKindOfClass:"_sel, "UIFont"_cls)) return NO;
+    if (other == nil || !objc::cast<NS::Object>(other)->isKindOfClass("UIFont"_cls)) return NO;
     const CGCairoFont &a = fontOf(self), &b = fontOf(other);
     return a.family == b.family && a.weight == b.weight && a.italic == b.italic && a.size == b.size;
 }
@@ -90,7 +91,7 @@ NSUInteger hash(id self, SEL) {
 }
 
 // Fonts never change, so a copy is the font itself.
-id copyWithZone(id self, SEL, void*) { return objc::send<id>(self, "retain"_sel); }
+id copyWithZone(id self, SEL, void*) { return objc::retain(self); }
 
 }  // namespace
 

@@ -24,7 +24,7 @@ ImageState& stateOf(id self) { return objc::state<ImageState>(self); }
 // An image object owns its bitmap; one without a bitmap is not an image.
 id adoptImage(id self, CGImageRef image, CGFloat scale, UIImageOrientation orientation) {
     if (image == nullptr) {
-        objc::send<void>(self, "release"_sel);
+        objc::release(self);
         return nil;
     }
     ImageState& s = stateOf(self);
@@ -52,7 +52,7 @@ id initWithData(id self, SEL, id data) {
     return adoptImage(self, image, 1, UIImageOrientationUp);
 }
 
-id autoreleased(id image) { return objc::send<id>(image, "autorelease"_sel); }
+id autoreleased(id image) { return objc::autorelease(image); }
 
 id imageWithContentsOfFile(Class self, SEL, id path) {
     return autoreleased(initWithContentsOfFile(objc::send<id>(self, "alloc"_sel), nullptr, path));
@@ -104,9 +104,9 @@ void drawInRect(id self, SEL, CGRect rect) {
     CGContextRestoreGState(c);
 }
 
-void drawAtPoint(id self, SEL, CGPoint p) {
-    CGSize s = size(self, nullptr);
-    objc::send<void>(self, "drawInRect:"_sel, CGRectMake(p.x, p.y, s.width, s.height));
+void drawAtPoint(Image* self, SEL, CGPoint p) {
+    CGSize s = size(objc::asId(self), nullptr);
+    self->drawInRect(CGRectMake(p.x, p.y, s.width, s.height));
 }
 
 }  // namespace

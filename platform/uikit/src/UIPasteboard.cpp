@@ -23,9 +23,7 @@ id string(id, SEL) {
     auto bytes = NS::readHostFile(*path);
     if (!bytes) return nil;
     // Text that is not UTF-8 reads as no text.
-    id text = objc::send<id>(objc::send<id>("NSString"_cls, "alloc"_sel), "initWithBytes:length:encoding:"_sel,
-                             static_cast<const void*>(bytes->data()), NSUInteger(bytes->size()), NSUTF8StringEncoding);
-    return objc::send<id>(text, "autorelease"_sel);
+    return objc::autorelease(NS::String::alloc()->initWithBytes(bytes->data(), bytes->size(), NSUTF8StringEncoding));
 }
 
 void setString(id, SEL, id text) {

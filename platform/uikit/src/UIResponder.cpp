@@ -7,35 +7,37 @@ namespace {
 
 // Not retained: a responder that goes away while first gives the place up
 // in its dealloc.
-id firstResponder = nil;
+Responder* firstResponder = nullptr;
 
 id nextResponder(id, SEL) { return nil; }
 
-void passToNext(id self, SEL s, id touches, id event) {
-    objc::send<void>(objc::send<id>(self, "nextResponder"_sel), s, touches, event);
+// The touch message being handled (its selector chosen by the caller) goes on
+// to the next responder.
+void passToNext(Responder* self, SEL s, id touches, id event) {
+    objc::send<void>(self->nextResponder(), s, touches, event);
 }
 
 BOOL no(id, SEL) { return NO; }
 BOOL yes(id, SEL) { return YES; }
 
-BOOL becomeFirstResponder(id self, SEL) {
+BOOL becomeFirstResponder(Responder* self, SEL) {
     if (firstResponder == self) return YES;
-    if (!objc::send<BOOL>(self, "canBecomeFirstResponder"_sel)) return NO;
-    if (firstResponder != nil && !objc::send<BOOL>(firstResponder, "resignFirstResponder"_sel)) return NO;
+    if (!self->canBecomeFirstResponder()) return NO;
+    if (firstResponder != nullptr && !firstResponder->resignFirstResponder()) return NO;
     firstResponder = self;
     return YES;
 }
 
-BOOL resignFirstResponder(id self, SEL) {
-    if (!objc::send<BOOL>(self, "canResignFirstResponder"_sel)) return NO;
-    if (firstResponder == self) firstResponder = nil;
+BOOL resignFirstResponder(Responder* self, SEL) {
+    if (!self->canResignFirstResponder()) return NO;
+    if (firstResponder == self) firstResponder = nullptr;
     return YES;
 }
 
-BOOL isFirstResponder(id self, SEL) { return firstResponder == self ? YES : NO; }
+BOOL isFirstResponder(Responder* self, SEL) { return firstResponder == self ? YES : NO; }
 
-void dealloc(id self, SEL) {
-    if (firstResponder == self) firstResponder = nil;
+void dealloc(Responder* self, SEL) {
+    if (firstResponder == self) firstResponder = nullptr;
     objc::sendSuper<void>(self, "UIResponder"_cls, "dealloc"_sel);
 }
 

@@ -27,7 +27,7 @@ id initWithFrame(id self, SEL, CGRect frame) {
     return self;
 }
 
-id init(id self, SEL) { return objc::send<id>(self, "initWithFrame:"_sel, Screen::mainScreen()->bounds()); }
+Window* init(Window* self, SEL) { return self->initWithFrame(Screen::mainScreen()->bounds()); }
 
 void dealloc(id self, SEL) {
     if (detail::keyWindow() == self) detail::setKeyWindow(nil);
@@ -38,7 +38,7 @@ void setHidden(id self, SEL, BOOL hidden) {
     objc::sendSuper<void>(self, "UIWindow"_cls, "setHidden:"_sel, hidden);
     if (hidden) {
         if (detail::keyWindow() == self) {
-            objc::send<void>(self, "resignKeyWindow"_sel);
+            objc::cast<Window>(self)->resignKeyWindow();
             detail::setKeyWindow(nil);
         }
         detail::windowHidden(self);
@@ -50,14 +50,14 @@ void setHidden(id self, SEL, BOOL hidden) {
 void makeKeyWindow(id self, SEL) {
     id previous = detail::keyWindow();
     if (previous == self) return;
-    if (previous != nil) objc::send<void>(previous, "resignKeyWindow"_sel);
+    if (previous != nil) objc::cast<Window>(previous)->resignKeyWindow();
     detail::setKeyWindow(self);
-    objc::send<void>(self, "becomeKeyWindow"_sel);
+    objc::cast<Window>(self)->becomeKeyWindow();
 }
 
-void makeKeyAndVisible(id self, SEL) {
-    objc::send<void>(self, "makeKeyWindow"_sel);
-    objc::send<void>(self, "setHidden:"_sel, BOOL(NO));
+void makeKeyAndVisible(Window* self, SEL) {
+    self->makeKeyWindow();
+    self->setHidden(NO);
 }
 
 BOOL isKeyWindow(id self, SEL) { return detail::keyWindow() == self ? YES : NO; }
@@ -89,7 +89,7 @@ void sendEvent(id self, SEL, id event) { detail::deliverTouchEvent(self, event);
 void displayTree(id layer) {
     auto& s = CA::detail::stateOf(layer);
     if (s.hidden) return;
-    if (s.needsDisplay && CA::detail::drawsContent(layer)) objc::send<void>(layer, "display"_sel);
+    if (s.needsDisplay && CA::detail::drawsContent(layer)) objc::cast<CA::Layer>(layer)->display();
     const std::vector<Ref<CA::Layer>> subs = s.sublayers;  // retained for the walk
     for (CA::Layer* sub : subs) displayTree(objc::asId(sub));
     if (s.mask != nullptr) displayTree(objc::asId(s.mask.get()));
