@@ -11,11 +11,13 @@
 //
 //     // Not: objc::send<void>(navigation, "pushViewController:animated:"_sel, chooser, YES);
 //
-// objc::send itself is for three places only: the wrapper classes' own
+// objc::send itself is for four places only: the wrapper classes' own
 // one-line methods; super sends and saved implementations (objc::sendSuper,
-// objc::callImp) inside a class's methods; and objects of classes that have
-// no wrapper by design (ChatKit's, which the hook library reaches by name
-// with objc_getClass, or a class looked up by name at run time).
+// objc::callImp) inside a class's methods; messages whose receiver or
+// selector is only known at run time (a delegate's or data source's optional
+// methods, a target's action, alloc on the class a class method was sent to);
+// and objects of classes that have no wrapper by design (ChatKit's, which the
+// hook library reaches by name with objc_getClass).
 #pragma once
 
 #include <ObjCBridge/AnyObject.h>
