@@ -59,7 +59,7 @@ void deliverTouchEvent(id, id event) {
     id touch = objc::send<id>(touches, "anyObject"_sel);
     if (touch == nil) return;
     const Ref<Touch> keepTouch = objc::cast<Touch>(touch);
-    TouchDelivery& d = deliveryOf(touch);
+    TouchDelivery& d = deliveryOf(objc::cast<Touch>(touch));
     UITouchPhase phase = objc::send<UITouchPhase>(touch, "phase"_sel);
     id view = objc::send<id>(touch, "view"_sel);
     SEL selector = selectorFor(phase);

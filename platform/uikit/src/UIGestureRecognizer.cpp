@@ -87,7 +87,7 @@ void setRecognizerView(id recognizer, id view) { stateOf(recognizer).view = view
 void setRecognizerTouch(id recognizer, id touch) {
     RecognizerState& s = stateOf(recognizer);
     s.window = objc::send<id>(touch, "window"_sel);
-    s.location = touchLocationInWindow(touch);
+    s.location = touchLocationInWindow(objc::cast<Touch>(touch));
     s.timestamp = objc::send<double>(touch, "timestamp"_sel);
     UITouchPhase phase = objc::send<UITouchPhase>(touch, "phase"_sel);
     s.touches = phase == UITouchPhaseEnded || phase == UITouchPhaseCancelled ? 0 : 1;
