@@ -104,6 +104,12 @@ TEST_F(InputTest, ATapReachesTheViewUnderTheFingerInItsOwnCoordinates) {
     UI::input::tap(CGPointMake(300, 500));  // the window itself: no touch view here
     UI::input::tap(CGPointMake(400, 50));   // outside every window
     EXPECT_TRUE(touchLog.empty());
+    // An event without a touch goes to no window and no view.
+    Ref<UI::Event> empty = objc::adopt(objc::cast<UI::Event>(UI::Event::alloc()->init()));
+    UI::Application::sharedApplication()->sendEvent(empty);
+    window->sendEvent(empty);
+    EXPECT_EQ(empty->touchesForView(inner)->count(), 0u);
+    EXPECT_TRUE(touchLog.empty());
 }
 
 TEST_F(InputTest, TouchesAViewDoesNotHandleTravelUpTheResponderChain) {

@@ -54,9 +54,10 @@ struct TableState {
 inline TableState& tableStateOf(objc::AnyObject table) { return objc::state<TableState>(table); }
 
 // Asks the data source for the rows once, before the first question about them.
-void loadTableIfNeeded(id table);
-// The row at an index path, or null when the table has no such row.
-const Row* tableRowAt(id table, id indexPath);
+void loadTableIfNeeded(TableView* table);
+// The row at an index path, or null when the table has no such row (or the
+// path is nil).
+const Row* tableRowAt(TableView* table, NS::IndexPath* indexPath);
 
 // The methods of scrolling and of dragging the content with a finger.
 void addTableScrollingMethods(objc::ClassBuilder& builder);

@@ -1,6 +1,7 @@
 #include <Foundation/NSArray.h>
 #include <UIKit/UIGestureRecognizer.h>
 #include <UIKit/UITouch.h>
+#include <UIKit/UIView.h>
 
 #include "GestureInternals.h"
 #include "TouchDelivery.h"
@@ -11,17 +12,15 @@
 namespace UI::detail {
 namespace {
 
-SEL selectorFor(UITouchPhase phase) {
+// The touch message of the phase, to a recogniser or a view.
+template <class Receiver>
+void sendTouches(Receiver* receiver, UITouchPhase phase, TouchSet* touches, Event* event) {
     switch (phase) {
-    case UITouchPhaseBegan: return "touchesBegan:withEvent:"_sel;
-    case UITouchPhaseEnded: return "touchesEnded:withEvent:"_sel;
-    case UITouchPhaseCancelled: return "touchesCancelled:withEvent:"_sel;
-    default: return "touchesMoved:withEvent:"_sel;
+    case UITouchPhaseBegan: receiver->touchesBegan(touches, event); break;
+    case UITouchPhaseEnded: receiver->touchesEnded(touches, event); break;
+    case UITouchPhaseCancelled: receiver->touchesCancelled(touches, event); break;
+    default: receiver->touchesMoved(touches, event); break;
     }
-}
-
-UIGestureRecognizerState stateOf(id recognizer) {
-    return objc::send<UIGestureRecognizerState>(recognizer, "state"_sel);
 }
 
 bool finished(UIGestureRecognizerState s) {
@@ -30,56 +29,54 @@ bool finished(UIGestureRecognizerState s) {
 }
 
 // The recognisers of the view and of its ancestors, nearest first.
-void collectRecognizers(id view, std::vector<Ref<GestureRecognizer>>& into) {
-    for (id v = view; v != nil; v = objc::send<id>(v, "superview"_sel)) {
-        id list = objc::send<id>(v, "gestureRecognizers"_sel);
-        NSUInteger n = objc::send<NSUInteger>(list, "count"_sel);
+void collectRecognizers(const View* view, std::vector<Ref<GestureRecognizer>>& into) {
+    for (const View* v = view; v != nullptr; v = v->superview()) {
+        const NS::Array* list = v->gestureRecognizers();
+        NSUInteger n = list != nullptr ? list->count() : 0;
         for (NSUInteger i = 0; i < n; ++i) {
-            id r = objc::send<id>(list, "objectAtIndex:"_sel, i);
-            if (objc::send<BOOL>(r, "isEnabled"_sel)) into.emplace_back(objc::cast<GestureRecognizer>(r));
+            auto* r = objc::cast<GestureRecognizer>(list->objectAtIndex(i));
+            if (r->isEnabled()) into.emplace_back(r);
         }
     }
 }
 
 // A recogniser that has recognised takes the finger from the view.
 bool takenFromView(const std::vector<Ref<GestureRecognizer>>& recognizers) {
-    return std::any_of(recognizers.begin(), recognizers.end(), [](const Ref<GestureRecognizer>& ref) {
-        id r = objc::asId(ref.get());
-        UIGestureRecognizerState s = stateOf(r);
+    return std::any_of(recognizers.begin(), recognizers.end(), [](const Ref<GestureRecognizer>& r) {
+        UIGestureRecognizerState s = r->state();
         bool recognised = s == UIGestureRecognizerStateBegan || s == UIGestureRecognizerStateChanged ||
                           s == UIGestureRecognizerStateEnded || s == UIGestureRecognizerStateCancelled;
-        return recognised && objc::send<BOOL>(r, "cancelsTouchesInView"_sel);
+        return recognised && r->cancelsTouchesInView();
     });
 }
 
 }  // namespace
 
-void deliverTouchEvent(id, id event) {
-    id touches = objc::send<id>(event, "allTouches"_sel);
-    id touch = objc::send<id>(touches, "anyObject"_sel);
-    if (touch == nil) return;
-    const Ref<Touch> keepTouch = objc::cast<Touch>(touch);
+void deliverTouchEvent(id, id anEvent) {
+    auto* event = objc::cast<Event>(anEvent);
+    TouchSet* touches = event != nullptr ? event->allTouches() : nullptr;
+    Touch* touch = touches != nullptr ? touches->anyObject() : nullptr;
+    if (touch == nullptr) return;
+    const Ref<Touch> keepTouch = touch;
     TouchDelivery& d = deliveryOf(touch);
-    UITouchPhase phase = objc::send<UITouchPhase>(touch, "phase"_sel);
-    id view = objc::send<id>(touch, "view"_sel);
-    SEL selector = selectorFor(phase);
+    UITouchPhase phase = touch->phase();
+    View* view = touch->view();
 
     if (phase == UITouchPhaseBegan) collectRecognizers(view, d.recognizers);
 
     const std::vector<Ref<GestureRecognizer>> recognizers = d.recognizers;  // held through the delivery
     for (GestureRecognizer* recognizer : recognizers) {
-        id r = objc::asId(recognizer);
-        if (finished(stateOf(r))) continue;
-        setRecognizerTouch(r, touch);
-        objc::send<void>(r, selector, touches, event);
+        if (finished(recognizer->state())) continue;
+        setRecognizerTouch(objc::asId(recognizer), objc::asId(touch));
+        sendTouches(recognizer, phase, touches, event);
     }
 
-    if (view != nil && !d.viewCancelled) {
+    if (view != nullptr && !d.viewCancelled) {
         if (takenFromView(recognizers)) {
             d.viewCancelled = true;
-            if (d.viewBegan) objc::send<void>(view, "touchesCancelled:withEvent:"_sel, touches, event);
+            if (d.viewBegan) view->touchesCancelled(touches, event);
         } else {
-            objc::send<void>(view, selector, touches, event);
+            sendTouches(view, phase, touches, event);
             if (phase == UITouchPhaseBegan) d.viewBegan = true;
         }
     }

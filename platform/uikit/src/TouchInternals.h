@@ -17,15 +17,17 @@ struct TouchDelivery {
     bool viewCancelled = false;  // a recogniser took the touch from the view
 };
 
-// A new touch (+1) at a point of the window, down on the view (may be nil).
-id createTouch(id window, id view, CGPoint locationInWindow, double timestamp);
-void moveTouch(id touch, CGPoint locationInWindow, UITouchPhase phase, double timestamp);
-CGPoint touchLocationInWindow(id touch);
-TouchDelivery& deliveryOf(id touch);
+// A new touch at a point of the window, down on the view (may be nil).
+Ref<Touch> createTouch(Window* window, View* view, CGPoint locationInWindow, double timestamp);
+void moveTouch(Touch* touch, CGPoint locationInWindow, UITouchPhase phase, double timestamp);
+CGPoint touchLocationInWindow(const Touch* touch);
+TouchDelivery& deliveryOf(Touch* touch);
 
-// A set of the objects (autoreleased).
-id touchSetWith(const std::vector<id>& objects);
+// A set of the touches (autoreleased).
+TouchSet* touchSetWith(const std::vector<Touch*>& touches);
 // An event holding one touch (autoreleased).
-id eventWithTouch(id touch, double timestamp);
+Event* eventWithTouch(Touch* touch, double timestamp);
+// The touch of an event: nil for a nil event or one without touches.
+Touch* touchOf(const Event* event);
 
 }  // namespace UI::detail

@@ -27,56 +27,57 @@ struct AlertState {
     NSInteger cancelIndex = -1;
     UIAlertViewStyle style = UIAlertViewStyleDefault;
     std::vector<Ref<TextField>> textFields;
-    std::vector<Ref<View>> buttons;  // the button views while shown
-    std::vector<Ref<View>> labels;   // the labels and hairlines while shown
-    Ref<View> overlay;               // the dimmed view while shown
+    std::vector<Ref<Button>> buttons;  // the button views while shown
+    std::vector<Ref<View>> labels;     // the labels and hairlines while shown
+    Ref<View> overlay;                 // the dimmed view while shown
 };
 
 AlertState& stateOf(objc::AnyObject self) { return objc::state<AlertState>(self); }
 
 // The alerts on screen, oldest first; each is kept by its overlay.
-std::vector<id>& shownAlerts() {
-    static std::vector<id> alerts;
+std::vector<AlertView*>& shownAlerts() {
+    static std::vector<AlertView*> alerts;
     return alerts;
 }
 
-void tell(id self, SEL callback) {
+// The delegate's callbacks are all optional.
+void tell(AlertView* self, SEL callback) {
     id d = stateOf(self).delegate;
     if (d != nil && objc::respondsTo(d, callback)) objc::send<void>(d, callback, self);
 }
 
-void tellIndex(id self, SEL callback, NSInteger index) {
+void tellIndex(AlertView* self, SEL callback, NSInteger index) {
     id d = stateOf(self).delegate;
     if (d != nil && objc::respondsTo(d, callback)) objc::send<void>(d, callback, self, index);
 }
 
-NSInteger addButtonWithTitle(id self, SEL, NS::String* title) {
+NSInteger addButtonWithTitle(AlertView* self, SEL, NS::String* title) {
     auto& titles = stateOf(self).buttonTitles;
     titles.push_back(objc::copyOf(title != nullptr ? title : ""_ns));
     return static_cast<NSInteger>(titles.size()) - 1;
 }
 
-id commonInit(id self, id title, id message, id delegate, id cancel) {
-    self = objc::sendSuper<id>(self, "UIAlertView"_cls, "initWithFrame:"_sel, CGRectZero);
-    if (self == nil) return nil;
+AlertView* commonInit(AlertView* self, NS::String* title, NS::String* message, id delegate, NS::String* cancel) {
+    self = objc::sendSuper<AlertView*>(self, "UIAlertView"_cls, "initWithFrame:"_sel, CGRectZero);
+    if (self == nullptr) return nullptr;
     AlertState& s = stateOf(self);
-    s.title = objc::copyOf(objc::cast<NS::String>(title));
-    s.message = objc::copyOf(objc::cast<NS::String>(message));
+    s.title = objc::copyOf(title);
+    s.message = objc::copyOf(message);
     s.delegate = delegate;
-    if (cancel != nil) s.cancelIndex = addButtonWithTitle(self, nullptr, objc::cast<NS::String>(cancel));
-    objc::send<void>(self, "setBackgroundColor:"_sel, objc::asId(Color::whiteColor()));
-    id layer = objc::send<id>(self, "layer"_sel);
-    objc::send<void>(layer, "setCornerRadius:"_sel, metrics::kAlertCornerRadius);
-    objc::send<void>(self, "setClipsToBounds:"_sel, YES);
+    if (cancel != nullptr) s.cancelIndex = addButtonWithTitle(self, nullptr, cancel);
+    self->setBackgroundColor(Color::whiteColor());
+    self->layer()->setCornerRadius(metrics::kAlertCornerRadius);
+    self->setClipsToBounds(YES);
     return self;
 }
 
 // The phone's initialiser: the other titles follow as C variable arguments,
 // ended by nil.
-id initWithTitle(id self, SEL, id title, id message, id delegate, id cancel, id firstOther, ...) {
+AlertView* initWithTitle(AlertView* self, SEL, NS::String* title, NS::String* message, id delegate, NS::String* cancel,
+                         NS::String* firstOther, ...) {
     self = commonInit(self, title, message, delegate, cancel);
-    if (self == nil || firstOther == nil) return self;
-    addButtonWithTitle(self, nullptr, objc::cast<NS::String>(firstOther));
+    if (self == nullptr || firstOther == nullptr) return self;
+    addButtonWithTitle(self, nullptr, firstOther);
     va_list others;
     va_start(others, firstOther);
     while (id other = va_arg(others, id)) addButtonWithTitle(self, nullptr, objc::cast<NS::String>(other));
@@ -84,7 +85,7 @@ id initWithTitle(id self, SEL, id title, id message, id delegate, id cancel, id 
     return self;
 }
 
-id initWithFrame(id self, SEL, CGRect) { return commonInit(self, nil, nil, nil, nil); }
+AlertView* initWithFrame(AlertView* self, SEL, CGRect) { return commonInit(self, nullptr, nullptr, nil, nullptr); }
 
 NS::String* buttonTitleAtIndex(id self, SEL, NSInteger index) {
     const auto& titles = stateOf(self).buttonTitles;
@@ -236,55 +237,56 @@ void buildPanel(AlertView* self, CGRect area) {
                               std::round(area.origin.y + (area.size.height - y) / 2), W, y));
 }
 
-id hostWindow() {
-    if (Window* key = Application::sharedApplication()->keyWindow()) return objc::asId(key);
+Window* hostWindow() {
+    if (Window* key = Application::sharedApplication()->keyWindow()) return key;
     auto windows = application::visibleWindows();
-    return windows.empty() ? nil : objc::asId(windows.back());
+    return windows.empty() ? nullptr : windows.back();
 }
 
 void show(AlertView* self, SEL) {
     AlertState& s = stateOf(self);
     if (s.overlay) return;
-    View* window = objc::cast<View>(hostWindow());
+    Window* window = hostWindow();
     if (window == nullptr) return;
     CGRect area = window->bounds();
-    tell(objc::asId(self), "willPresentAlertView:"_sel);
+    tell(self, "willPresentAlertView:"_sel);
     s.overlay = objc::adopt(View::alloc()->initWithFrame(area));
     s.overlay->setBackgroundColor(Color::colorWithWhite(0, metrics::kAlertDimAlpha));
     buildPanel(self, area);
     s.overlay->addSubview(self);
     window->addSubview(s.overlay);
-    shownAlerts().push_back(objc::asId(self));
+    shownAlerts().push_back(self);
     if (!s.textFields.empty()) s.textFields.front()->becomeFirstResponder();
-    tell(objc::asId(self), "didPresentAlertView:"_sel);
+    tell(self, "didPresentAlertView:"_sel);
 }
 
 void dismiss(AlertView* self, SEL, NSInteger index, BOOL) {
     AlertState& s = stateOf(self);
     if (!s.overlay) return;
     const Ref<AlertView> keep = self;
-    tellIndex(objc::asId(self), "alertView:willDismissWithButtonIndex:"_sel, index);
+    tellIndex(self, "alertView:willDismissWithButtonIndex:"_sel, index);
     for (TextField* field : s.textFields) field->resignFirstResponder();
     auto& alerts = shownAlerts();
-    alerts.erase(std::remove(alerts.begin(), alerts.end(), objc::asId(self)), alerts.end());
-    for (View* b : s.buttons) b->removeFromSuperview();
+    alerts.erase(std::remove(alerts.begin(), alerts.end(), self), alerts.end());
+    for (Button* b : s.buttons) b->removeFromSuperview();
     s.buttons.clear();
     for (View* l : s.labels) l->removeFromSuperview();
     s.labels.clear();
     const Ref<View> overlay = std::move(s.overlay);
     self->removeFromSuperview();
     overlay->removeFromSuperview();
-    tellIndex(objc::asId(self), "alertView:didDismissWithButtonIndex:"_sel, index);
+    tellIndex(self, "alertView:didDismissWithButtonIndex:"_sel, index);
 }
 
-void buttonTapped(id self, SEL, id button) {
-    NSInteger index = objc::send<NSInteger>(button, "tag"_sel);
-    Ref<NS::Object> keep(objc::cast<NS::Object>(self));
+// The action of the alert's own buttons: the sender is one of them.
+void buttonTapped(AlertView* self, SEL, Button* button) {
+    NSInteger index = button->tag();
+    Ref<AlertView> keep(self);
     tellIndex(self, "alertView:clickedButtonAtIndex:"_sel, index);
-    objc::send<void>(self, "dismissWithClickedButtonIndex:animated:"_sel, index, BOOL(YES));
+    self->dismissWithClickedButtonIndex(index, YES);
 }
 
-void dealloc(id self, SEL) {
+void dealloc(AlertView* self, SEL) {
     auto& alerts = shownAlerts();
     alerts.erase(std::remove(alerts.begin(), alerts.end(), self), alerts.end());
     objc::sendSuper<void>(self, "UIAlertView"_cls, "dealloc"_sel);
@@ -296,13 +298,13 @@ namespace alert {
 
 AlertView* visibleAlert() {
     const auto& alerts = shownAlerts();
-    return alerts.empty() ? nullptr : objc::cast<AlertView>(alerts.back());
+    return alerts.empty() ? nullptr : alerts.back();
 }
 
 bool setTextFieldText(const char* utf8, NSInteger index) {
     AlertView* a = visibleAlert();
     if (a == nullptr || utf8 == nullptr) return false;
-    const auto& fields = stateOf(objc::asId(a)).textFields;
+    const auto& fields = stateOf(a).textFields;
     if (index < 0 || static_cast<std::size_t>(index) >= fields.size()) return false;
     fields[static_cast<std::size_t>(index)]->setText(NS::String::stringWithUTF8String(utf8));
     return true;
@@ -312,7 +314,7 @@ std::vector<View*> buttonViews() {
     std::vector<View*> out;
     AlertView* a = visibleAlert();
     if (a == nullptr) return out;
-    for (View* b : stateOf(a).buttons) out.push_back(b);
+    for (Button* b : stateOf(a).buttons) out.push_back(b);
     std::sort(out.begin(), out.end(), [](View* x, View* y) { return x->tag() < y->tag(); });
     return out;
 }
@@ -321,7 +323,7 @@ bool pressButton(const char* title) {
     AlertView* a = visibleAlert();
     if (a == nullptr || title == nullptr) return false;
     for (View* b : buttonViews()) {
-        auto* text = objc::send<NS::String*>(b, "currentTitle"_sel);
+        NS::String* text = objc::cast<Button>(b)->currentTitle();  // the alert's views are buttons
         if (text == nullptr || std::string(text->UTF8String()) != title) continue;
         Window* window = b->window();
         if (window == nullptr) return false;

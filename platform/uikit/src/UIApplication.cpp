@@ -1,11 +1,14 @@
 #include <Device/DevicePath.h>
 #include <Foundation/NSArray.h>
 #include <Foundation/NSString.h>
+#include <Foundation/NSURL.h>
 #include <UIKit/TestSupport.h>
 #include <UIKit/UIApplication.h>
+#include <UIKit/UITouch.h>
 #include <UIKit/UIWindow.h>
 
 #include "ApplicationInternals.h"
+#include "TouchInternals.h"
 #include "UIKitRegistration.h"
 
 #include <algorithm>
@@ -19,18 +22,19 @@ std::vector<id> shown;  // each retained
 id key = nil;           // one of the shown windows, or a window about to be shown
 std::vector<std::string> opened;
 
-id sharedApplication(Class self, SEL) {
-    // The one application lives as long as the process.
-    static id application = objc::send<id>(objc::send<id>(self, "alloc"_sel), "init"_sel);
+Application* sharedApplication(Class self, SEL) {
+    // The one application lives as long as the process. It is made of the
+    // class the message went to.
+    static auto* application = objc::cast<Application>(objc::send<NS::Object*>(self, "alloc"_sel)->init());
     return application;
 }
 
 id keyWindow(id, SEL) { return key; }
 
-id windows(id, SEL) { return objc::asId(NS::Array::arrayWithObjects(shown.data(), shown.size())); }
+NS::Array* windows(id, SEL) { return NS::Array::arrayWithObjects(shown.data(), shown.size()); }
 
-const char* textOf(id url) {
-    auto* text = objc::send<NS::String*>(url, "absoluteString"_sel);
+const char* textOf(const NS::URL* url) {
+    const NS::String* text = url != nullptr ? url->absoluteString() : nullptr;
     const char* utf8 = text ? text->UTF8String() : nullptr;
     return utf8 && *utf8 ? utf8 : nullptr;
 }
@@ -44,7 +48,7 @@ void appendToLog(const std::string& line) {
     out << line << '\n';
 }
 
-BOOL openURL(id, SEL, id url) {
+BOOL openURL(id, SEL, NS::URL* url) {
     const char* text = textOf(url);
     if (text == nullptr) return NO;
     opened.emplace_back(text);
@@ -52,13 +56,13 @@ BOOL openURL(id, SEL, id url) {
     return YES;
 }
 
-BOOL canOpenURL(id, SEL, id url) { return textOf(url) != nullptr ? YES : NO; }
+BOOL canOpenURL(id, SEL, NS::URL* url) { return textOf(url) != nullptr ? YES : NO; }
 
-void sendEvent(id, SEL, id event) {
-    id touches = objc::send<id>(event, "allTouches"_sel);
-    id touch = objc::send<id>(touches, "anyObject"_sel);
-    id window = objc::send<id>(touch, "window"_sel);
-    objc::send<void>(window, "sendEvent:"_sel, event);
+// To the window of the event's touch.
+void sendEvent(id, SEL, Event* event) {
+    const Touch* touch = detail::touchOf(event);
+    Window* window = touch != nullptr ? touch->window() : nullptr;
+    if (window != nullptr) window->sendEvent(event);
 }
 
 }  // namespace

@@ -1,3 +1,4 @@
+#include <Foundation/NSArray.h>
 #include <UIKit/UITouch.h>
 #include <UIKit/UIView.h>
 
@@ -8,21 +9,22 @@ namespace UI {
 namespace {
 
 struct EventState {
-    Ref<NS::Object> touches;  // the set of the event's touches
+    Ref<TouchSet> touches;  // the set of the event's touches
     double timestamp = 0;
 };
 
-EventState& stateOf(id self) { return objc::state<EventState>(self); }
+EventState& stateOf(objc::AnyObject self) { return objc::state<EventState>(self); }
 
-id allTouches(id self, SEL) { return objc::asId(stateOf(self).touches.get()); }
+TouchSet* allTouches(id self, SEL) { return stateOf(self).touches; }
 
-id touchesForView(id self, SEL, id view) {
-    std::vector<id> matching;
-    id all = objc::send<id>(stateOf(self).touches.get(), "allObjects"_sel);
-    NSUInteger n = objc::send<NSUInteger>(all, "count"_sel);
-    for (NSUInteger i = 0; i < n; ++i) {
-        id touch = objc::send<id>(all, "objectAtIndex:"_sel, i);
-        if (objc::send<id>(touch, "view"_sel) == view) matching.push_back(touch);
+TouchSet* touchesForView(id self, SEL, View* view) {
+    std::vector<Touch*> matching;
+    if (const TouchSet* touches = stateOf(self).touches) {
+        NS::Array* all = touches->allObjects();
+        for (NSUInteger i = 0, n = all->count(); i < n; ++i) {
+            auto* touch = objc::cast<Touch>(all->objectAtIndex(i));
+            if (touch->view() == view) matching.push_back(touch);
+        }
     }
     return detail::touchSetWith(matching);
 }
@@ -34,11 +36,16 @@ UIEventType type(id, SEL) { return UIEventTypeTouches; }
 
 namespace detail {
 
-id eventWithTouch(id touch, double timestamp) {
-    id event = objc::send<id>(objc::send<id>("UIEvent"_cls, "alloc"_sel), "init"_sel);
-    stateOf(event).touches = objc::cast<NS::Object>(touchSetWith({touch}));
+Event* eventWithTouch(Touch* touch, double timestamp) {
+    Ref<Event> event = objc::adopt(objc::cast<Event>(Event::alloc()->init()));
+    stateOf(event).touches = touchSetWith({touch});
     stateOf(event).timestamp = timestamp;
-    return objc::send<id>(event, "autorelease"_sel);
+    return objc::cast<Event>(objc::autorelease(event.detach()));
+}
+
+Touch* touchOf(const Event* event) {
+    const TouchSet* touches = event != nullptr ? event->allTouches() : nullptr;
+    return touches != nullptr ? touches->anyObject() : nullptr;
 }
 
 }  // namespace detail

@@ -1,6 +1,7 @@
 #include <UIKit/UIGestureRecognizer.h>
 #include <UIKit/UITouch.h>
 #include <UIKit/UIView.h>
+#include <UIKit/UIWindow.h>
 
 #include "GestureInternals.h"
 #include "TouchInternals.h"
@@ -16,8 +17,8 @@ namespace {
 struct RecognizerState {
     std::vector<std::pair<id, SEL>> targets;  // targets not retained
     UIGestureRecognizerState state = UIGestureRecognizerStatePossible;
-    id view = nil;                   // observed
-    id window = nil;                 // observed: the window of the current finger
+    View* view = nullptr;            // observed
+    Window* window = nullptr;        // observed: the window of the current finger
     CGPoint location = CGPointZero;  // in the window
     double timestamp = 0;
     NSUInteger touches = 0;
@@ -25,7 +26,7 @@ struct RecognizerState {
     bool cancelsTouchesInView = true;
 };
 
-RecognizerState& stateOf(id self) { return objc::state<RecognizerState>(self); }
+RecognizerState& stateOf(objc::AnyObject self) { return objc::state<RecognizerState>(self); }
 
 id initWithTarget(id self, SEL, id target, SEL action) {
     self = objc::sendSuper<id>(self, "UIGestureRecognizer"_cls, "init"_sel);
@@ -51,26 +52,25 @@ void removeTarget(id self, SEL, id target, SEL action) {
 
 UIGestureRecognizerState state(id self, SEL) { return stateOf(self).state; }
 
-void setState(id self, SEL, UIGestureRecognizerState state) {
+void setState(GestureRecognizer* self, SEL, UIGestureRecognizerState state) {
     stateOf(self).state = state;
     if (state == UIGestureRecognizerStatePossible || state == UIGestureRecognizerStateFailed) return;
     // A copy: an action may add or remove targets.
     auto targets = stateOf(self).targets;
-    objc::retain(self);
+    const Ref<GestureRecognizer> keep = self;
     for (auto& [target, action] : targets) objc::send<void>(target, action, self);
-    objc::release(self);
 }
 
-id view(id self, SEL) { return stateOf(self).view; }
+View* view(id self, SEL) { return stateOf(self).view; }
 BOOL isEnabled(id self, SEL) { return stateOf(self).enabled; }
 void setEnabled(id self, SEL, BOOL e) { stateOf(self).enabled = e; }
 BOOL cancelsTouchesInView(id self, SEL) { return stateOf(self).cancelsTouchesInView; }
 void setCancelsTouchesInView(id self, SEL, BOOL c) { stateOf(self).cancelsTouchesInView = c; }
 
-CGPoint locationInView(id self, SEL, id view) {
+CGPoint locationInView(id self, SEL, View* view) {
     RecognizerState& s = stateOf(self);
-    if (view == nil) return s.location;
-    return objc::send<CGPoint>(view, "convertPoint:fromView:"_sel, s.location, s.window);
+    if (view == nullptr) return s.location;
+    return view->convertPointFromView(s.location, s.window);
 }
 
 NSUInteger numberOfTouches(id self, SEL) { return stateOf(self).touches; }
@@ -82,14 +82,15 @@ void touchesNothing(id, SEL, id, id) {}
 
 namespace detail {
 
-void setRecognizerView(id recognizer, id view) { stateOf(recognizer).view = view; }
+void setRecognizerView(id recognizer, id view) { stateOf(recognizer).view = objc::cast<View>(view); }
 
-void setRecognizerTouch(id recognizer, id touch) {
+void setRecognizerTouch(id recognizer, id aTouch) {
     RecognizerState& s = stateOf(recognizer);
-    s.window = objc::send<id>(touch, "window"_sel);
+    const auto* touch = objc::cast<Touch>(aTouch);
+    s.window = touch->window();
     s.location = touchLocationInWindow(touch);
-    s.timestamp = objc::send<double>(touch, "timestamp"_sel);
-    UITouchPhase phase = objc::send<UITouchPhase>(touch, "phase"_sel);
+    s.timestamp = touch->timestamp();
+    UITouchPhase phase = touch->phase();
     s.touches = phase == UITouchPhaseEnded || phase == UITouchPhaseCancelled ? 0 : 1;
 }
 
@@ -99,7 +100,7 @@ double recognizerTimestamp(id recognizer) { return stateOf(recognizer).timestamp
 void resetRecognizer(id recognizer) {
     stateOf(recognizer).state = UIGestureRecognizerStatePossible;
     stateOf(recognizer).touches = 0;
-    objc::send<void>(recognizer, "reset"_sel);
+    objc::cast<GestureRecognizer>(recognizer)->reset();
 }
 
 }  // namespace detail

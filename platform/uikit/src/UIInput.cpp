@@ -9,9 +9,9 @@
 namespace UI::input {
 namespace {
 
-CGPoint inWindow(id window, CGPoint screenPoint) {
-    CGRect frame = objc::send<CGRect>(window, "frame"_sel);
-    CGRect bounds = objc::send<CGRect>(window, "bounds"_sel);
+CGPoint inWindow(const Window* window, CGPoint screenPoint) {
+    CGRect frame = window->frame();
+    CGRect bounds = window->bounds();
     return CGPointMake(screenPoint.x - frame.origin.x + bounds.origin.x,
                        screenPoint.y - frame.origin.y + bounds.origin.y);
 }
@@ -21,54 +21,51 @@ CGPoint inWindow(id window, CGPoint screenPoint) {
 Finger::Finger(CGPoint screenPoint) {
     objc::AutoreleasePool pool;
     const auto& windows = detail::shownWindows();
-    id hit = nil;
-    for (auto it = windows.rbegin(); it != windows.rend() && hit == nil; ++it) {
-        hit = objc::send<id>(*it, "hitTest:withEvent:"_sel, inWindow(*it, screenPoint), nil);
-        if (hit != nil) window_ = *it;
+    View* hit = nullptr;
+    for (auto it = windows.rbegin(); it != windows.rend() && hit == nullptr; ++it) {
+        auto* window = objc::cast<Window>(*it);
+        hit = window->hitTest(inWindow(window, screenPoint), nullptr);
+        if (hit != nullptr) window_ = window;
     }
-    if (window_ == nil) return;
+    if (window_ == nullptr) return;
     touch_ = detail::createTouch(window_, hit, inWindow(window_, screenPoint), NS::loop::now());
-    id event = detail::eventWithTouch(touch_, NS::loop::now());
-    objc::send<void>(Application::sharedApplication(), "sendEvent:"_sel, event);
+    Application::sharedApplication()->sendEvent(detail::eventWithTouch(touch_, NS::loop::now()));
 }
 
 Finger::~Finger() {
-    if (touch_ != nil) lift();
+    if (touch_ != nullptr) lift();
 }
 
 void Finger::send(CGPoint screenPoint, int phase) {
-    if (touch_ == nil) return;
+    if (touch_ == nullptr) return;
     objc::AutoreleasePool pool;
     double now = NS::loop::now();
     detail::moveTouch(touch_, inWindow(window_, screenPoint), static_cast<UITouchPhase>(phase), now);
-    id event = detail::eventWithTouch(touch_, now);
-    objc::send<void>(Application::sharedApplication(), "sendEvent:"_sel, event);
+    Application::sharedApplication()->sendEvent(detail::eventWithTouch(touch_, now));
 }
 
 void Finger::moveTo(CGPoint screenPoint) { send(screenPoint, UITouchPhaseMoved); }
 
 void Finger::lift() {
-    if (touch_ == nil) return;
+    if (touch_ == nullptr) return;
     CGPoint at = detail::touchLocationInWindow(touch_);
-    CGRect frame = objc::send<CGRect>(window_, "frame"_sel);
-    CGRect bounds = objc::send<CGRect>(window_, "bounds"_sel);
+    CGRect frame = window_->frame();
+    CGRect bounds = window_->bounds();
     send(CGPointMake(at.x + frame.origin.x - bounds.origin.x, at.y + frame.origin.y - bounds.origin.y),
          UITouchPhaseEnded);
-    objc::release(touch_);
-    touch_ = nil;
+    touch_.reset();
 }
 
 void Finger::cancel() {
-    if (touch_ == nil) return;
+    if (touch_ == nullptr) return;
     objc::AutoreleasePool pool;
     double now = NS::loop::now();
     detail::moveTouch(touch_, detail::touchLocationInWindow(touch_), UITouchPhaseCancelled, now);
-    objc::send<void>(Application::sharedApplication(), "sendEvent:"_sel, detail::eventWithTouch(touch_, now));
-    objc::release(touch_);
-    touch_ = nil;
+    Application::sharedApplication()->sendEvent(detail::eventWithTouch(touch_, now));
+    touch_.reset();
 }
 
-View* Finger::view() const { return touch_ ? objc::send<View*>(touch_, "view"_sel) : nullptr; }
+View* Finger::view() const { return touch_ != nullptr ? touch_->view() : nullptr; }
 
 void tap(CGPoint screenPoint) {
     Finger finger(screenPoint);

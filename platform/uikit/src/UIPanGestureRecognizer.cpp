@@ -1,4 +1,6 @@
 #include <UIKit/UIGestureRecognizer.h>
+#include <UIKit/UITouch.h>
+#include <UIKit/UIView.h>
 
 #include "GestureInternals.h"
 #include "UIKitRegistration.h"
@@ -19,63 +21,66 @@ struct PanState {
     CGPoint velocity = CGPointZero;
 };
 
-PanState& stateOf(id self) { return objc::state<PanState>(self); }
+PanState& stateOf(objc::AnyObject self) { return objc::state<PanState>(self); }
 
-UIGestureRecognizerState currentState(id self) { return objc::send<UIGestureRecognizerState>(self, "state"_sel); }
-void moveTo(id self, UIGestureRecognizerState state) { objc::send<void>(self, "setState:"_sel, state); }
+// Where the finger is and when it was there, as the delivery told the recogniser.
+CGPoint fingerAt(const GestureRecognizer* self) { return detail::recognizerLocationInWindow(objc::asId(self)); }
+double fingerTime(const GestureRecognizer* self) { return detail::recognizerTimestamp(objc::asId(self)); }
 
-void began(id self, SEL, id, id) {
+void began(GestureRecognizer* self, SEL, TouchSet*, Event*) {
     PanState& s = stateOf(self);
     s = PanState{};
-    s.start = s.previous = detail::recognizerLocationInWindow(self);
-    s.previousTime = detail::recognizerTimestamp(self);
+    s.start = s.previous = fingerAt(self);
+    s.previousTime = fingerTime(self);
 }
 
-void moved(id self, SEL, id, id) {
+void moved(GestureRecognizer* self, SEL, TouchSet*, Event*) {
     PanState& s = stateOf(self);
-    CGPoint p = detail::recognizerLocationInWindow(self);
-    double t = detail::recognizerTimestamp(self);
+    CGPoint p = fingerAt(self);
+    double t = fingerTime(self);
     double dt = t - s.previousTime;
     s.velocity = dt > 0 ? CGPointMake((p.x - s.previous.x) / dt, (p.y - s.previous.y) / dt) : CGPointZero;
     s.previous = p;
     s.previousTime = t;
-    switch (currentState(self)) {
+    switch (self->state()) {
     case UIGestureRecognizerStatePossible:
-        if (std::hypot(p.x - s.start.x, p.y - s.start.y) >= kPanHysteresis) moveTo(self, UIGestureRecognizerStateBegan);
+        if (std::hypot(p.x - s.start.x, p.y - s.start.y) >= kPanHysteresis) {
+            self->setState(UIGestureRecognizerStateBegan);
+        }
         break;
     case UIGestureRecognizerStateBegan:
-    case UIGestureRecognizerStateChanged: moveTo(self, UIGestureRecognizerStateChanged); break;
+    case UIGestureRecognizerStateChanged: self->setState(UIGestureRecognizerStateChanged); break;
     default: break;
     }
 }
 
-bool active(id self) {
-    UIGestureRecognizerState state = currentState(self);
+bool active(const GestureRecognizer* self) {
+    UIGestureRecognizerState state = self->state();
     return state == UIGestureRecognizerStateBegan || state == UIGestureRecognizerStateChanged;
 }
 
-void ended(id self, SEL, id, id) {
-    moveTo(self, active(self) ? UIGestureRecognizerStateEnded : UIGestureRecognizerStateFailed);
+void ended(GestureRecognizer* self, SEL, TouchSet*, Event*) {
+    self->setState(active(self) ? UIGestureRecognizerStateEnded : UIGestureRecognizerStateFailed);
 }
 
-void cancelled(id self, SEL, id, id) {
-    moveTo(self, active(self) ? UIGestureRecognizerStateCancelled : UIGestureRecognizerStateFailed);
+void cancelled(GestureRecognizer* self, SEL, TouchSet*, Event*) {
+    self->setState(active(self) ? UIGestureRecognizerStateCancelled : UIGestureRecognizerStateFailed);
 }
 
 // The views only translate, so a movement is the same vector in every view.
-CGPoint translationInView(id self, SEL, id) {
+CGPoint translationInView(GestureRecognizer* self, SEL, View*) {
     PanState& s = stateOf(self);
-    CGPoint p = detail::recognizerLocationInWindow(self);
+    CGPoint p = fingerAt(self);
     return CGPointMake(p.x - s.start.x + s.offset.x, p.y - s.start.y + s.offset.y);
 }
 
-void setTranslation(id self, SEL, CGPoint translation, id) {
+void setTranslation(GestureRecognizer* self, SEL, CGPoint translation, View*) {
     PanState& s = stateOf(self);
-    CGPoint p = detail::recognizerLocationInWindow(self);
+    CGPoint p = fingerAt(self);
     s.offset = CGPointMake(translation.x - (p.x - s.start.x), translation.y - (p.y - s.start.y));
 }
 
-CGPoint velocityInView(id self, SEL, id) { return stateOf(self).velocity; }
+CGPoint velocityInView(id self, SEL, View*) { return stateOf(self).velocity; }
 
 void reset(id self, SEL) { stateOf(self) = PanState{}; }
 

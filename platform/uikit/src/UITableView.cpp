@@ -23,37 +23,37 @@ TableState& stateOf(objc::AnyObject self) { return detail::tableStateOf(self); }
 
 bool answers(id object, SEL s) { return object != nil && objc::respondsTo(object, s); }
 
-id path(NSInteger section, NSInteger row) {
-    return objc::send<id>("NSIndexPath"_cls, "indexPathForRow:inSection:"_sel, row, section);
-}
+NS::IndexPath* path(NSInteger section, NSInteger row) { return NS::IndexPath::indexPathForRow(row, section); }
 
 // --- creation and properties ------------------------------------------------
 
-id initWithFrameStyle(id self, SEL, CGRect frame, UITableViewStyle style) {
-    self = objc::sendSuper<id>(self, "UITableView"_cls, "initWithFrame:"_sel, frame);
-    if (self == nil) return nil;
+TableView* initWithFrameStyle(TableView* self, SEL, CGRect frame, UITableViewStyle style) {
+    self = objc::sendSuper<TableView*>(self, "UITableView"_cls, "initWithFrame:"_sel, frame);
+    if (self == nullptr) return nullptr;
     stateOf(self).style = style;
-    objc::send<void>(self, "setClipsToBounds:"_sel, YES);
-    id background =
-        style == UITableViewStyleGrouped ? detail::color(metrics::kGroupedBackground) : objc::asId(Color::whiteColor());
-    objc::send<void>(self, "setBackgroundColor:"_sel, background);
+    self->setClipsToBounds(YES);
+    self->setBackgroundColor(style == UITableViewStyleGrouped
+                                 ? objc::cast<Color>(detail::color(metrics::kGroupedBackground))
+                                 : Color::whiteColor());
     return self;
 }
 
-id initWithFrame(id self, SEL, CGRect frame) { return initWithFrameStyle(self, nullptr, frame, UITableViewStylePlain); }
+TableView* initWithFrame(TableView* self, SEL, CGRect frame) {
+    return initWithFrameStyle(self, nullptr, frame, UITableViewStylePlain);
+}
 
 UITableViewStyle style(id self, SEL) { return stateOf(self).style; }
 id dataSource(id self, SEL) { return stateOf(self).dataSource; }
-void setDataSource(id self, SEL, id source) {
+void setDataSource(TableView* self, SEL, id source) {
     stateOf(self).dataSource = source;
     stateOf(self).loaded = false;
-    objc::send<void>(self, "setNeedsLayout"_sel);
+    self->setNeedsLayout();
 }
 id delegate(id self, SEL) { return stateOf(self).delegate; }
-void setDelegate(id self, SEL, id d) {
+void setDelegate(TableView* self, SEL, id d) {
     stateOf(self).delegate = d;
     stateOf(self).loaded = false;
-    objc::send<void>(self, "setNeedsLayout"_sel);
+    self->setNeedsLayout();
 }
 CGFloat rowHeight(id self, SEL) { return stateOf(self).rowHeight; }
 void setRowHeight(id self, SEL, CGFloat h) { stateOf(self).rowHeight = h; }
@@ -150,13 +150,13 @@ void layOut(TableView* self) {
 
 // --- loading ------------------------------------------------------------------
 
-void reloadData(id self, SEL) {
+void reloadData(TableView* self, SEL) {
     TableState& s = stateOf(self);
-    Ref<NS::Object> keep(objc::cast<NS::Object>(self));
+    Ref<TableView> keep(self);
     // Every cell leaves the table first, each hearing of it.
     for (Section& sec : s.sections) {
         for (Row& r : sec.rows) {
-            if (r.cell->superview() == objc::cast<View>(self)) r.cell->removeFromSuperview();
+            if (r.cell->superview() == self) r.cell->removeFromSuperview();
         }
     }
     s.sections.clear();
@@ -184,7 +184,7 @@ void reloadData(id self, SEL) {
                              ? objc::send<NSInteger>(source, "tableView:numberOfRowsInSection:"_sel, self, i)
                              : 0;
         for (NSInteger j = 0; j < rows; ++j) {
-            id indexPath = path(i, j);
+            NS::IndexPath* indexPath = path(i, j);
             Row r;
             r.height = answers(delegate, "tableView:heightForRowAtIndexPath:"_sel)
                            ? objc::send<CGFloat>(delegate, "tableView:heightForRowAtIndexPath:"_sel, self, indexPath)
@@ -198,15 +198,15 @@ void reloadData(id self, SEL) {
         }
     }
     s.sections = std::move(built);
-    layOut(objc::cast<TableView>(self));
+    layOut(self);
 }
 
-void layoutSubviews(id self, SEL) {
+void layoutSubviews(TableView* self, SEL) {
     TableState& s = stateOf(self);
     if (!s.loaded) {
         reloadData(self, nullptr);
-    } else if (s.laidOutWidth != objc::send<CGRect>(self, "bounds"_sel).size.width) {
-        layOut(objc::cast<TableView>(self));
+    } else if (s.laidOutWidth != self->bounds().size.width) {
+        layOut(self);
     }
 }
 
@@ -214,18 +214,18 @@ void layoutSubviews(id self, SEL) {
 
 namespace detail {
 
-const Row* tableRowAt(id self, id indexPath) {
-    if (indexPath == nil) return nullptr;
+const Row* tableRowAt(TableView* self, NS::IndexPath* indexPath) {
+    if (indexPath == nullptr) return nullptr;
     TableState& s = stateOf(self);
-    NSInteger section = objc::send<NSInteger>(indexPath, "section"_sel);
-    NSInteger row = objc::send<NSInteger>(indexPath, "row"_sel);
+    NSInteger section = indexPath->section();
+    NSInteger row = indexPath->row();
     if (section < 0 || static_cast<std::size_t>(section) >= s.sections.size()) return nullptr;
     const auto& rows = s.sections[static_cast<std::size_t>(section)].rows;
     if (row < 0 || static_cast<std::size_t>(row) >= rows.size()) return nullptr;
     return &rows[static_cast<std::size_t>(row)];
 }
 
-void loadTableIfNeeded(id self) {
+void loadTableIfNeeded(TableView* self) {
     if (!stateOf(self).loaded) reloadData(self, nullptr);
 }
 
@@ -236,36 +236,36 @@ namespace {
 using detail::loadTableIfNeeded;
 using detail::tableRowAt;
 
-NSInteger numberOfSections(id self, SEL) {
+NSInteger numberOfSections(TableView* self, SEL) {
     loadTableIfNeeded(self);
     return static_cast<NSInteger>(stateOf(self).sections.size());
 }
 
-NSInteger numberOfRowsInSection(id self, SEL, NSInteger section) {
+NSInteger numberOfRowsInSection(TableView* self, SEL, NSInteger section) {
     loadTableIfNeeded(self);
     const auto& sections = stateOf(self).sections;
     if (section < 0 || static_cast<std::size_t>(section) >= sections.size()) return 0;
     return static_cast<NSInteger>(sections[static_cast<std::size_t>(section)].rows.size());
 }
 
-id cellForRowAtIndexPath(id self, SEL, id indexPath) {
+TableViewCell* cellForRowAtIndexPath(TableView* self, SEL, NS::IndexPath* indexPath) {
     loadTableIfNeeded(self);
     const Row* r = tableRowAt(self, indexPath);
-    return r ? objc::asId(r->cell.get()) : nil;
+    return r ? r->cell.get() : nullptr;
 }
 
-id indexPathForCell(id self, SEL, id cell) {
+NS::IndexPath* indexPathForCell(TableView* self, SEL, TableViewCell* cell) {
     const auto& sections = stateOf(self).sections;
     for (std::size_t i = 0; i < sections.size(); ++i) {
         for (std::size_t j = 0; j < sections[i].rows.size(); ++j) {
-            if (objc::asId(sections[i].rows[j].cell.get()) == cell)
+            if (sections[i].rows[j].cell.get() == cell)
                 return path(static_cast<NSInteger>(i), static_cast<NSInteger>(j));
         }
     }
-    return nil;
+    return nullptr;
 }
 
-id indexPathForRowAtPoint(id self, SEL, CGPoint p) {
+NS::IndexPath* indexPathForRowAtPoint(TableView* self, SEL, CGPoint p) {
     loadTableIfNeeded(self);
     const auto& sections = stateOf(self).sections;
     for (std::size_t i = 0; i < sections.size(); ++i) {
@@ -274,22 +274,22 @@ id indexPathForRowAtPoint(id self, SEL, CGPoint p) {
             if (p.y >= r.y && p.y < r.y + r.height) return path(static_cast<NSInteger>(i), static_cast<NSInteger>(j));
         }
     }
-    return nil;
+    return nullptr;
 }
 
-id visibleCells(id self, SEL) {
+NS::Array* visibleCells(TableView* self, SEL) {
     loadTableIfNeeded(self);
-    CGRect b = objc::send<CGRect>(self, "bounds"_sel);
+    CGRect b = self->bounds();
     NS::MutableArray* cells = NS::MutableArray::array();
     for (const Section& sec : stateOf(self).sections) {
         for (const Row& r : sec.rows) {
             if (r.y + r.height > b.origin.y && r.y < b.origin.y + b.size.height) cells->addObject(r.cell.get());
         }
     }
-    return objc::asId(cells);
+    return cells;
 }
 
-CGRect rectForRowAtIndexPath(id self, SEL, id indexPath) {
+CGRect rectForRowAtIndexPath(TableView* self, SEL, NS::IndexPath* indexPath) {
     loadTableIfNeeded(self);
     const Row* r = tableRowAt(self, indexPath);
     if (r == nullptr) return CGRectZero;
@@ -300,44 +300,41 @@ id dequeueReusableCell(id, SEL, id) { return nil; }
 
 // --- selection ----------------------------------------------------------------
 
-id indexPathForSelectedRow(id self, SEL) {
+NS::IndexPath* indexPathForSelectedRow(TableView* self, SEL) {
     const TableState& s = stateOf(self);
-    return s.selectedSection < 0 ? nil : path(s.selectedSection, s.selectedRow);
+    return s.selectedSection < 0 ? nullptr : path(s.selectedSection, s.selectedRow);
 }
 
-void deselectRow(id self, SEL, id indexPath, BOOL animated) {
+void deselectRow(TableView* self, SEL, NS::IndexPath* indexPath, BOOL animated) {
     TableState& s = stateOf(self);
-    if (indexPath == nil || objc::send<NSInteger>(indexPath, "section"_sel) != s.selectedSection ||
-        objc::send<NSInteger>(indexPath, "row"_sel) != s.selectedRow) {
+    if (indexPath == nullptr || indexPath->section() != s.selectedSection || indexPath->row() != s.selectedRow) {
         return;
     }
     if (const Row* r = tableRowAt(self, indexPath)) r->cell->setSelected(NO, animated);
     s.selectedSection = s.selectedRow = -1;
 }
 
-void selectRow(id self, SEL, id indexPath, BOOL animated, UITableViewScrollPosition position) {
+void selectRow(TableView* self, SEL, NS::IndexPath* indexPath, BOOL animated, UITableViewScrollPosition position) {
     TableState& s = stateOf(self);
-    if (id current = indexPathForSelectedRow(self, nullptr)) deselectRow(self, nullptr, current, animated);
+    if (NS::IndexPath* current = indexPathForSelectedRow(self, nullptr)) deselectRow(self, nullptr, current, animated);
     const Row* r = tableRowAt(self, indexPath);
-    if (r == nullptr) return;
-    s.selectedSection = objc::send<NSInteger>(indexPath, "section"_sel);
-    s.selectedRow = objc::send<NSInteger>(indexPath, "row"_sel);
+    if (r == nullptr) return;  // so the index path is not nil
+    s.selectedSection = indexPath->section();
+    s.selectedRow = indexPath->row();
     r->cell->setSelected(YES, animated);
-    if (position != UITableViewScrollPositionNone) {
-        objc::send<void>(self, "scrollToRowAtIndexPath:atScrollPosition:animated:"_sel, indexPath, position, animated);
-    }
+    if (position != UITableViewScrollPositionNone) self->scrollToRowAtIndexPath(indexPath, position, animated);
 }
 
 // A tap on a cell: the delegate may redirect or refuse the selection, then
 // hears of it.
-void cellTapped(id self, SEL, id cell) {
-    id indexPath = indexPathForCell(self, nullptr, cell);
-    if (indexPath == nil) return;
-    Ref<NS::Object> keep(objc::cast<NS::Object>(self));
+void cellTapped(TableView* self, SEL, TableViewCell* cell) {
+    NS::IndexPath* indexPath = indexPathForCell(self, nullptr, cell);
+    if (indexPath == nullptr) return;
+    Ref<TableView> keep(self);
     id d = stateOf(self).delegate;
     if (answers(d, "tableView:willSelectRowAtIndexPath:"_sel)) {
-        indexPath = objc::send<id>(d, "tableView:willSelectRowAtIndexPath:"_sel, self, indexPath);
-        if (indexPath == nil) return;
+        indexPath = objc::send<NS::IndexPath*>(d, "tableView:willSelectRowAtIndexPath:"_sel, self, indexPath);
+        if (indexPath == nullptr) return;
     }
     selectRow(self, nullptr, indexPath, NO, UITableViewScrollPositionNone);
     if (answers(d, "tableView:didSelectRowAtIndexPath:"_sel)) {

@@ -1,7 +1,9 @@
 #include <UIKit/UIFont.h>
 #include <UIKit/UIGraphics.h>
 #include <UIKit/UILabel.h>
+#include <UIKit/UITableView.h>
 #include <UIKit/UITableViewCell.h>
+#include <UIKit/UITouch.h>
 
 #include "ControlDrawing.h"
 #include "FontInternals.h"
@@ -107,19 +109,19 @@ void setAccessoryView(TableViewCell* self, SEL, View* view) {
 
 // --- accessory marks ----------------------------------------------------------
 
-void drawDisclosure(id self, SEL, CGRect) {
+void drawDisclosure(View* self, SEL, CGRect) {
     CGContextRef c = UIGraphicsGetCurrentContext();
     if (c == nullptr) return;
-    CGRect b = objc::send<CGRect>(self, "bounds"_sel);
+    CGRect b = self->bounds();
     detail::strokeChevron(c, CGRectInset(b, 0.5, 0.5), false, 2, detail::color(metrics::kDisclosure));
 }
 
-void drawCheckmark(id self, SEL, CGRect) {
+void drawCheckmark(View* self, SEL, CGRect) {
     CGContextRef c = UIGraphicsGetCurrentContext();
     if (c == nullptr) return;
-    CGRect b = objc::send<CGRect>(self, "bounds"_sel);
+    CGRect b = self->bounds();
     CGFloat rgba[4];
-    detail::componentsOf(objc::send<id>(self, "tintColor"_sel), rgba);
+    detail::componentsOf(objc::asId(self->tintColor()), rgba);
     CGContextSetRGBStrokeColor(c, rgba[0], rgba[1], rgba[2], rgba[3]);
     CGContextSetLineWidth(c, 2);
     CGContextSetLineCap(c, kCGLineCapRound);
@@ -131,7 +133,7 @@ void drawCheckmark(id self, SEL, CGRect) {
     CGContextStrokePath(c);
 }
 
-void tintChanged(id self, SEL) { objc::send<void>(self, "setNeedsDisplay"_sel); }
+void tintChanged(View* self, SEL) { self->setNeedsDisplay(); }
 
 Ref<View> makeMark(UITableViewCellAccessoryType type) {
     const char* cls = nullptr;
@@ -145,6 +147,7 @@ Ref<View> makeMark(UITableViewCellAccessoryType type) {
     } else {
         return nullptr;
     }
+    // The marks' classes are private to this file: they have no wrapper.
     Ref<View> mark = objc::adopt(
         objc::send<View*>(objc_getClass(cls), "alloc"_sel)->initWithFrame(CGRectMake(0, 0, size.width, size.height)));
     mark->setOpaque(NO);
@@ -178,60 +181,60 @@ void setSelectedAnimated(TableViewCell* self, SEL, BOOL selected, BOOL) {
     stateOf(self).selected = selected;
     refreshBackground(self);
 }
-void setSelected(id self, SEL, BOOL selected) { objc::send<void>(self, "setSelected:animated:"_sel, selected, NO); }
+void setSelected(TableViewCell* self, SEL, BOOL selected) { self->setSelected(selected, NO); }
 BOOL isHighlighted(id self, SEL) { return stateOf(self).highlighted; }
 void setHighlightedAnimated(TableViewCell* self, SEL, BOOL highlighted, BOOL) {
     stateOf(self).highlighted = highlighted;
     refreshBackground(self);
 }
-void setHighlighted(id self, SEL, BOOL highlighted) {
-    objc::send<void>(self, "setHighlighted:animated:"_sel, highlighted, NO);
-}
+void setHighlighted(TableViewCell* self, SEL, BOOL highlighted) { self->setHighlighted(highlighted, NO); }
 
 // The table the cell is placed in, if any.
-id tableOf(id self) {
-    for (id v = objc::send<id>(self, "superview"_sel); v != nil; v = objc::send<id>(v, "superview"_sel)) {
-        if (objc::send<BOOL>(v, "isKindOfClass:"_sel, "UITableView"_cls)) return v;
+TableView* tableOf(TableViewCell* self) {
+    for (View* v = self->superview(); v != nullptr; v = v->superview()) {
+        if (v->isKindOfClass("UITableView"_cls)) return objc::cast<TableView>(v);
     }
-    return nil;
+    return nullptr;
 }
 
-bool fingerInside(id self, id touches) {
-    id touch = objc::send<id>(touches, "anyObject"_sel);
-    CGPoint p = objc::send<CGPoint>(touch, "locationInView:"_sel, self);
-    return objc::send<BOOL>(self, "pointInside:withEvent:"_sel, p, nil);
+// Whether the touch is over the cell; a set without a touch asks about the
+// cell's origin.
+bool fingerInside(TableViewCell* self, TouchSet* touches) {
+    Touch* touch = touches != nullptr ? touches->anyObject() : nullptr;
+    CGPoint p = touch != nullptr ? touch->locationInView(self) : CGPointZero;
+    return self->pointInside(p, nullptr);
 }
 
 // A finger on a cell also drags the table it is in: the table hears the
 // touch as its own, and once the finger drags the cell is no longer tapped.
-void passToTable(id self, SEL cmd, id touches, id event) {
-    if (id table = tableOf(self)) objc::send<void>(table, cmd, touches, event);
+// The table hears the same touch message as the cell (`cmd`).
+void passToTable(TableViewCell* self, SEL cmd, TouchSet* touches, Event* event) {
+    if (TableView* table = tableOf(self)) objc::send<void>(table, cmd, touches, event);
 }
-bool tableIsDragging(id self) {
-    id table = tableOf(self);
-    return table != nil && objc::send<BOOL>(table, "isDragging"_sel);
+bool tableIsDragging(TableViewCell* self) {
+    TableView* table = tableOf(self);
+    return table != nullptr && table->isDragging();
 }
 
-void touchesBegan(id self, SEL cmd, id touches, id event) {
-    objc::send<void>(self, "setHighlighted:animated:"_sel, YES, NO);
+void touchesBegan(TableViewCell* self, SEL cmd, TouchSet* touches, Event* event) {
+    self->setHighlighted(YES, NO);
     passToTable(self, cmd, touches, event);
 }
-void touchesMoved(id self, SEL cmd, id touches, id event) {
+void touchesMoved(TableViewCell* self, SEL cmd, TouchSet* touches, Event* event) {
     passToTable(self, cmd, touches, event);
-    if (tableIsDragging(self) || !fingerInside(self, touches))
-        objc::send<void>(self, "setHighlighted:animated:"_sel, NO, NO);
+    if (tableIsDragging(self) || !fingerInside(self, touches)) self->setHighlighted(NO, NO);
 }
 // A cell whose selection style is none still selects its row; it only does
 // not light up.
-void touchesEnded(id self, SEL cmd, id touches, id event) {
+void touchesEnded(TableViewCell* self, SEL cmd, TouchSet* touches, Event* event) {
     bool tapped = stateOf(self).highlighted && fingerInside(self, touches) && !tableIsDragging(self);
-    objc::send<void>(self, "setHighlighted:animated:"_sel, NO, NO);
+    self->setHighlighted(NO, NO);
     passToTable(self, cmd, touches, event);
     if (!tapped) return;
-    if (id table = tableOf(self)) objc::send<void>(table, "_cellTapped:"_sel, self);
+    if (TableView* table = tableOf(self)) table->_cellTapped(self);
 }
-void touchesCancelled(id self, SEL cmd, id touches, id event) {
-    objc::send<void>(self, "setHighlighted:animated:"_sel, NO, NO);
+void touchesCancelled(TableViewCell* self, SEL cmd, TouchSet* touches, Event* event) {
+    self->setHighlighted(NO, NO);
     passToTable(self, cmd, touches, event);
 }
 

@@ -15,26 +15,26 @@ using detail::Row;
 using detail::tableRowAt;
 using detail::TableState;
 
-TableState& stateOf(id self) { return detail::tableStateOf(self); }
+TableState& stateOf(objc::AnyObject self) { return detail::tableStateOf(self); }
 
 // --- scrolling ----------------------------------------------------------------
 
-CGPoint contentOffset(id self, SEL) { return objc::send<CGRect>(self, "bounds"_sel).origin; }
+CGPoint contentOffset(TableView* self, SEL) { return self->bounds().origin; }
 
-void setContentOffset(id self, SEL, CGPoint offset) {
-    CGRect b = objc::send<CGRect>(self, "bounds"_sel);
+void setContentOffset(TableView* self, SEL, CGPoint offset) {
+    CGRect b = self->bounds();
     b.origin = offset;
-    objc::send<void>(self, "setBounds:"_sel, b);
+    self->setBounds(b);
 }
 
-void setContentOffsetAnimated(id self, SEL, CGPoint offset, BOOL animated) {
+void setContentOffsetAnimated(TableView* self, SEL, CGPoint offset, BOOL animated) {
     if (!animated) {
-        objc::send<void>(self, "setContentOffset:"_sel, offset);
+        self->setContentOffset(offset);
         return;
     }
-    Ref<View> me(objc::cast<View>(self));
+    Ref<TableView> me(self);
     View::animateWithDuration(0.3, 0, UIViewAnimationOptionCurveEaseInOut,
-                              [me, offset] { objc::send<void>(me.get(), "setContentOffset:"_sel, offset); });
+                              [me, offset] { me->setContentOffset(offset); });
 }
 
 // --- dragging ------------------------------------------------------------------
@@ -42,26 +42,27 @@ void setContentOffsetAnimated(id self, SEL, CGPoint offset, BOOL animated) {
 // How far a finger moves before it drags rather than taps (estimate).
 constexpr CGFloat kDragThreshold = 10;
 
-CGFloat fingerY(id touches) {
-    id touch = objc::send<id>(touches, "anyObject"_sel);
-    return objc::send<CGPoint>(touch, "locationInView:"_sel, nil).y;
+// The finger's height in window points; 0 without a touch.
+CGFloat fingerY(TouchSet* touches) {
+    Touch* touch = touches != nullptr ? touches->anyObject() : nullptr;
+    return touch != nullptr ? touch->locationInView(nullptr).y : 0;
 }
 
-void touchesBegan(id self, SEL, id touches, id) {
+void touchesBegan(TableView* self, SEL, TouchSet* touches, Event*) {
     TableState& s = stateOf(self);
-    s.drag = {true, false, fingerY(touches), objc::send<CGRect>(self, "bounds"_sel).origin.y};
+    s.drag = {true, false, fingerY(touches), self->bounds().origin.y};
 }
 
 // The content follows the finger, never above its first row nor past its
 // last, as scrollToRowAtIndexPath: keeps it.
-void touchesMoved(id self, SEL, id touches, id) {
+void touchesMoved(TableView* self, SEL, TouchSet* touches, Event*) {
     TableState& s = stateOf(self);
     if (!s.drag.tracking) return;
     const CGFloat dy = s.drag.startY - fingerY(touches);
     if (!s.drag.dragging && std::fabs(dy) < kDragThreshold) return;
     s.drag.dragging = true;
     loadTableIfNeeded(self);
-    const CGRect b = objc::send<CGRect>(self, "bounds"_sel);
+    const CGRect b = self->bounds();
     const CGFloat visible = b.size.height - s.inset.top - s.inset.bottom;
     CGFloat top = s.drag.startOffset + dy + s.inset.top;
     top = std::fmin(top, std::fmax(s.contentSize.height - visible, 0));
@@ -73,7 +74,7 @@ void touchesEnded(id self, SEL, id, id) { stateOf(self).drag = {}; }
 
 BOOL isDragging(id self, SEL) { return stateOf(self).drag.dragging ? YES : NO; }
 
-CGSize contentSize(id self, SEL) {
+CGSize contentSize(TableView* self, SEL) {
     loadTableIfNeeded(self);
     return stateOf(self).contentSize;
 }
@@ -81,12 +82,12 @@ CGSize contentSize(id self, SEL) {
 UIEdgeInsets contentInset(id self, SEL) { return stateOf(self).inset; }
 void setContentInset(id self, SEL, UIEdgeInsets insets) { stateOf(self).inset = insets; }
 
-void scrollToRow(id self, SEL, id indexPath, UITableViewScrollPosition position, BOOL animated) {
+void scrollToRow(TableView* self, SEL, NS::IndexPath* indexPath, UITableViewScrollPosition position, BOOL animated) {
     loadTableIfNeeded(self);
     const Row* r = tableRowAt(self, indexPath);
     if (r == nullptr) return;
     const TableState& s = stateOf(self);
-    CGRect b = objc::send<CGRect>(self, "bounds"_sel);
+    CGRect b = self->bounds();
     const CGFloat visible = b.size.height - s.inset.top - s.inset.bottom;
     CGFloat top = b.origin.y + s.inset.top;  // the content y at the top of the visible area
     switch (position) {

@@ -1,4 +1,5 @@
 #include <UIKit/UIGestureRecognizer.h>
+#include <UIKit/UITouch.h>
 
 #include "GestureInternals.h"
 #include "UIKitRegistration.h"
@@ -15,27 +16,26 @@ struct TapState {
     CGPoint start = CGPointZero;
 };
 
-void moveTo(id self, UIGestureRecognizerState state) { objc::send<void>(self, "setState:"_sel, state); }
-bool possible(id self) {
-    return objc::send<UIGestureRecognizerState>(self, "state"_sel) == UIGestureRecognizerStatePossible;
+bool possible(const GestureRecognizer* self) { return self->state() == UIGestureRecognizerStatePossible; }
+
+void began(GestureRecognizer* self, SEL, TouchSet*, Event*) {
+    objc::state<TapState>(self).start = detail::recognizerLocationInWindow(objc::asId(self));
 }
 
-void began(id self, SEL, id, id) { objc::state<TapState>(self).start = detail::recognizerLocationInWindow(self); }
-
-void moved(id self, SEL, id, id) {
+void moved(GestureRecognizer* self, SEL, TouchSet*, Event*) {
     CGPoint start = objc::state<TapState>(self).start;
-    CGPoint p = detail::recognizerLocationInWindow(self);
+    CGPoint p = detail::recognizerLocationInWindow(objc::asId(self));
     if (possible(self) && std::hypot(p.x - start.x, p.y - start.y) >= kTapSlop) {
-        moveTo(self, UIGestureRecognizerStateFailed);
+        self->setState(UIGestureRecognizerStateFailed);
     }
 }
 
-void ended(id self, SEL, id, id) {
-    if (possible(self)) moveTo(self, UIGestureRecognizerStateRecognized);
+void ended(GestureRecognizer* self, SEL, TouchSet*, Event*) {
+    if (possible(self)) self->setState(UIGestureRecognizerStateRecognized);
 }
 
-void cancelled(id self, SEL, id, id) {
-    if (possible(self)) moveTo(self, UIGestureRecognizerStateFailed);
+void cancelled(GestureRecognizer* self, SEL, TouchSet*, Event*) {
+    if (possible(self)) self->setState(UIGestureRecognizerStateFailed);
 }
 
 }  // namespace

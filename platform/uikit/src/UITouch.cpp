@@ -19,42 +19,42 @@ struct TouchState {
     detail::TouchDelivery delivery;
 };
 
-TouchState& stateOf(id touch) { return objc::state<TouchState>(touch); }
+TouchState& stateOf(objc::AnyObject touch) { return objc::state<TouchState>(touch); }
 
-CGPoint inView(id touch, CGPoint windowPoint, id view) {
-    if (view == nil) return windowPoint;
-    return objc::send<CGPoint>(view, "convertPoint:fromView:"_sel, windowPoint, stateOf(touch).window.get());
+CGPoint inView(const Touch* touch, CGPoint windowPoint, const View* view) {
+    if (view == nullptr) return windowPoint;
+    return view->convertPointFromView(windowPoint, stateOf(touch).window);
 }
 
-CGPoint locationInView(id self, SEL, id view) { return inView(self, stateOf(self).location, view); }
-CGPoint previousLocationInView(id self, SEL, id view) { return inView(self, stateOf(self).previous, view); }
+CGPoint locationInView(Touch* self, SEL, View* view) { return inView(self, stateOf(self).location, view); }
+CGPoint previousLocationInView(Touch* self, SEL, View* view) { return inView(self, stateOf(self).previous, view); }
 UITouchPhase phase(id self, SEL) { return stateOf(self).phase; }
 View* view(id self, SEL) { return stateOf(self).view; }
 Window* window(id self, SEL) { return stateOf(self).window; }
 NSUInteger tapCount(id, SEL) { return 1; }
 double timestamp(id self, SEL) { return stateOf(self).timestamp; }
 
-id gestureRecognizers(id self, SEL) {
+NS::Array* gestureRecognizers(id self, SEL) {
     std::vector<id> list;
     for (GestureRecognizer* r : stateOf(self).delivery.recognizers) list.push_back(objc::asId(r));
-    return objc::asId(NS::Array::arrayWithObjects(list.data(), list.size()));
+    return NS::Array::arrayWithObjects(list.data(), list.size());
 }
 
 }  // namespace
 
 namespace detail {
 
-id createTouch(id window, id view, CGPoint locationInWindow, double timestamp) {
-    id touch = objc::send<id>(objc::send<id>("UITouch"_cls, "alloc"_sel), "init"_sel);
+Ref<Touch> createTouch(Window* window, View* view, CGPoint locationInWindow, double timestamp) {
+    Ref<Touch> touch = objc::adopt(objc::cast<Touch>(Touch::alloc()->init()));
     TouchState& s = stateOf(touch);
-    s.window = objc::cast<Window>(window);
-    s.view = objc::cast<View>(view);
+    s.window = window;
+    s.view = view;
     s.location = s.previous = locationInWindow;
     s.timestamp = timestamp;
     return touch;
 }
 
-void moveTouch(id touch, CGPoint locationInWindow, UITouchPhase phase, double timestamp) {
+void moveTouch(Touch* touch, CGPoint locationInWindow, UITouchPhase phase, double timestamp) {
     TouchState& s = stateOf(touch);
     s.previous = s.location;
     s.location = locationInWindow;
@@ -62,8 +62,8 @@ void moveTouch(id touch, CGPoint locationInWindow, UITouchPhase phase, double ti
     s.timestamp = timestamp;
 }
 
-CGPoint touchLocationInWindow(id touch) { return stateOf(touch).location; }
-TouchDelivery& deliveryOf(id touch) { return stateOf(touch).delivery; }
+CGPoint touchLocationInWindow(const Touch* touch) { return stateOf(touch).location; }
+TouchDelivery& deliveryOf(Touch* touch) { return stateOf(touch).delivery; }
 
 }  // namespace detail
 

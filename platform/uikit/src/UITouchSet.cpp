@@ -10,28 +10,26 @@ namespace UI {
 namespace {
 
 struct SetState {
-    std::vector<id> objects;  // each retained, each once
-    ~SetState() {
-        for (id o : objects) objc::release(o);
-    }
+    std::vector<Ref<Touch>> touches;  // each once
 };
 
-SetState& stateOf(id self) { return objc::state<SetState>(self); }
+SetState& stateOf(objc::AnyObject self) { return objc::state<SetState>(self); }
 
-id anyObject(id self, SEL) {
-    const auto& objects = stateOf(self).objects;
-    return objects.empty() ? nil : objects.front();
+Touch* anyObject(id self, SEL) {
+    const auto& touches = stateOf(self).touches;
+    return touches.empty() ? nullptr : touches.front().get();
 }
-NSUInteger count(id self, SEL) { return stateOf(self).objects.size(); }
+NSUInteger count(id self, SEL) { return stateOf(self).touches.size(); }
 BOOL containsObject(id self, SEL, id object) {
-    for (id o : stateOf(self).objects) {
-        if (o == object || objc::send<BOOL>(o, "isEqual:"_sel, object)) return YES;
+    for (Touch* t : stateOf(self).touches) {
+        if (objc::asId(t) == object || t->isEqual(object)) return YES;
     }
     return NO;
 }
-id allObjects(id self, SEL) {
-    const auto& objects = stateOf(self).objects;
-    return objc::asId(NS::Array::arrayWithObjects(objects.data(), objects.size()));
+NS::Array* allObjects(id self, SEL) {
+    std::vector<id> list;
+    for (Touch* t : stateOf(self).touches) list.push_back(objc::asId(t));
+    return NS::Array::arrayWithObjects(list.data(), list.size());
 }
 
 // Sets never change: a copy is the set itself.
@@ -41,13 +39,13 @@ id copyWithZone(id self, SEL, void*) { return objc::retain(self); }
 
 namespace detail {
 
-id touchSetWith(const std::vector<id>& objects) {
-    id set = objc::send<id>(objc::send<id>("UITouchSet"_cls, "alloc"_sel), "init"_sel);
-    auto& mine = stateOf(set).objects;
-    for (id o : objects) {
-        if (o != nil && std::find(mine.begin(), mine.end(), o) == mine.end()) mine.push_back(objc::retain(o));
+TouchSet* touchSetWith(const std::vector<Touch*>& touches) {
+    Ref<TouchSet> set = objc::adopt(objc::cast<TouchSet>(TouchSet::alloc()->init()));
+    auto& mine = stateOf(set).touches;
+    for (Touch* t : touches) {
+        if (t != nullptr && std::find(mine.begin(), mine.end(), t) == mine.end()) mine.emplace_back(t);
     }
-    return objc::send<id>(set, "autorelease"_sel);
+    return objc::cast<TouchSet>(objc::autorelease(set.detach()));
 }
 
 }  // namespace detail

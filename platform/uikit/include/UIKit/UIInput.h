@@ -9,11 +9,14 @@
 #pragma once
 
 #include <CoreGraphics/CoreGraphics.h>
+#include <ObjCBridge/Ref.h>
 #include <ObjCBridge/Runtime.h>
 
 namespace UI {
 
+class Touch;
 class View;
+class Window;
 
 namespace input {
 
@@ -33,12 +36,12 @@ public:
 
     // The view the finger went down on, nil when it missed every window.
     View* view() const;
-    bool isDown() const { return touch_ != nil; }
+    bool isDown() const { return touch_ != nullptr; }
 
 private:
     void send(CGPoint screenPoint, int phase);
-    id touch_ = nil;  // retained while down
-    id window_ = nil;
+    Ref<Touch> touch_;          // while down
+    Window* window_ = nullptr;  // the one it went down in, kept by the touch
 };
 
 // Down and up at the point.

@@ -116,6 +116,12 @@ public:
     void scrollToRowAtIndexPath(NS::IndexPath* path, UITableViewScrollPosition position, BOOL animated) {
         objc::send<void>(this, "scrollToRowAtIndexPath:atScrollPosition:animated:"_sel, path, position, animated);
     }
+    // YES while a finger drags the content.
+    BOOL isDragging() const { return objc::send<BOOL>(this, "isDragging"_sel); }
+
+    // Sent by a cell of the table when a tap on it ends: the table selects
+    // the cell's row, asking and telling the delegate. Internal to UIKit.
+    void _cellTapped(TableViewCell* cell) { objc::send<void>(this, "_cellTapped:"_sel, cell); }
 };
 
 }  // namespace UI

@@ -26,6 +26,7 @@ enum UITouchPhase : NSInteger {
 
 class Touch : public NS::Object {
 public:
+    static Touch* alloc() { return objc::send<Touch*>("UITouch"_cls, "alloc"_sel); }
     // In the view's coordinates; a nil view means the window's.
     CGPoint locationInView(const View* view) const { return objc::send<CGPoint>(this, "locationInView:"_sel, view); }
     CGPoint previousLocationInView(const View* view) const {
@@ -42,6 +43,7 @@ public:
 
 class TouchSet : public NS::Object {
 public:
+    static TouchSet* alloc() { return objc::send<TouchSet*>("UITouchSet"_cls, "alloc"_sel); }
     // Some touch of the set, nil for an empty set.
     Touch* anyObject() const { return objc::send<Touch*>(this, "anyObject"_sel); }
     NSUInteger count() const { return objc::send<NSUInteger>(this, "count"_sel); }
@@ -55,6 +57,7 @@ enum UIEventType : NSInteger { UIEventTypeTouches = 0 };
 
 class Event : public NS::Object {
 public:
+    static Event* alloc() { return objc::send<Event*>("UIEvent"_cls, "alloc"_sel); }
     TouchSet* allTouches() const { return objc::send<TouchSet*>(this, "allTouches"_sel); }
     // The touches that went down on the view.
     TouchSet* touchesForView(const View* view) const {
