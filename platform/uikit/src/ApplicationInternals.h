@@ -2,20 +2,24 @@
 // class keeps them up to date. Internal to UIKit.
 #pragma once
 
-#include <ObjCBridge/Runtime.h>
+#include <ObjCBridge/Ref.h>
 
 #include <vector>
 
+namespace UI {
+class Window;
+}
+
 namespace UI::detail {
 
-// A shown window is retained by the application until it is hidden.
-void windowShown(id window);
-void windowHidden(id window);
+// A shown window is held by the application until it is hidden.
+void windowShown(Window* window);
+void windowHidden(Window* window);
 
-id keyWindow();
-void setKeyWindow(id window);
+Window* keyWindow();
+void setKeyWindow(Window* window);
 
 // Back to front.
-const std::vector<id>& shownWindows();
+const std::vector<Ref<Window>>& shownWindows();
 
 }  // namespace UI::detail

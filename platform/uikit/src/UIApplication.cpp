@@ -18,8 +18,11 @@
 namespace UI {
 namespace {
 
-std::vector<id> shown;  // each retained
-id key = nil;           // one of the shown windows, or a window about to be shown
+// The shown windows live in the application, which lives as long as the
+// process: the list is never destroyed, so that no window is released while
+// the process exits.
+std::vector<Ref<Window>>& shown = *new std::vector<Ref<Window>>;
+Window* key = nullptr;  // one of the shown windows, or a window about to be shown
 std::vector<std::string> opened;
 
 Application* sharedApplication(Class self, SEL) {
@@ -29,9 +32,13 @@ Application* sharedApplication(Class self, SEL) {
     return application;
 }
 
-id keyWindow(id, SEL) { return key; }
+Window* keyWindow(id, SEL) { return key; }
 
-NS::Array* windows(id, SEL) { return NS::Array::arrayWithObjects(shown.data(), shown.size()); }
+NS::Array* windows(id, SEL) {
+    std::vector<id> objects;
+    for (Window* w : shown) objects.push_back(objc::asId(w));
+    return NS::Array::arrayWithObjects(objects.data(), objects.size());
+}
 
 const char* textOf(const NS::URL* url) {
     const NS::String* text = url != nullptr ? url->absoluteString() : nullptr;
@@ -69,22 +76,21 @@ void sendEvent(id, SEL, Event* event) {
 
 namespace detail {
 
-void windowShown(id window) {
+void windowShown(Window* window) {
     if (std::find(shown.begin(), shown.end(), window) != shown.end()) return;
-    shown.push_back(objc::retain(window));
+    shown.emplace_back(window);
 }
 
-void windowHidden(id window) {
+void windowHidden(Window* window) {
     auto it = std::find(shown.begin(), shown.end(), window);
     if (it == shown.end()) return;
-    shown.erase(it);
-    if (key == window) key = nil;
-    objc::release(window);
+    if (key == window) key = nullptr;
+    shown.erase(it);  // may be the last reference
 }
 
-id keyWindow() { return key; }
-void setKeyWindow(id window) { key = window; }
-const std::vector<id>& shownWindows() { return shown; }
+Window* keyWindow() { return key; }
+void setKeyWindow(Window* window) { key = window; }
+const std::vector<Ref<Window>>& shownWindows() { return shown; }
 
 }  // namespace detail
 
@@ -93,11 +99,7 @@ namespace application {
 std::vector<std::string> openedURLs() { return opened; }
 void forgetOpenedURLs() { opened.clear(); }
 
-std::vector<Window*> visibleWindows() {
-    std::vector<Window*> result;
-    for (id w : shown) result.push_back(objc::cast<Window>(w));
-    return result;
-}
+std::vector<Window*> visibleWindows() { return std::vector<Window*>(shown.begin(), shown.end()); }
 
 }  // namespace application
 

@@ -23,7 +23,7 @@ Finger::Finger(CGPoint screenPoint) {
     const auto& windows = detail::shownWindows();
     View* hit = nullptr;
     for (auto it = windows.rbegin(); it != windows.rend() && hit == nullptr; ++it) {
-        auto* window = objc::cast<Window>(*it);
+        Window* window = *it;
         hit = window->hitTest(inWindow(window, screenPoint), nullptr);
         if (hit != nullptr) window_ = window;
     }

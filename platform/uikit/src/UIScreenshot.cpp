@@ -48,15 +48,15 @@ CGImageRef createScreenImage() {
     if (c == nullptr) return nullptr;
     CGContextSetRGBFillColor(c, 0, 0, 0, 1);
     CGContextFillRect(c, bounds);
-    for (id window : detail::shownWindows()) {
-        CGRect frame = objc::send<CGRect>(window, "frame"_sel);
+    for (Window* window : detail::shownWindows()) {
+        CGRect frame = window->frame();
         CGContextSaveGState(c);
         if (landscape && frame.size.height > frame.size.width) {
             CGContextTranslateCTM(c, bounds.size.width, 0);
             CGContextRotateCTM(c, M_PI / 2);
         }
         CGContextTranslateCTM(c, frame.origin.x, frame.origin.y);
-        objc::send<void>(objc::send<id>(window, "layer"_sel), "renderInContext:"_sel, c);
+        window->layer()->renderInContext(c);
         CGContextRestoreGState(c);
     }
     return finish(c);

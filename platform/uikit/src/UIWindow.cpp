@@ -29,17 +29,17 @@ id initWithFrame(id self, SEL, CGRect frame) {
 
 Window* init(Window* self, SEL) { return self->initWithFrame(Screen::mainScreen()->bounds()); }
 
-void dealloc(id self, SEL) {
-    if (detail::keyWindow() == self) detail::setKeyWindow(nil);
+void dealloc(Window* self, SEL) {
+    if (detail::keyWindow() == self) detail::setKeyWindow(nullptr);
     objc::sendSuper<void>(self, "UIWindow"_cls, "dealloc"_sel);
 }
 
-void setHidden(id self, SEL, BOOL hidden) {
+void setHidden(Window* self, SEL, BOOL hidden) {
     objc::sendSuper<void>(self, "UIWindow"_cls, "setHidden:"_sel, hidden);
     if (hidden) {
         if (detail::keyWindow() == self) {
-            objc::cast<Window>(self)->resignKeyWindow();
-            detail::setKeyWindow(nil);
+            self->resignKeyWindow();
+            detail::setKeyWindow(nullptr);
         }
         detail::windowHidden(self);
     } else {
@@ -47,12 +47,12 @@ void setHidden(id self, SEL, BOOL hidden) {
     }
 }
 
-void makeKeyWindow(id self, SEL) {
-    id previous = detail::keyWindow();
+void makeKeyWindow(Window* self, SEL) {
+    Window* previous = detail::keyWindow();
     if (previous == self) return;
-    if (previous != nil) objc::cast<Window>(previous)->resignKeyWindow();
+    if (previous != nullptr) previous->resignKeyWindow();
     detail::setKeyWindow(self);
-    objc::cast<Window>(self)->becomeKeyWindow();
+    self->becomeKeyWindow();
 }
 
 void makeKeyAndVisible(Window* self, SEL) {
@@ -60,7 +60,7 @@ void makeKeyAndVisible(Window* self, SEL) {
     self->setHidden(NO);
 }
 
-BOOL isKeyWindow(id self, SEL) { return detail::keyWindow() == self ? YES : NO; }
+BOOL isKeyWindow(Window* self, SEL) { return detail::keyWindow() == self ? YES : NO; }
 void nothing(id, SEL) {}
 
 ViewController* rootViewController(id self, SEL) { return stateOf(self).rootViewController; }
@@ -98,8 +98,7 @@ void displayTree(id layer) {
 }  // namespace
 
 void updateDisplay() {
-    std::vector<Ref<Window>> windows;  // held through the pass
-    for (id w : detail::shownWindows()) windows.emplace_back(objc::cast<Window>(w));
+    const std::vector<Ref<Window>> windows = detail::shownWindows();  // held through the pass
     for (Window* w : windows) w->layoutIfNeeded();
     for (Window* w : windows) displayTree(objc::asId(w->layer()));
 }
