@@ -14,7 +14,7 @@ struct IndexPathState {
 IndexPathState& stateOf(id self) { return objc::state<IndexPathState>(self); }
 
 id indexPathForRow(Class self, SEL, NSInteger row, NSInteger section) {
-    id path = objc::send<id>(objc::send<id>(self, "alloc"_sel), "init"_sel);
+    id path = objc::asId(objc::send<NS::Object*>(self, "alloc"_sel)->init());
     stateOf(path) = IndexPathState{section, row};
     return objc::autorelease(path);
 }

@@ -11,7 +11,7 @@ struct BlockState {
 };
 
 id make(Class cls) {
-    id block = objc::send<id>(objc::send<id>(cls, "alloc"_sel), "init"_sel);
+    id block = objc::asId(objc::send<NS::Object*>(cls, "alloc"_sel)->init());
     return objc::autorelease(block);
 }
 

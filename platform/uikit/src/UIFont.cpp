@@ -17,7 +17,7 @@ struct FontState {
 CGCairoFont& fontOf(id self) { return objc::state<FontState>(self).font; }
 
 id makeFont(Class cls, const CGCairoFont& font) {
-    id f = objc::send<id>(objc::send<id>(cls, "alloc"_sel), "init"_sel);
+    id f = objc::asId(objc::send<NS::Object*>(cls, "alloc"_sel)->init());
     fontOf(f) = font;
     return objc::autorelease(f);
 }

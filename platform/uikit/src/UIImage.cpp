@@ -61,8 +61,8 @@ id imageWithData(Class self, SEL, id data) {
     return autoreleased(initWithData(objc::send<id>(self, "alloc"_sel), nullptr, data));
 }
 id imageWithCGImageScale(Class self, SEL, CGImageRef image, CGFloat scale, UIImageOrientation orientation) {
-    return autoreleased(objc::send<id>(objc::send<id>(self, "alloc"_sel), "initWithCGImage:scale:orientation:"_sel,
-                                       image, scale, orientation));
+    auto* allocated = objc::cast<Image>(objc::send<id>(self, "alloc"_sel));
+    return autoreleased(objc::asId(allocated->initWithCGImage(image, scale, orientation)));
 }
 id imageWithCGImage(Class self, SEL, CGImageRef image) {
     return imageWithCGImageScale(self, nullptr, image, 1, UIImageOrientationUp);

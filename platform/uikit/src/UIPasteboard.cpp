@@ -13,7 +13,7 @@ namespace {
 constexpr const char* kPasteboardFile = "/var/run/hbsim/pasteboard.txt";
 
 id generalPasteboard(Class self, SEL) {
-    static id pasteboard = objc::send<id>(objc::send<id>(self, "alloc"_sel), "init"_sel);
+    static id pasteboard = objc::asId(objc::send<NS::Object*>(self, "alloc"_sel)->init());
     return pasteboard;
 }
 

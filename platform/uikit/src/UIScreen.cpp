@@ -80,7 +80,7 @@ namespace {
 
 id mainScreen(Class self, SEL) {
     // The one screen lives as long as the process.
-    static id screen = objc::send<id>(objc::send<id>(self, "alloc"_sel), "init"_sel);
+    static id screen = objc::asId(objc::send<NS::Object*>(self, "alloc"_sel)->init());
     return screen;
 }
 
