@@ -23,10 +23,12 @@ bool isString(id object) { return object != nil && objc::cast<NS::Object>(object
 
 // A colour string's colour with the chooser's alpha: an alpha part, when the
 // text has one, becomes currentAlpha (and the alpha slider's value); text
-// without one gets whatever currentAlpha holds.
+// without one gets whatever currentAlpha holds. A row that does not edit
+// alpha ignores an alpha part and shows its colour opaque, as Messages draws
+// the colour of such a key.
 UI::Color* colorFromColorString(PFColorViewControllerFields& f, NS::String* text) {
     NS::Array* pieces = text->componentsSeparatedByString(":"_ns);
-    if (pieces->count() > 1) {
+    if (pieces->count() > 1 && f._usesAlpha) {
         f.currentAlpha = objc::cast<NS::String>(pieces->objectAtIndex(1))->doubleValue();
         if (f.alphaSlider != nullptr) f.alphaSlider->setValue(static_cast<float>(f.currentAlpha));
     }

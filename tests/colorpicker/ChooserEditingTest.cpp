@@ -36,9 +36,12 @@ TEST_F(ChooserEditing, OpeningShowsTheStoredColourAndWritesBackOnlyWhatIsStored)
         {"no entry, alpha edited", true, nullptr, "", {161, 161, 161, 255}},
         // An overlay's system colour is translucent, and so is its fallback.
         {"no entry, translucent fallback", true, nullptr, "", {0, 0, 0, 26}, "#000000:0.100000"},
+        {"no entry, translucent fallback, no alpha edited", false, nullptr, "", {0, 0, 0, 255}, "#000000:0.100000"},
         {"alpha part", true, "#00FF00:0.5", "#00FF00:0.500000", {0, 255, 0, 128}},
         {"no alpha part, alpha edited", true, "#00FF00", "#00FF00:1.000000", {0, 255, 0, 255}},
         {"no alpha edited", false, "#00FF00", "#00FF00", {0, 255, 0, 255}},
+        // A row without alpha shows what Messages draws for its key: opaque.
+        {"alpha part, no alpha edited", false, "#00FF00:0.5", "#00FF00", {0, 255, 0, 255}},
         {"lower case", false, "#ff8000", "#FF8000", {255, 128, 0, 255}},
     };
     for (const StoredCase& c : cases) {
