@@ -104,7 +104,7 @@ Control* make() {
     auto* allocated = objc::cast<Control>(objc::send<id>("UINavigationButton"_cls, "alloc"_sel));
     Ref<Control> button = objc::adopt(allocated->initWithFrame(CGRectZero));
     button->setOpaque(NO);
-    return objc::cast<Control>(objc::autorelease(button.detach()));
+    return objc::autoreleased(std::move(button));
 }
 
 }  // namespace

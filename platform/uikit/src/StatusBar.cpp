@@ -53,7 +53,7 @@ id makeStatusBar(CGFloat width) {
     Ref<View> bar = objc::adopt(allocated->initWithFrame(CGRectMake(0, 0, width, metrics::kStatusBarHeight)));
     bar->setOpaque(NO);
     bar->setUserInteractionEnabled(NO);
-    return objc::autorelease(bar.detach());
+    return objc::asId(objc::autoreleased(std::move(bar)));
 }
 
 void registerStatusBar() { objc::ClassBuilder("UIStatusBar", "UIView"_cls).method("drawRect:", &drawRect).build(); }

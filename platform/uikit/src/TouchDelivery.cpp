@@ -52,8 +52,7 @@ bool takenFromView(const std::vector<Ref<GestureRecognizer>>& recognizers) {
 
 }  // namespace
 
-void deliverTouchEvent(id, id anEvent) {
-    auto* event = objc::cast<Event>(anEvent);
+void deliverTouchEvent(Window*, Event* event) {
     TouchSet* touches = event != nullptr ? event->allTouches() : nullptr;
     Touch* touch = touches != nullptr ? touches->anyObject() : nullptr;
     if (touch == nullptr) return;
@@ -67,7 +66,7 @@ void deliverTouchEvent(id, id anEvent) {
     const std::vector<Ref<GestureRecognizer>> recognizers = d.recognizers;  // held through the delivery
     for (GestureRecognizer* recognizer : recognizers) {
         if (finished(recognizer->state())) continue;
-        setRecognizerTouch(objc::asId(recognizer), objc::asId(touch));
+        setRecognizerTouch(recognizer, touch);
         sendTouches(recognizer, phase, touches, event);
     }
 
@@ -82,7 +81,7 @@ void deliverTouchEvent(id, id anEvent) {
     }
 
     if (phase == UITouchPhaseEnded || phase == UITouchPhaseCancelled) {
-        for (GestureRecognizer* r : recognizers) resetRecognizer(objc::asId(r));
+        for (GestureRecognizer* r : recognizers) resetRecognizer(r);
         d.recognizers.clear();
     }
 }

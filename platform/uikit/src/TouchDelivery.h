@@ -4,10 +4,13 @@
 // Internal to UIKit.
 #pragma once
 
-#include <ObjCBridge/Runtime.h>
+namespace UI {
+class Event;
+class Window;
+}  // namespace UI
 
 namespace UI::detail {
 
-void deliverTouchEvent(id window, id event);
+void deliverTouchEvent(Window* window, Event* event);
 
 }  // namespace UI::detail

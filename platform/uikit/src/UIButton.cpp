@@ -71,7 +71,7 @@ Button* buttonWithType(Class self, SEL, UIButtonType type) {
     Ref<Button> button = objc::adopt(objc::send<Button*>(self, "alloc"_sel)->initWithFrame(CGRectZero));
     stateOf(button).type = type;
     refresh(button);
-    return objc::cast<Button>(objc::autorelease(button.detach()));
+    return objc::autoreleased(std::move(button));
 }
 
 UIButtonType buttonType(id self, SEL) { return stateOf(self).type; }

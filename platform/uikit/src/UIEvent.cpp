@@ -40,7 +40,7 @@ Event* eventWithTouch(Touch* touch, double timestamp) {
     Ref<Event> event = objc::adopt(objc::cast<Event>(Event::alloc()->init()));
     stateOf(event).touches = touchSetWith({touch});
     stateOf(event).timestamp = timestamp;
-    return objc::cast<Event>(objc::autorelease(event.detach()));
+    return objc::autoreleased(std::move(event));
 }
 
 Touch* touchOf(const Event* event) {

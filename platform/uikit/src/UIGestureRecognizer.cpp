@@ -82,11 +82,10 @@ void touchesNothing(id, SEL, id, id) {}
 
 namespace detail {
 
-void setRecognizerView(id recognizer, id view) { stateOf(recognizer).view = objc::cast<View>(view); }
+void setRecognizerView(GestureRecognizer* recognizer, View* view) { stateOf(recognizer).view = view; }
 
-void setRecognizerTouch(id recognizer, id aTouch) {
+void setRecognizerTouch(GestureRecognizer* recognizer, const Touch* touch) {
     RecognizerState& s = stateOf(recognizer);
-    const auto* touch = objc::cast<Touch>(aTouch);
     s.window = touch->window();
     s.location = touchLocationInWindow(touch);
     s.timestamp = touch->timestamp();
@@ -94,13 +93,13 @@ void setRecognizerTouch(id recognizer, id aTouch) {
     s.touches = phase == UITouchPhaseEnded || phase == UITouchPhaseCancelled ? 0 : 1;
 }
 
-CGPoint recognizerLocationInWindow(id recognizer) { return stateOf(recognizer).location; }
-double recognizerTimestamp(id recognizer) { return stateOf(recognizer).timestamp; }
+CGPoint recognizerLocationInWindow(const GestureRecognizer* recognizer) { return stateOf(recognizer).location; }
+double recognizerTimestamp(const GestureRecognizer* recognizer) { return stateOf(recognizer).timestamp; }
 
-void resetRecognizer(id recognizer) {
+void resetRecognizer(GestureRecognizer* recognizer) {
     stateOf(recognizer).state = UIGestureRecognizerStatePossible;
     stateOf(recognizer).touches = 0;
-    objc::cast<GestureRecognizer>(recognizer)->reset();
+    recognizer->reset();
 }
 
 }  // namespace detail

@@ -173,7 +173,7 @@ void hold(id self, NavigationItem* item) {
 // lives on for the caller.
 NavigationItem* letGo(id self, Ref<NavigationItem> item) {
     if (observes(self, item)) detail::setNavigationItemObserver(objc::asId(item.get()), nil);
-    return objc::cast<NavigationItem>(objc::autorelease(item.detach()));
+    return objc::autoreleased(std::move(item));
 }
 
 NS::Array* items(id self, SEL) {

@@ -23,21 +23,20 @@ struct PanState {
 
 PanState& stateOf(objc::AnyObject self) { return objc::state<PanState>(self); }
 
-// Where the finger is and when it was there, as the delivery told the recogniser.
-CGPoint fingerAt(const GestureRecognizer* self) { return detail::recognizerLocationInWindow(objc::asId(self)); }
-double fingerTime(const GestureRecognizer* self) { return detail::recognizerTimestamp(objc::asId(self)); }
+using detail::recognizerLocationInWindow;
+using detail::recognizerTimestamp;
 
 void began(GestureRecognizer* self, SEL, TouchSet*, Event*) {
     PanState& s = stateOf(self);
     s = PanState{};
-    s.start = s.previous = fingerAt(self);
-    s.previousTime = fingerTime(self);
+    s.start = s.previous = recognizerLocationInWindow(self);
+    s.previousTime = recognizerTimestamp(self);
 }
 
 void moved(GestureRecognizer* self, SEL, TouchSet*, Event*) {
     PanState& s = stateOf(self);
-    CGPoint p = fingerAt(self);
-    double t = fingerTime(self);
+    CGPoint p = recognizerLocationInWindow(self);
+    double t = recognizerTimestamp(self);
     double dt = t - s.previousTime;
     s.velocity = dt > 0 ? CGPointMake((p.x - s.previous.x) / dt, (p.y - s.previous.y) / dt) : CGPointZero;
     s.previous = p;
@@ -70,13 +69,13 @@ void cancelled(GestureRecognizer* self, SEL, TouchSet*, Event*) {
 // The views only translate, so a movement is the same vector in every view.
 CGPoint translationInView(GestureRecognizer* self, SEL, View*) {
     PanState& s = stateOf(self);
-    CGPoint p = fingerAt(self);
+    CGPoint p = recognizerLocationInWindow(self);
     return CGPointMake(p.x - s.start.x + s.offset.x, p.y - s.start.y + s.offset.y);
 }
 
 void setTranslation(GestureRecognizer* self, SEL, CGPoint translation, View*) {
     PanState& s = stateOf(self);
-    CGPoint p = fingerAt(self);
+    CGPoint p = recognizerLocationInWindow(self);
     s.offset = CGPointMake(translation.x - (p.x - s.start.x), translation.y - (p.y - s.start.y));
 }
 

@@ -19,12 +19,12 @@ struct TapState {
 bool possible(const GestureRecognizer* self) { return self->state() == UIGestureRecognizerStatePossible; }
 
 void began(GestureRecognizer* self, SEL, TouchSet*, Event*) {
-    objc::state<TapState>(self).start = detail::recognizerLocationInWindow(objc::asId(self));
+    objc::state<TapState>(self).start = detail::recognizerLocationInWindow(self);
 }
 
 void moved(GestureRecognizer* self, SEL, TouchSet*, Event*) {
     CGPoint start = objc::state<TapState>(self).start;
-    CGPoint p = detail::recognizerLocationInWindow(objc::asId(self));
+    CGPoint p = detail::recognizerLocationInWindow(self);
     if (possible(self) && std::hypot(p.x - start.x, p.y - start.y) >= kTapSlop) {
         self->setState(UIGestureRecognizerStateFailed);
     }

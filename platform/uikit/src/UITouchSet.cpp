@@ -45,7 +45,7 @@ TouchSet* touchSetWith(const std::vector<Touch*>& touches) {
     for (Touch* t : touches) {
         if (t != nullptr && std::find(mine.begin(), mine.end(), t) == mine.end()) mine.emplace_back(t);
     }
-    return objc::cast<TouchSet>(objc::autorelease(set.detach()));
+    return objc::autoreleased(std::move(set));
 }
 
 }  // namespace detail

@@ -46,7 +46,7 @@ Class layerClass(Class, SEL) { return "CALayer"_cls; }
 void dealloc(View* self, SEL) {
     detail::detachSubviewsForDealloc(self);
     ViewState& s = stateOf(self);
-    for (GestureRecognizer* r : s.gestureRecognizers) detail::setRecognizerView(objc::asId(r), nil);
+    for (GestureRecognizer* r : s.gestureRecognizers) detail::setRecognizerView(r, nullptr);
     if (s.layer) {
         CA::detail::stateOf(s.layer).delegate = nil;
         s.layer->removeFromSuperlayer();
@@ -168,7 +168,7 @@ void removeGestureRecognizer(View* self, SEL, GestureRecognizer* recognizer) {
     if (it == list.end()) return;
     Ref<GestureRecognizer> removed = std::move(*it);
     list.erase(it);
-    detail::setRecognizerView(objc::asId(recognizer), nil);
+    detail::setRecognizerView(recognizer, nullptr);
 }
 
 void addGestureRecognizer(View* self, SEL, GestureRecognizer* recognizer) {
@@ -178,7 +178,7 @@ void addGestureRecognizer(View* self, SEL, GestureRecognizer* recognizer) {
     Ref<GestureRecognizer> added(recognizer);
     if (View* previous = recognizer->view()) previous->removeGestureRecognizer(recognizer);
     list.push_back(std::move(added));
-    detail::setRecognizerView(objc::asId(recognizer), objc::asId(self));
+    detail::setRecognizerView(recognizer, self);
 }
 
 NS::Array* gestureRecognizers(View* self, SEL) {

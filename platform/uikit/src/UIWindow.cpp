@@ -1,5 +1,6 @@
 #include <UIKit/UIApplication.h>
 #include <UIKit/UIScreen.h>
+#include <UIKit/UITouch.h>
 #include <UIKit/UIViewController.h>
 #include <UIKit/UIWindow.h>
 
@@ -82,7 +83,7 @@ void setRootViewController(Window* self, SEL, ViewController* controller) {
 
 id windowScreen(id, SEL) { return objc::asId(Screen::mainScreen()); }
 id nextResponder(id, SEL) { return objc::asId(Application::sharedApplication()); }
-void sendEvent(id self, SEL, id event) { detail::deliverTouchEvent(self, event); }
+void sendEvent(Window* self, SEL, Event* event) { detail::deliverTouchEvent(self, event); }
 
 // Paints every drawing layer of the tree that needs it, front to back order
 // does not matter here.

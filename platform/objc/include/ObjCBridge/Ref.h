@@ -76,6 +76,17 @@ inline Ref<T> adopt(T* object) noexcept {
     return Ref<T>::adopt(object);
 }
 
+// Hands a held object over at +0, as a convenience constructor returns it:
+// autoreleased, so that it lives until the current pool is drained.
+//
+//     Ref<UI::View> view = objc::adopt(UI::View::alloc()->initWithFrame(r));
+//     ...
+//     return objc::autoreleased(std::move(view));
+template <class T>
+inline T* autoreleased(Ref<T>&& object) {
+    return reinterpret_cast<T*>(autorelease(asId(object.detach())));
+}
+
 // A copy of the object (nil for nil), held: what a property declared "copy"
 // keeps of the value it is given, so that a mutable string changed later does
 // not change it.
