@@ -48,6 +48,13 @@ TEST_F(ScreenshotTest, TheScreenPictureShowsTheKeyWindowAtScreenScale) {
     std::string path = std::string(HB_BINARY_DIR) + "/uikit-screenshot.png";
     ASSERT_TRUE(UI::screenshot::writeScreenPNG(path));
     EXPECT_GT(std::filesystem::file_size(path), 1000u);
+
+    // Hidden, the window leaves the picture and is key no more.
+    EXPECT_EQ(UI::Application::sharedApplication()->keyWindow(), window.get());
+    window->setHidden(YES);
+    EXPECT_EQ(UI::Application::sharedApplication()->keyWindow(), nullptr);
+    EXPECT_FALSE(window->isKeyWindow());
+    EXPECT_EQ(Picture(UI::screenshot::createScreenImage()).at(10, 10), (Pixel{0, 0, 0, 255}));
 }
 
 TEST_F(ScreenshotTest, ALandscapeScreenIsPicturedLandscape) {

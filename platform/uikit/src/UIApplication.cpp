@@ -84,7 +84,6 @@ void windowShown(Window* window) {
 void windowHidden(Window* window) {
     auto it = std::find(shown.begin(), shown.end(), window);
     if (it == shown.end()) return;
-    if (key == window) key = nullptr;
     shown.erase(it);  // may be the last reference
 }
 
