@@ -196,6 +196,17 @@ TEST_F(ControlTest, TypedTextArrivesCharacterByCharacterAndBackspaceTakesWholeCh
     EXPECT_TRUE(field->text()->isEqualToString("#1"_ns));
     field->setText(nullptr);
     EXPECT_TRUE(field->text()->isEqualToString(""_ns));
+
+    // A tap on another field moves the editing there: the first one resigns
+    // and says so.
+    field->addTarget(target, "editingDidEnd:"_sel, UI::UIControlEventEditingDidEnd);
+    Ref<UI::TextField> other = objc::adopt(UI::TextField::alloc()->initWithFrame(CGRectMake(20, 200, 240, 30)));
+    window->addSubview(other);
+    journal().clear();
+    UI::input::tap(screenCentre(other));
+    EXPECT_TRUE(other->isEditing());
+    EXPECT_FALSE(field->isEditing());
+    EXPECT_EQ(journal(), (Strings{"editingDidEnd:"}));
 }
 
 TEST_F(ControlTest, ReturnAsksTheDelegateAndAnEmptyFieldShowsItsPlaceholderInLightGray) {

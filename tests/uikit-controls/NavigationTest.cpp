@@ -239,6 +239,21 @@ TEST_F(NavigationTest, ATapOnTheRightBarButtonSendsItsActionWithTheItemAsSender)
     root_->navigationItem()->setRightBarButtonItem(other);
     hex->setTitle("?"_ns);
     EXPECT_EQ(UI::navigationBar::buttonTitle(UI::navigationBar::rightButton(nav->navigationBar())), "Done");
+
+    // A disabled item's button is drawn faded (no pixel of its title near
+    // opaque) and a tap on it sends nothing.
+    auto solidPixels = [&] {
+        uitest::Picture p = uitest::pictureOf(UI::navigationBar::rightButton(nav->navigationBar()));
+        int n = 0;
+        for (int y = 0; y < p.height(); ++y)
+            for (int x = 0; x < p.width(); ++x) n += p.at(x, y).a > 200;
+        return n;
+    };
+    EXPECT_GT(solidPixels(), 20);
+    other->setEnabled(NO);
+    EXPECT_EQ(solidPixels(), 0);
+    UI::input::tap(screenCentre(UI::navigationBar::rightButton(nav->navigationBar())));
+    EXPECT_EQ(journal(), (Strings{"barButtonTapped:"}));
 }
 
 TEST_F(NavigationTest, TheBarIsLightGreyUnderTheStatusBarWithAHairlineAtItsFoot) {

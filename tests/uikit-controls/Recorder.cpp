@@ -30,6 +30,7 @@ Class recorderClass() {
                            .method("dragExit:", &oneArgument)
                            .method("dragEnter:", &oneArgument)
                            .method("editingChanged:", &oneArgument)
+                           .method("editingDidEnd:", &oneArgument)
                            .method("barButtonTapped:", &oneArgument)
                            .method("alertView:clickedButtonAtIndex:", &clicked)
                            .method("alertView:willDismissWithButtonIndex:", &clicked)

@@ -40,6 +40,12 @@ TEST_F(ColorTest, HueSaturationBrightnessConstructorLimitsEveryComponentToTheUni
 TEST_F(ColorTest, RedGreenBlueConstructorKeepsComponentsAsGiven) {
     // Out-of-range components are passed on: hex formatting relies on seeing them.
     EXPECT_EQ(componentsOf(Color::colorWithRed(1.2, -0.1, 0.5, 0.25)), (RGBA{1.2, -0.1, 0.5, 0.25}));
+    // Sent to a subclass, the constructor makes an object of the subclass.
+    static Class subclass = objc::ClassBuilder("TestColorSubclass", "UIColor"_cls).build();
+    auto* made = objc::send<Color*>(subclass, "colorWithRed:green:blue:alpha:"_sel, CGFloat(0.5), CGFloat(0.25),
+                                    CGFloat(1), CGFloat(1));
+    EXPECT_TRUE(made->isKindOfClass(subclass));
+    EXPECT_EQ(componentsOf(made), (RGBA{0.5, 0.25, 1, 1}));
 }
 
 TEST_F(ColorTest, NamedColoursHaveThePlatformComponents) {
